@@ -1,0 +1,44 @@
+// Rendering and file figures for a container as large as a full instrument memory brings.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "model/NativeFile.h"
+#include "support/SampleData.h"
+
+namespace {
+
+constexpr int itemCount = 2000;
+
+void renderAllRows(benchmark::State& state) {
+    const auto data = kadenza::test::largeData(itemCount);
+    for (auto _ : state) {
+        std::size_t characters = 0;
+        for (int b = 0; b < data->count(); ++b) {
+            const auto& bank = *data->bank(b);
+            characters += bank.text(kadenza::showAllColumns).size();
+            for (int i = 0; i < bank.count(); ++i) {
+                characters += bank.item(i)->text(kadenza::showAllColumns).size();
+            }
+        }
+        benchmark::DoNotOptimize(characters);
+    }
+    state.SetItemsProcessed(state.iterations() * itemCount);
+}
+BENCHMARK(renderAllRows)->Unit(benchmark::kMillisecond);
+
+void saveAndOpen(benchmark::State& state) {
+    const auto data = kadenza::test::largeData(itemCount);
+    const std::string path = "kadenza-bench.tso";
+    kadenza::InstrumentData loaded;
+    for (auto _ : state) {
+        kadenza::saveNativeFile(path, *data);
+        kadenza::openNativeFile(path, loaded);
+    }
+    std::remove(path.c_str());
+    state.SetItemsProcessed(state.iterations() * itemCount);
+}
+BENCHMARK(saveAndOpen)->Unit(benchmark::kMillisecond);
+
+}  // namespace

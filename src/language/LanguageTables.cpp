@@ -1,0 +1,79 @@
+#include "language/LanguageTables.h"
+
+namespace kadenza {
+
+namespace {
+
+struct UsedRow {
+    int row;
+    const char* english;
+    const char* czech;
+};
+
+// The row numbers are shared with the other programs of the family, so they have gaps and
+// must never be renumbered.
+constexpr UsedRow usedRows[] = {
+    {1, "Language", "Jazyk"},
+    {2, "Power off", "Vypnutí přístroje"},
+    {3, "Backlight off", "Podsvícení"},
+    {4, "General", "Obecné"},
+    {5, "Cu", "Cu"},
+    {6, "Al", "Al"},
+    {7, "File", "Soubor"},
+    {8, "Open ...", "Otevři ..."},
+    {9, "Save as ...", "Ulož jako ..."},
+    {10, "Exit", "Konec"},
+    {11, "Print ...", "Tiskni ..."},
+    {13, "Instrument", "Přístroj"},
+    {14, "Start transfer", "Spusť přenos"},
+    {15, "Setup", "Nastavení"},
+    {16, "Setup", "Nastavit"},
+    {17, "Default settings", "Výrobní nastavení"},
+    {18, "Cancel", "Zruš"},
+    // Misspelt on purpose: the family's programs share this text.
+    {19, "Interupted by user", "Přerušeno uživatelem"},
+    {20, "Instrument not connected", "Přístroj není připojen"},
+    {21, "Transmission failed", "Chyba při přenosu"},
+    {22, "Error", "Chyba"},
+    {23, "Name", "Jméno"},
+    {24, "Unit", "Jednotka"},
+    {25, "Note", "Poznámka"},
+    {26, "About", "O aplikaci"},
+    {119, "Export as XML ...", "Ulož jako XML ..."},
+    {186, "Address number", "Číslo adresy"},
+    {227, "Start transfer Mx310.1", "Spusť přenos z Mx310.1"},
+    {239, "Export as HTML...", "Ulož data jako HTML ..."},
+    {244, "Distance", "Vzdálenost"},
+    {245, "Frequency", "Kmitočet"},
+    {246, "Kadenza", "Kadenza"},
+    {253, "Resistance beep limit", "Signalizace odporu"},
+    {255,
+     "Kadenza\n"
+     "\n"
+     "Version " KADENZA_VERSION "\n"
+     "Downloads, shows, keeps and exports the measurements of hand-held installation "
+     "testers.\n",
+     "Kadenza\n"
+     "\n"
+     "Verze " KADENZA_VERSION "\n"
+     "Přenáší, zobrazuje, ukládá a exportuje měření z ručních revizních přístrojů.\n"},
+    {259, "Save values as plain text ...", "Ulož hodnoty jako text ..."},
+};
+
+constexpr LanguageTable buildTable(int language) {
+    LanguageTable table{};
+    for (const char*& text : table) {
+        text = "";
+    }
+    for (const UsedRow& used : usedRows) {
+        table[used.row] = language == englishLanguage ? used.english : used.czech;
+    }
+    return table;
+}
+
+}  // namespace
+
+constexpr LanguageTable englishTable = buildTable(englishLanguage);
+constexpr LanguageTable czechTable = buildTable(czechLanguage);
+
+}  // namespace kadenza

@@ -1,0 +1,44 @@
+#include "model/FileReader.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "model/BinaryIo.h"
+
+namespace kadenza {
+
+FileReader::FileReader(const std::string& path)
+    : stream_(std::make_unique<std::ifstream>(path, std::ios::binary)) {
+    if (!*stream_) {
+        throw std::runtime_error("Cannot open file " + path);
+    }
+    readHeader();
+}
+
+FileReader::FileReader(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {
+    readHeader();
+}
+
+void FileReader::readHeader() {
+    for (auto& word : header_) {
+        word = readInt(*stream_);
+    }
+    headerComplete_ = static_cast<bool>(*stream_);
+}
+
+bool FileReader::findSection(std::int32_t typeCode) {
+    if (!headerComplete_ || header_[0] != fourLetterCode("TSO3")) {
+        return false;
+    }
+    for (int slot = 0; slot < nativeSectionSlots; ++slot) {
+        if (header_[2 + 2 * slot] == typeCode) {
+            stream_->clear();
+            stream_->seekg(header_[3 + 2 * slot]);
+            return true;
+        }
+    }
+    stream_->seekg(nativeHeaderSize);
+    return false;
+}
+
+}  // namespace kadenza

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <string>
+
+#include "model/FileWriter.h"
+
+namespace kadenza {
+
+// Reads a native data file: the header on construction, then a section found by its type.
+class FileReader {
+public:
+    // Throws std::runtime_error "Cannot open file <path>".
+    explicit FileReader(const std::string& path);
+    // Reads a file already in memory.
+    explicit FileReader(std::unique_ptr<std::istream> stream);
+
+    // Moves to the first section of this type. False, without moving, when the file does not
+    // begin with the magic or is shorter than its header; false after moving to the end of
+    // the header when no section has the type.
+    bool findSection(std::int32_t typeCode);
+    std::istream& stream() { return *stream_; }
+
+private:
+    void readHeader();
+
+    std::unique_ptr<std::istream> stream_;
+    std::array<std::int32_t, nativeHeaderSize / 4> header_{};
+    bool headerComplete_ = false;
+};
+
+}  // namespace kadenza

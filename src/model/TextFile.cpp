@@ -1,0 +1,33 @@
+#include "model/TextFile.h"
+
+#include <ostream>
+#include <stdexcept>
+
+#include "model/AtomicFile.h"
+
+namespace kadenza {
+
+std::string textStreamBytes(const std::string& text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
+}
+
+bool writeTextFile(const std::string& path, const std::string& text) {
+    try {
+        AtomicFile file(path);
+        const std::string bytes = textStreamBytes(text);
+        file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return file.commit();
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+}
+
+}  // namespace kadenza
