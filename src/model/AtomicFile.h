@@ -9,7 +9,7 @@ namespace kadenza {
 // when every byte went out, so a save that fails half-way never destroys the file that was
 // there. Without commit() the temporary file is removed again.
 class AtomicFile {
-public:
+  public:
     // Throws std::runtime_error "Cannot create file <path>" when no file can be made there.
     explicit AtomicFile(std::string path);
     AtomicFile(const AtomicFile&) = delete;
@@ -21,7 +21,7 @@ public:
     // target is as it was.
     bool commit();
 
-private:
+  private:
     std::string path_;
     std::string temporaryPath_;
     std::ofstream out_;

@@ -12,7 +12,7 @@ namespace kadenza {
 
 // Reads a native data file: the header on construction, then a section found by its type.
 class FileReader {
-public:
+  public:
     // Throws std::runtime_error "Cannot open file <path>".
     explicit FileReader(const std::string& path);
     // Reads a file already in memory.
@@ -24,7 +24,7 @@ public:
     bool findSection(std::int32_t typeCode);
     std::istream& stream() { return *stream_; }
 
-private:
+  private:
     void readHeader();
 
     std::unique_ptr<std::istream> stream_;

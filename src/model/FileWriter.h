@@ -17,7 +17,7 @@ constexpr int nativeSectionSlots = 7;
 // Writes a native data file: the sections go out through stream(), the header is written
 // last by close(), when the section directory is known.
 class FileWriter {
-public:
+  public:
     // Throws std::runtime_error "Cannot create file <path>".
     FileWriter(const std::string& path, std::int32_t fileKind);
 
@@ -30,7 +30,7 @@ public:
     // destroyed without close() leaves no file behind.
     bool close();
 
-private:
+  private:
     AtomicFile file_;
     std::array<std::int32_t, nativeHeaderSize / 4> header_{};
 };

@@ -14,7 +14,7 @@ constexpr int showAllColumns = showSymbol | showUnit | showNote;
 // A node of the measured-data model (a bank or an item) that renders itself as display text:
 // UTF-8 with style codes.
 class InstrumentAbstract {
-public:
+  public:
     virtual ~InstrumentAbstract() = default;
 
     virtual std::string text(int flags) const = 0;

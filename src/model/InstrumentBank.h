@@ -13,7 +13,7 @@ namespace kadenza {
 
 // One memory bank of the instrument: a number and the items stored under it, in order.
 class InstrumentBank : public InstrumentAbstract, public PropertiesAbstract {
-public:
+  public:
     explicit InstrumentBank(int number);
     InstrumentBank(const InstrumentBank& other);
     InstrumentBank& operator=(const InstrumentBank&) = delete;
@@ -41,10 +41,10 @@ public:
     // Deletes every item, the last first.
     void clear();
 
-protected:
+  protected:
     void writeXmlAs(std::ostream& stream, const char* element) const;
 
-private:
+  private:
     int number_;
     std::vector<std::unique_ptr<InstrumentItem>> items_;
 };

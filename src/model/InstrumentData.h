@@ -11,7 +11,7 @@ namespace kadenza {
 // The measured-data container: what one download or one native file holds, as an ordered
 // list of banks (InstrumentBank or InstrumentNumber).
 class InstrumentData : public PropertiesAbstract {
-public:
+  public:
     InstrumentData() = default;
     InstrumentData(const InstrumentData&) = delete;
     InstrumentData& operator=(const InstrumentData&) = delete;
@@ -36,7 +36,7 @@ public:
     void save(std::ostream& stream) const override;
     void writeXml(std::ostream& stream) const override;
 
-private:
+  private:
     std::vector<std::unique_ptr<InstrumentBank>> banks_;
 };
 

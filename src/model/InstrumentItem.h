@@ -14,7 +14,7 @@ namespace kadenza {
 // optional note and two flags. `primary` opens a measurement record; `over` marks a reading
 // beyond the instrument's range.
 class InstrumentItem : public InstrumentAbstract, public PropertiesAbstract {
-public:
+  public:
     static constexpr std::int32_t typeCode = fourLetterCode("inst");
 
     // A negative quantity code is stored as 0.
@@ -50,7 +50,7 @@ public:
     // Range mark, then the number with its engineering prefix where the quantity has one.
     std::string valueText() const;
 
-private:
+  private:
     std::string numericText(int flags) const;
 
     double value_;

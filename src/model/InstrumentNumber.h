@@ -6,7 +6,7 @@ namespace kadenza {
 
 // A bank keyed by the instrument's record number instead of a memory bank number.
 class InstrumentNumber : public InstrumentBank {
-public:
+  public:
     using InstrumentBank::InstrumentBank;
 
     // "No. 7" with showSymbol, "7" without.

@@ -6,7 +6,7 @@ namespace kadenza {
 
 // Something that keeps itself in the native data file and writes itself as XML.
 class PropertiesAbstract {
-public:
+  public:
     virtual ~PropertiesAbstract() = default;
 
     virtual void load(std::istream& stream) = 0;

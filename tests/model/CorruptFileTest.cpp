@@ -14,8 +14,8 @@ std::string sampleBytes() {
     std::ostringstream section;
     test::sampleData()->save(section);
     std::ostringstream header;
-    for (const std::int32_t word : {fourLetterCode("TSO3"), fourLetterCode("data"),
-                                    fourLetterCode("data"), 64}) {
+    for (const std::int32_t word :
+         {fourLetterCode("TSO3"), fourLetterCode("data"), fourLetterCode("data"), 64}) {
         writeInt(header, word);
     }
     return header.str() + std::string(48, '\0') + section.str();

@@ -97,13 +97,12 @@ TEST(HtmlExport, BanksItemsAndTheirEmphasis) {
                     .build();
     const std::string black = "<FONT COLOR=\"#000000\">";
     const std::string red = "<FONT COLOR=\"#ff0000\"><I>";
-    EXPECT_EQ(htmlText(*data),
-              htmlHeader + "<i><b>" + black + "Bank 2</b></i><br>\r\n<br>\r\n" +
-                  "<b>" + black + "U<SUB>LN</SUB>=230 V </b><br>\r\n" +
-                  red + "R<SUB>ISO</SUB>&gt;2 GΩ </I></FONT><br>\r\n" +
-                  "<b>" + red + "R<SUB>ISO</SUB>&gt;3 GΩ a&lt;b&gt;&c</I></FONT></b><br>\r\n" +
-                  "<HR align=left>\r\n" +
-                  "<i><b>" + black + "Bank 3</b></i><br>\r\n<br>\r\n<HR align=left>\r\n</BODY>");
+    EXPECT_EQ(htmlText(*data), htmlHeader + "<i><b>" + black + "Bank 2</b></i><br>\r\n<br>\r\n" +
+                                   "<b>" + black + "U<SUB>LN</SUB>=230 V </b><br>\r\n" + red +
+                                   "R<SUB>ISO</SUB>&gt;2 GΩ </I></FONT><br>\r\n" + "<b>" + red +
+                                   "R<SUB>ISO</SUB>&gt;3 GΩ a&lt;b&gt;&c</I></FONT></b><br>\r\n" +
+                                   "<HR align=left>\r\n" + "<i><b>" + black +
+                                   "Bank 3</b></i><br>\r\n<br>\r\n<HR align=left>\r\n</BODY>");
 }
 
 TEST(HtmlExport, StyleLeftOpenAtTheEndStaysOpen) {
@@ -113,7 +112,12 @@ TEST(HtmlExport, StyleLeftOpenAtTheEndStaysOpen) {
 }
 
 TEST(PlainTextExport, BankLinesThenBareValues) {
-    auto data = DataBuilder().emptyBank(4).item(1, 1234.5, true, true).item(15, 0.000012).emptyBank(5).build();
+    auto data = DataBuilder()
+                    .emptyBank(4)
+                    .item(1, 1234.5, true, true)
+                    .item(15, 0.000012)
+                    .emptyBank(5)
+                    .build();
     EXPECT_EQ(plainText(*data), "\nBank 4 \n1234.5 \n1.2E-5 \n\nBank 5 \n");
     test::LocaleGuard czech(test::commaLocale.locale);
     ASSERT_TRUE(czech.ok());

@@ -24,13 +24,13 @@ std::string valueWithUnit(double value, int symbol) {
 }
 
 class InstrumentItemTest : public ::testing::TestWithParam<test::SeparatorCase> {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(locale_.ok()) << GetParam().locale; }
     std::string expect(const std::string& text) const {
         return test::withSeparator(text, GetParam().separator);
     }
 
-private:
+  private:
     test::LocaleGuard locale_{GetParam().locale};
 };
 
@@ -65,7 +65,8 @@ TEST_P(InstrumentItemTest, OverRangeMarkTakesThePlaceOfTheEqualsSign) {
     const InstrumentItem high(1000, insulationResistance, false, true);
     EXPECT_EQ(high.text(showUnit), ">1000 " + ohm);
     EXPECT_EQ(high.text(showSymbol | showUnit), "R\033\002ISO\033\001>1000 " + ohm);
-    EXPECT_EQ(InstrumentItem(-3, lineVoltage, false, true).text(showSymbol), "U\033\002LN\033\001<-3 ");
+    EXPECT_EQ(InstrumentItem(-3, lineVoltage, false, true).text(showSymbol),
+              "U\033\002LN\033\001<-3 ");
     EXPECT_EQ(InstrumentItem(2e9, insulationResistance, false, true).valueText(), ">2 G");
     EXPECT_EQ(InstrumentItem(5, lineVoltage, false, false).rangeMark(), "");
 }
@@ -97,7 +98,9 @@ TEST_P(InstrumentItemTest, NumericModeGivesTheBareScaledNumber) {
 
 INSTANTIATE_TEST_SUITE_P(Separators, InstrumentItemTest,
                          ::testing::Values(test::pointLocale, test::commaLocale),
-                         [](const auto& info) { return info.param.separator == '.' ? "point" : "comma"; });
+                         [](const auto& info) {
+                             return info.param.separator == '.' ? "point" : "comma";
+                         });
 
 TEST(InstrumentItem, CodesOutsideTheTableShowAPlaceholderUnscaled) {
     const InstrumentItem stray(0.05, 40, false, false);

@@ -27,14 +27,14 @@ std::string word(std::int32_t value) {
 }
 
 class NativeFileTest : public ::testing::Test {
-protected:
+  protected:
     test::TempDir dir_;
     std::string path_ = dir_.path("data.tso");
 };
 
 TEST_F(NativeFileTest, EmptyContainerIsHeaderPlusFiveBytes) {
-    const std::string expected = "TSO3datadata" + word(64) + std::string(48, '\0') +
-                                 std::string("\x01\0\0\0\0", 5);
+    const std::string expected =
+        "TSO3datadata" + word(64) + std::string(48, '\0') + std::string("\x01\0\0\0\0", 5);
     EXPECT_EQ(savedBytes(InstrumentData(), path_), expected);
 }
 

@@ -10,11 +10,11 @@ using test::SeparatorCase;
 using test::withSeparator;
 
 class NumberTextTest : public ::testing::TestWithParam<SeparatorCase> {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(locale_.ok()) << GetParam().locale; }
     std::string expect(const char* text) const { return withSeparator(text, GetParam().separator); }
 
-private:
+  private:
     test::LocaleGuard locale_{GetParam().locale};
 };
 
@@ -82,7 +82,9 @@ TEST_P(NumberTextTest, ValuesWithoutDigitsHaveWords) {
 
 INSTANTIATE_TEST_SUITE_P(Separators, NumberTextTest,
                          ::testing::Values(test::pointLocale, test::commaLocale),
-                         [](const auto& info) { return info.param.separator == '.' ? "point" : "comma"; });
+                         [](const auto& info) {
+                             return info.param.separator == '.' ? "point" : "comma";
+                         });
 
 }  // namespace
 }  // namespace kadenza

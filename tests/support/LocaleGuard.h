@@ -7,7 +7,7 @@ namespace kadenza::test {
 
 // Switches the numeric locale for one test and back afterwards.
 class LocaleGuard {
-public:
+  public:
     explicit LocaleGuard(const char* name) : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
         ok_ = std::setlocale(LC_NUMERIC, name) != nullptr;
     }
@@ -17,7 +17,7 @@ public:
 
     bool ok() const { return ok_; }
 
-private:
+  private:
     std::string previous_;
     bool ok_ = false;
 };

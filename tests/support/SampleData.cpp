@@ -84,9 +84,9 @@ std::unique_ptr<InstrumentData> largeData(int items) {
         if (i % 20 == 0) {
             builder.emptyBank(i / 20 + 1);
         }
-        builder.item(1 + i % 33, 0.001 * (i + 1) * (i % 7 + 1), i % 4 == 0, i % 13 == 0,
-                     i % 3 == 0 ? std::optional<std::string>("note " + std::to_string(i))
-                                : std::nullopt);
+        builder.item(
+            1 + i % 33, 0.001 * (i + 1) * (i % 7 + 1), i % 4 == 0, i % 13 == 0,
+            i % 3 == 0 ? std::optional<std::string>("note " + std::to_string(i)) : std::nullopt);
     }
     return builder.build();
 }

@@ -12,7 +12,7 @@ namespace kadenza::test {
 // Builds a container bank by bank in the order a decoder would, so a test reads "bank 3 with
 // an insulation record" instead of constructor calls.
 class DataBuilder {
-public:
+  public:
     // Starts a memory bank with its bank-number item.
     DataBuilder& bank(int number);
     // Starts a bank keyed by an instrument record number, with its number item.
@@ -25,7 +25,7 @@ public:
 
     std::unique_ptr<InstrumentData> build();
 
-private:
+  private:
     std::unique_ptr<InstrumentData> data_ = std::make_unique<InstrumentData>();
     InstrumentBank* current_ = nullptr;
 };

@@ -6,7 +6,7 @@ namespace kadenza::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -14,7 +14,7 @@ public:
 
     std::string path(const std::string& name) const;
 
-private:
+  private:
     std::string root_;
 };
 

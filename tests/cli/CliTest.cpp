@@ -1,0 +1,198 @@
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/HtmlExport.h"
+#include "model/NativeFile.h"
+#include "model/PlainTextExport.h"
+#include "model/XmlExport.h"
+#include "support/LocaleGuard.h"
+#include "support/SampleData.h"
+#include "support/TempDir.h"
+
+namespace kadenza::test {
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* binDir = std::getenv("KADENZA_BIN_DIR");
+        ASSERT_NE(binDir, nullptr) << "KADENZA_BIN_DIR names the folder of kadenza-cli";
+        tool_ = std::string(binDir) + "/kadenza-cli";
+        ASSERT_TRUE(saveNativeFile(input_, *sampleData()));
+    }
+
+    // Runs the tool under the locale, with every argument quoted for the shell.
+    Outcome run(const std::vector<std::string>& args, const std::string& locale = "C") {
+        std::string command = "LC_ALL=" + locale + " '" + tool_ + "'";
+        for (const std::string& arg : args) {
+            command += " '" + arg + "'";
+        }
+        command += " >'" + dir_.path("stdout") + "' 2>'" + dir_.path("stderr") + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir_.path("stdout")),
+                readFile(dir_.path("stderr"))};
+    }
+
+    std::string path(const std::string& name) const { return dir_.path(name); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
+
+    TempDir dir_;
+    std::string tool_;
+    const std::string input_ = dir_.path("in.tso");
+};
+
+// The first `count` lines of the text, each with its line break.
+std::string firstLines(const std::string& text, int count) {
+    std::size_t end = 0;
+    for (int line = 0; line < count; ++line) {
+        end = text.find('\n', end) + 1;
+    }
+    return text.substr(0, end);
+}
+
+void expectFailure(const Outcome& outcome, int exitCode, const std::string& message) {
+    EXPECT_EQ(outcome.exitCode, exitCode);
+    EXPECT_EQ(outcome.err, "kadenza-cli: " + message + "\n");
+    EXPECT_EQ(outcome.out, "");
+}
+
+TEST_F(CliTest, ConvertWritesEveryFormatAsTheCoreDoes) {
+    // A note that was absent comes back from the file as an empty one, which the XML shows,
+    // so the core writes the container as the tool reads it.
+    InstrumentData data;
+    ASSERT_TRUE(openNativeFile(input_, data));
+    ASSERT_TRUE(exportXml(path("core.xml"), data));
+    ASSERT_TRUE(SaveHtml(path("core.html"), data));
+    ASSERT_TRUE(SavePlainText(path("core.txt"), data));
+
+    const Outcome outcome = run({"convert", input_, path("out.tso"), path("out.XML"),
+                                 path("out.html"), path("out.Htm"), path("out.txt")});
+
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(readFile(path("out.tso")), readFile(input_));
+    EXPECT_EQ(readFile(path("out.XML")), readFile(path("core.xml")));
+    EXPECT_EQ(readFile(path("out.html")), readFile(path("core.html")));
+    EXPECT_EQ(readFile(path("out.Htm")), readFile(path("core.html")));
+    EXPECT_EQ(readFile(path("out.txt")), readFile(path("core.txt")));
+}
+
+TEST_F(CliTest, ConvertChecksEveryExtensionBeforeWritingAnything) {
+    expectFailure(run({"convert", input_, path("a.xml"), path("b.doc"), path("c.txt")}), 1,
+                  "unknown output format of " + path("b.doc") +
+                      " (expected .tso, .xml, .html, .htm or .txt)");
+    EXPECT_FALSE(exists("a.xml"));
+    EXPECT_EQ(run({"convert", input_, path("tso")}).exitCode, 1);
+}
+
+TEST_F(CliTest, UnreadableInputsExitWithTwo) {
+    writeFile(path("notes.tso"), "shopping list\n");
+    expectFailure(run({"convert", path("missing.tso"), path("a.xml")}), 2,
+                  "Cannot open file " + path("missing.tso"));
+    expectFailure(run({"convert", path("notes.tso"), path("a.xml")}), 2,
+                  path("notes.tso") + " is not a Kadenza data file");
+    expectFailure(run({"show", path("missing.tso")}), 2, "Cannot open file " + path("missing.tso"));
+    EXPECT_FALSE(exists("a.xml"));
+}
+
+TEST_F(CliTest, ConvertStopsAtTheFirstOutputThatFails) {
+    expectFailure(run({"convert", input_, path("a.xml"), path("gone/b.tso"), path("c.txt")}), 2,
+                  "Cannot create file " + path("gone/b.tso"));
+    EXPECT_TRUE(exists("a.xml"));
+    EXPECT_FALSE(exists("c.txt"));
+    expectFailure(run({"convert", input_, path("gone/d.html")}), 2,
+                  "Cannot write file " + path("gone/d.html"));
+}
+
+class ShowTest : public CliTest {
+  protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        const auto data = DataBuilder()
+                              .bank(1)
+                              .item(1, 230.4, true)
+                              .item(8, 50)
+                              .item(3, 0.05, true, false, "hall")
+                              .numbered(7)
+                              .item(15, 2e9, false, true)
+                              .item(15, 25e6, true, false, "2\033\003nd\033\001 test")
+                              .item(16, 21.5, true, false, "a\tb\nc")
+                              .item(29, 1, true, false, "cut\rhidden")
+                              .item(29, 2, true, false, "x\033\002y")
+                              .build();
+        ASSERT_TRUE(saveNativeFile(input_, *data));
+    }
+};
+
+TEST_F(ShowTest, NumbersThePrimaryItemsOfEachBankFromOne) {
+    const Outcome outcome = run({"show", input_});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out,
+              "Bank 1\n"
+              "  Bank=1\n"
+              "  U_{LN}=230.4 V  [1]\n"
+              "  f=50 Hz\n"
+              "  Z_{S}=50 mΩ hall [2]\n"
+              "No. 7\n"
+              "  No.=7\n"
+              "  R_{ISO}>2 GΩ\n"
+              "  R_{ISO}=25 MΩ 2^{nd} test [1]\n"
+              "  t=21.5°C a\tb c [2]\n"
+              "  U=1 V cut\n"
+              "  U=2 V x_{y [4]}\n");
+}
+
+TEST_F(ShowTest, PassesTheMaskToEveryRow) {
+    EXPECT_EQ(firstLines(run({"show", input_, "--mask", "3"}).out, 5),
+              "Bank 1\n  Bank=1\n  U_{LN}=230.4 V [1]\n  f=50 Hz\n  Z_{S}=50 mΩ [2]\n");
+    EXPECT_EQ(firstLines(run({"show", "--mask", "0", input_}).out, 5),
+              "1\n  1\n  230.4  [1]\n  50\n  50 m [2]\n");
+    EXPECT_EQ(firstLines(run({"show", input_, "--mask", "9"}).out, 5),
+              "Bank 1\n  1000\n  2.304E+5 [1]\n  5E+4\n  50 [2]\n");
+}
+
+TEST_F(ShowTest, RawPrintsTheRowBytesUnchanged) {
+    const std::string out = run({"show", input_, "--raw"}).out;
+    EXPECT_NE(out.find("Bank 1 \n  Bank=1  \n  U\033\002LN\033\001=230.4 V  [1]\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("  U=1 V cut\rhidden [3]\n"), std::string::npos);
+}
+
+TEST_F(ShowTest, UsesTheDecimalSeparatorOfTheLocale) {
+    ASSERT_TRUE(LocaleGuard("cs_CZ.UTF-8").ok()) << "the cs_CZ.UTF-8 locale is not installed";
+    EXPECT_NE(run({"show", input_}, "cs_CZ.UTF-8").out.find("U_{LN}=230,4 V"), std::string::npos);
+    EXPECT_NE(run({"show", input_}, "C").out.find("U_{LN}=230.4 V"), std::string::npos);
+}
+
+TEST_F(CliTest, WrongArgumentsExitWithOneAndHelpWithZero) {
+    expectFailure(run({"show", input_, "--mask", "99"}), 1,
+                  "invalid mask '99': expected a number from 0 to 13");
+    expectFailure(run({"show", input_, "--mask"}), 1, "option --mask needs a value");
+    expectFailure(run({"show", input_, "--wide"}), 1, "unknown option '--wide'");
+    expectFailure(run({"show", input_, input_}), 1, "unexpected argument '" + input_ + "'");
+    expectFailure(run({"convert", input_}), 1, "missing output file");
+    expectFailure(run({}), 1, "no command given (see kadenza-cli --help)");
+    expectFailure(run({"print", input_}), 1, "unknown command 'print' (see kadenza-cli --help)");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"-h"}, {"convert", "--help"}, {"show", input_, "-h"}}) {
+        const Outcome outcome = run(args);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_EQ(outcome.out.rfind("Usage: kadenza-cli", 0), 0u);
+        EXPECT_EQ(outcome.err, "");
+    }
+}
+
+}  // namespace
+}  // namespace kadenza::test

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kadenza::cli {
+
+constexpr int exitSuccess = 0;
+constexpr int exitUsage = 1;
+constexpr int exitFileFailure = 2;
+
+// A failure the tool reports as one line on stderr before it ends with the failure's code.
+class CliError : public std::runtime_error {
+  public:
+    CliError(int exitCode, const std::string& message)
+        : std::runtime_error(message), exitCode_(exitCode) {}
+
+    int exitCode() const { return exitCode_; }
+
+  private:
+    int exitCode_;
+};
+
+// The command line asks for something the tool does not offer.
+class UsageError : public CliError {
+  public:
+    explicit UsageError(const std::string& message) : CliError(exitUsage, message) {}
+};
+
+// A file could not be opened, read as a data file, created or written.
+class FileError : public CliError {
+  public:
+    explicit FileError(const std::string& message) : CliError(exitFileFailure, message) {}
+};
+
+}  // namespace kadenza::cli
