@@ -28,7 +28,8 @@ bool legacyFrameIsValid(const std::uint8_t* frame);
 // Clears the container and fills one bank, number 0, with the frame's records.
 void decodeLegacyFrame(const std::uint8_t* frame, InstrumentData& data);
 
-// The item of record r of the 512 memory bytes, or none for a kind without an item.
+// The item of record r (0 to 127) of the 512 memory bytes, or none for a kind without an item
+// or a record number outside the memory.
 std::unique_ptr<InstrumentItem> decodeLegacyRecord(const std::uint8_t* memory, int r);
 
 }  // namespace kadenza

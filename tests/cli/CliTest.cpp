@@ -1,12 +1,6 @@
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
-
+#include "CliFixture.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
 #include "model/PlainTextExport.h"
@@ -18,41 +12,6 @@
 namespace kadenza::test {
 namespace {
 
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-class CliTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const char* binDir = std::getenv("KADENZA_BIN_DIR");
-        ASSERT_NE(binDir, nullptr) << "KADENZA_BIN_DIR names the folder of kadenza-cli";
-        tool_ = std::string(binDir) + "/kadenza-cli";
-        ASSERT_TRUE(saveNativeFile(input_, *sampleData()));
-    }
-
-    // Runs the tool under the locale, with every argument quoted for the shell.
-    Outcome run(const std::vector<std::string>& args, const std::string& locale = "C") {
-        std::string command = "LC_ALL=" + locale + " '" + tool_ + "'";
-        for (const std::string& arg : args) {
-            command += " '" + arg + "'";
-        }
-        command += " >'" + dir_.path("stdout") + "' 2>'" + dir_.path("stderr") + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir_.path("stdout")),
-                readFile(dir_.path("stderr"))};
-    }
-
-    std::string path(const std::string& name) const { return dir_.path(name); }
-    bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
-
-    TempDir dir_;
-    std::string tool_;
-    const std::string input_ = dir_.path("in.tso");
-};
-
 // The first `count` lines of the text, each with its line break.
 std::string firstLines(const std::string& text, int count) {
     std::size_t end = 0;
@@ -60,12 +19,6 @@ std::string firstLines(const std::string& text, int count) {
         end = text.find('\n', end) + 1;
     }
     return text.substr(0, end);
-}
-
-void expectFailure(const Outcome& outcome, int exitCode, const std::string& message) {
-    EXPECT_EQ(outcome.exitCode, exitCode);
-    EXPECT_EQ(outcome.err, "kadenza-cli: " + message + "\n");
-    EXPECT_EQ(outcome.out, "");
 }
 
 TEST_F(CliTest, ConvertWritesEveryFormatAsTheCoreDoes) {

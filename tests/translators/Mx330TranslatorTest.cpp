@@ -1,1 +1,287 @@
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/InstrumentData.h"
+#include "model/InstrumentSetup.h"
+#include "samples/Mx330Image.h"
+#include "translators/Fcs16.h"
+#include "translators/Mx330Translator.h"
+
+namespace kadenza {
+namespace {
+
+using samples::Mx330Image;
+
+// Quantity codes by what they measure.
+constexpr int protectiveConductor = 7;
+constexpr int current = 10;
+constexpr int voltage = 29;
+constexpr int earthResistance = 31;
+constexpr int resistivity = 32;
+
+struct Reading {
+    int kind;
+    int count;
+    double value;
+    int quantity;
+    const char* note;
+    bool over;
+};
+
+void load(InstrumentTranslator& translator, const samples::MemoryImage& image) {
+    translator.copyIn(image.bytes().data(), 0, imageSize);
+}
+
+std::unique_ptr<InstrumentData> decode(const samples::MemoryImage& image) {
+    Mx330Translator translator;
+    load(translator, image);
+    auto data = std::make_unique<InstrumentData>();
+    translator.decodeData(*data);
+    return data;
+}
+
+TEST(Mx330Translator, DecodesEveryKindByItsMeaning) {
+    const std::vector<Reading> readings = {
+        // Earth resistance: the kind picks the method and the value of one count.
+        {0, 87, 0.87, earthResistance, "3 wire", false},  // 0.01 Ohm a count
+        {1, 87, 8.7, earthResistance, "3 wire", false},   // 0.1 Ohm
+        {2, 87, 87, earthResistance, "3 wire", false},    // 1 Ohm
+        {3, 87, 870, earthResistance, "3 wire", false},   // 10 Ohm
+        {4, 512, 5.12, earthResistance, "4 wire", false},
+        {5, 512, 51.2, earthResistance, "4 wire", false},
+        {6, 512, 512, earthResistance, "4 wire", false},
+        {7, 512, 5120, earthResistance, "4 wire", false},
+        {8, 1234, 12.34, earthResistance, "PK", false},
+        {9, 1234, 123.4, earthResistance, "PK", false},
+        {10, 1234, 1234, earthResistance, "PK", false},
+        {11, 1234, 12340, earthResistance, "PK", false},
+        {12, 46, 0.46, earthResistance, "3 wire+S", false},
+        {13, 46, 4.6, earthResistance, "3 wire+S", false},
+        {14, 46, 46, earthResistance, "3 wire+S", false},
+        {15, 46, 460, earthResistance, "3 wire+S", false},
+        {16, 35, 0.35, earthResistance, "4 wire+S", false},
+        {17, 35, 3.5, earthResistance, "4 wire+S", false},
+        {18, 35, 35, earthResistance, "4 wire+S", false},
+        {19, -5, -50, earthResistance, "4 wire+S", false},
+        {19, 2000, 19990, earthResistance, "4 wire+S", true},
+        {19, -2000, -19990, earthResistance, "4 wire+S", true},
+        {23, 1890, 18.9, resistivity, nullptr, false},
+        {24, 1890, 189, resistivity, nullptr, false},
+        {25, 1890, 1890, resistivity, nullptr, false},
+        {26, 1999, 19990, resistivity, nullptr, false},
+        {26, 2100, 19990, resistivity, nullptr, true},
+        {20, 12, 1.2, voltage, nullptr, false},
+        {28, 34, 3.4, voltage, "AC", false},
+        {32, 1999, 0.1999, current, nullptr, false},
+        {33, 245, 0.245, current, nullptr, false},
+        {34, -152, -1.52, current, nullptr, false},
+        {35, 45, 0.45, protectiveConductor, nullptr, false},
+    };
+    Mx330Image image;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        image.record(static_cast<int>(i), static_cast<int>(i) + 1, readings[i].kind,
+                     readings[i].count);
+    }
+    const auto data = decode(image);
+    ASSERT_EQ(data->count(), static_cast<int>(readings.size()));
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const Reading& expected = readings[i];
+        SCOPED_TRACE("kind " + std::to_string(expected.kind));
+        const InstrumentBank& bank = *data->bank(static_cast<int>(i));
+        ASSERT_EQ(bank.count(), 2);
+        const InstrumentItem& item = *bank.item(1);
+        EXPECT_DOUBLE_EQ(item.value(), expected.value);
+        EXPECT_EQ(item.symbol(), expected.quantity);
+        EXPECT_EQ(item.noteOrEmpty(), expected.note == nullptr ? "" : expected.note);
+        EXPECT_TRUE(item.isPrimary());
+        EXPECT_EQ(item.isOver(), expected.over);
+    }
+}
+
+TEST(Mx330Translator, KindsWithoutAMeasurementLeaveTheBankWithItsNumberOnly) {
+    const std::vector<int> kinds = {21, 22, 27, 29, 30, 31, 36, 47, 127, -1};
+    Mx330Image image;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        image.record(static_cast<int>(i), static_cast<int>(i) + 1, kinds[i], 100);
+    }
+    const auto data = decode(image);
+    ASSERT_EQ(data->count(), static_cast<int>(kinds.size()));
+    for (int b = 0; b < data->count(); ++b) {
+        EXPECT_EQ(data->bank(b)->count(), 1) << "kind " << kinds[b];
+    }
+}
+
+TEST(Mx330Translator, SampleHoldsFourBanks) {
+    const auto data = decode(samples::mx330Sample());
+    std::vector<int> banks;
+    for (int b = 0; b < data->count(); ++b) {
+        banks.push_back(data->bank(b)->number());
+    }
+    EXPECT_EQ(banks, (std::vector<int>{1, 2, 3, 5}));
+}
+
+// Setup
+
+std::vector<int> words(const InstrumentTranslator& translator, int position, int count) {
+    std::vector<int> result;
+    for (int k = 0; k < count; ++k) {
+        result.push_back(translator.wordAt(position + 2 * k));
+    }
+    return result;
+}
+
+std::unique_ptr<InstrumentSetupBank> group(int id, int kind, const std::vector<float>& values) {
+    auto bank = std::make_unique<InstrumentSetupBank>(id);
+    for (const float value : values) {
+        bank->add(std::make_unique<InstrumentSetupItem>(kind, value, u"", 0, 0, true));
+    }
+    return bank;
+}
+
+const std::vector<int> factoryFrequencies = {128, 140, 53, 95, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+const std::vector<int> factoryDistances = {200, 250, 300, 5,   10, 15, 20, 25,
+                                           30,  50,  100, 150, 0,  0,  0};
+
+void expectItem(const InstrumentSetupItem& item, int kind, float value, const std::u16string& unit,
+                float minimum, float maximum) {
+    EXPECT_EQ(item.kind(), kind);
+    EXPECT_EQ(item.value(), value) << "kind " << kind;
+    EXPECT_EQ(item.unit(), unit);
+    EXPECT_EQ(item.minimum(), minimum);
+    EXPECT_EQ(item.maximum(), maximum);
+    EXPECT_TRUE(item.zeroAllowed());
+}
+
+TEST(Mx330TranslatorSetup, DefaultsAreTheFactorySettings) {
+    Mx330Translator translator;
+    InstrumentSetup setup;
+    translator.defaultSetup(setup);
+    ASSERT_EQ(setup.count(), 3);
+    const InstrumentSetupBank& general = *setup.bank(0);
+    ASSERT_EQ(general.id(), 0);
+    ASSERT_EQ(general.count(), 3);
+    expectItem(*general.item(0), 0, 120, u"s", 60, 1000);
+    expectItem(*general.item(1), 1, 2, u"s", 2, 1000);
+    expectItem(*general.item(2), 6, 1, u"\u03A9", 0, 2000);
+
+    const std::vector<float> hertz = {128, 140, 53, 95, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::vector<float> metres = {20, 25, 30, 0.5f, 1, 1.5f, 2, 2.5f, 3, 5, 10, 15, 0, 0, 0};
+    const InstrumentSetupBank& frequencies = *setup.bank(1);
+    const InstrumentSetupBank& distances = *setup.bank(2);
+    EXPECT_EQ(frequencies.id(), 4);
+    EXPECT_EQ(distances.id(), 3);
+    ASSERT_EQ(frequencies.count(), 15);
+    ASSERT_EQ(distances.count(), 15);
+    for (int k = 0; k < 15; ++k) {
+        // The factory's 53 Hz lies below what a user may enter, so the defaults allow it.
+        expectItem(*frequencies.item(k), 5, hertz[k], u"Hz", 53, 140);
+        expectItem(*distances.item(k), 4, metres[k], u"m", 0.5f, 30);
+    }
+}
+
+TEST(Mx330TranslatorSetup, EncodesTheDefaultsAsTheFactoryCountsInSealedBlocks) {
+    Mx330Translator defaults;
+    Mx330Translator empty;
+    InstrumentSetup setup;
+    defaults.defaultSetup(setup);
+    defaults.encodeSetup(setup);
+    empty.encodeSetup(InstrumentSetup());
+
+    for (const Mx330Translator* translator : {&defaults, &empty}) {
+        EXPECT_EQ(words(*translator, 8064, 15), factoryFrequencies);
+        EXPECT_EQ(words(*translator, 8096, 15), factoryDistances);
+        EXPECT_EQ(words(*translator, 8128, 3), (std::vector<int>{6000, 100, 100}));
+        EXPECT_EQ(words(*translator, 8134, 12), std::vector<int>(12, 0));
+        EXPECT_EQ(words(*translator, 8160, 16), std::vector<int>(16, 0xFFFF));
+        std::uint8_t block[32];
+        for (const int position : {8064, 8096, 8128}) {
+            translator->copyOut(block, position, 32);
+            EXPECT_EQ(fcs16(block, 32), fcs16Residue) << position;
+        }
+    }
+}
+
+TEST(Mx330TranslatorSetup, TruncatesFrequenciesAndTheBeepLimitAndRoundsDistances) {
+    InstrumentSetup setup;
+    auto general = group(0, 6, {1.999f});
+    general->add(std::make_unique<InstrumentSetupItem>(0, 30, u"s", 60, 1000, true));
+    setup.add(std::move(general));
+    setup.add(group(4, 5, {128.9f, 59, 140, 0}));
+    setup.add(group(3, 4, {2.25f, 2.24f, 0.5f, 30, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 9, 9}));
+    Mx330Translator translator;
+    translator.encodeSetup(setup);
+    EXPECT_EQ(words(translator, 8064, 5), (std::vector<int>{128, 59, 140, 0, 0}));
+    EXPECT_EQ(words(translator, 8096, 15),
+              (std::vector<int>{23, 22, 5, 300, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10}));
+    // The backlight item is missing and keeps its factory count.
+    EXPECT_EQ(words(translator, 8128, 3), (std::vector<int>{3000, 100, 199}));
+}
+
+TEST(Mx330TranslatorSetup, HoldsABeepLimitBeyondTheWordAtItsLargestCount) {
+    InstrumentSetup setup;
+    setup.add(group(0, 6, {2000}));
+    Mx330Translator translator;
+    translator.encodeSetup(setup);
+    EXPECT_EQ(translator.wordAt(8132), 65535);
+}
+
+TEST(Mx330TranslatorSetup, DecodesTheSetupArea) {
+    Mx330Image image;
+    image.powerOffTime(50000);
+    image.backlightOffTime(1500);
+    image.beepLimit(65535);
+    image.frequency(0, 94);
+    image.distance(0, 25);
+    image.distance(1, -1);
+    Mx330Translator translator;
+    load(translator, image);
+    InstrumentSetup setup;
+    translator.decodeSetup(setup);
+
+    ASSERT_EQ(setup.count(), 3);
+    const InstrumentSetupBank& general = *setup.bank(0);
+    ASSERT_EQ(general.count(), 3);
+    expectItem(*general.item(0), 0, 1000, u"s", 60, 1000);
+    expectItem(*general.item(1), 1, 30, u"s", 2, 1000);
+    expectItem(*general.item(2), 6, 655.35f, u"\u03A9", 0, 2000);
+    const InstrumentSetupBank& frequencies = *setup.bank(1);
+    EXPECT_EQ(frequencies.id(), 4);
+    ASSERT_EQ(frequencies.count(), 15);
+    expectItem(*frequencies.item(0), 5, 94, u"Hz", 59, 140);
+    expectItem(*frequencies.item(14), 5, -1, u"Hz", 59, 140);
+    const InstrumentSetupBank& distances = *setup.bank(2);
+    EXPECT_EQ(distances.id(), 3);
+    ASSERT_EQ(distances.count(), 15);
+    expectItem(*distances.item(0), 4, 2.5f, u"m", 0.5f, 30);
+    expectItem(*distances.item(1), 4, -0.1f, u"m", 0.5f, 30);
+}
+
+TEST(Mx330TranslatorSetup, DecodeThenEncodeKeepsCountsSinglePrecisionHolds) {
+    // Frequencies are whole and distances rounded, so every count survives; times and the
+    // beep limit are truncated, so whole and half seconds do, and quarter ohms.
+    for (int i = 0; i * 25 < 65536; ++i) {
+        Mx330Image image;
+        for (int k = 0; k < 15; ++k) {
+            image.frequency(k, (15 * i + k) % 32768);
+            image.distance(k, 32767 - (15 * i + k) % 32768);
+        }
+        image.powerOffTime((60 + i % 1251) * 50);
+        image.backlightOffTime(i * 25);
+        image.beepLimit(65535 - 25 * i - 10);
+        Mx330Translator reader;
+        load(reader, image);
+        InstrumentSetup setup;
+        reader.decodeSetup(setup);
+        Mx330Translator writer;
+        writer.encodeSetup(setup);
+        ASSERT_EQ(words(writer, 8064, 15), words(reader, 8064, 15)) << i;
+        ASSERT_EQ(words(writer, 8096, 15), words(reader, 8096, 15)) << i;
+        ASSERT_EQ(words(writer, 8128, 3), words(reader, 8128, 3)) << i;
+    }
+}
+
+}  // namespace
+}  // namespace kadenza

@@ -13,71 +13,98 @@ namespace {
 constexpr int largestMask = 13;
 
 bool isOption(const std::string& arg) {
-    return !arg.empty() && arg[0] == '-';
-}
-
-UsageError unknownOption(const std::string& option) {
-    return UsageError("unknown option '" + option + "'");
-}
-
-int parseMask(const std::string& text) {
-    int mask = -1;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, mask);
-    if (error != std::errc() || stop != end || mask < 0 || mask > largestMask) {
-        throw UsageError("invalid mask '" + text + "': expected a number from 0 to 13");
-    }
-    return mask;
+    return arg.size() > 1 && arg[0] == '-';
 }
 
 }  // namespace
+
+ParsedArguments::ParsedArguments(const std::vector<std::string>& args, const OptionSpec& spec) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (spec.flags.count(arg) != 0) {
+            flags_.insert(arg);
+        } else if (spec.valued.count(arg) != 0) {
+            if (++i == args.size()) {
+                throw UsageError("option " + arg + " needs a value");
+            }
+            values_[arg].push_back(args[i]);
+        } else if (isOption(arg)) {
+            throw UsageError("unknown option '" + arg + "'");
+        } else {
+            positionals_.push_back(arg);
+        }
+    }
+}
+
+bool ParsedArguments::has(const std::string& option) const {
+    return flags_.count(option) != 0 || values_.count(option) != 0;
+}
+
+std::optional<std::string> ParsedArguments::value(const std::string& option) const {
+    const auto found = values_.find(option);
+    if (found == values_.end()) {
+        return std::nullopt;
+    }
+    return found->second.back();
+}
+
+std::vector<std::string> ParsedArguments::values(const std::string& option) const {
+    const auto found = values_.find(option);
+    return found == values_.end() ? std::vector<std::string>() : found->second;
+}
+
+std::string ParsedArguments::required(const std::string& option) const {
+    const auto found = value(option);
+    if (!found) {
+        throw UsageError("missing option " + option);
+    }
+    return *found;
+}
 
 bool asksForHelp(const std::vector<std::string>& args) {
     return std::any_of(args.begin(), args.end(),
                        [](const std::string& arg) { return arg == "-h" || arg == "--help"; });
 }
 
-ConvertArguments parseConvertArguments(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (isOption(arg)) {
-            throw unknownOption(arg);
-        }
+int parseNumber(const std::string& text, int lowest, int highest, const std::string& what) {
+    int number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    if (error != std::errc() || stop != end || number < lowest || number > highest) {
+        throw UsageError("invalid " + what + " '" + text + "': expected a number from " +
+                         std::to_string(lowest) + " to " + std::to_string(highest));
     }
-    if (args.empty()) {
+    return number;
+}
+
+ConvertArguments parseConvertArguments(const std::vector<std::string>& args) {
+    const ParsedArguments parsed(args, {});
+    const auto& files = parsed.positionals();
+    if (files.empty()) {
         throw UsageError("missing input file");
     }
-    if (args.size() == 1) {
+    if (files.size() == 1) {
         throw UsageError("missing output file");
     }
-    return {args.front(), {args.begin() + 1, args.end()}};
+    return {files.front(), {files.begin() + 1, files.end()}};
 }
 
 ShowArguments parseShowArguments(const std::vector<std::string>& args) {
-    ShowArguments parsed;
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--raw") {
-            parsed.raw = true;
-        } else if (arg == "--mask") {
-            if (++i == args.size()) {
-                throw UsageError("option --mask needs a value");
-            }
-            parsed.mask = parseMask(args[i]);
-        } else if (isOption(arg)) {
-            throw unknownOption(arg);
-        } else {
-            files.push_back(arg);
-        }
-    }
+    const ParsedArguments parsed(args, {{"--raw"}, {"--mask"}});
+    const auto& files = parsed.positionals();
     if (files.empty()) {
         throw UsageError("missing input file");
     }
     if (files.size() > 1) {
         throw UsageError("unexpected argument '" + files[1] + "'");
     }
-    parsed.input = files.front();
-    return parsed;
+    ShowArguments show;
+    show.input = files.front();
+    show.raw = parsed.has("--raw");
+    if (const auto mask = parsed.value("--mask")) {
+        show.mask = parseNumber(*mask, 0, largestMask, "mask");
+    }
+    return show;
 }
 
 }  // namespace kadenza::cli

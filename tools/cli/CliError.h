@@ -8,6 +8,7 @@ namespace kadenza::cli {
 constexpr int exitSuccess = 0;
 constexpr int exitUsage = 1;
 constexpr int exitFileFailure = 2;
+constexpr int exitTransmissionFailed = 4;
 
 // A failure the tool reports as one line on stderr before it ends with the failure's code.
 class CliError : public std::runtime_error {
@@ -31,6 +32,13 @@ class UsageError : public CliError {
 class FileError : public CliError {
   public:
     explicit FileError(const std::string& message) : CliError(exitFileFailure, message) {}
+};
+
+// Bytes from an instrument that do not check out.
+class TransmissionError : public CliError {
+  public:
+    explicit TransmissionError(const std::string& message)
+        : CliError(exitTransmissionFailed, message) {}
 };
 
 }  // namespace kadenza::cli

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/InstrumentData.h"
 
@@ -12,9 +13,11 @@ enum class OutputFormat { native, xml, html, plainText };
 // The format that the path's extension names, in any case; none for another extension.
 std::optional<OutputFormat> formatOfPath(const std::string& path);
 
-// Writes through the core's writer of the format. Throws std::runtime_error when the file
-// cannot be created (the native and XML writers tell this apart); false when it could not
-// be written.
-bool writeInFormat(OutputFormat format, const std::string& path, const InstrumentData& data);
+// Throws UsageError for an output whose extension names no format, so that a mistyped
+// extension is found before any output is written.
+void checkOutputFormats(const std::vector<std::string>& outputs);
+
+// Writes the container to every output in order; the first that fails throws FileError.
+void writeOutputs(const std::vector<std::string>& outputs, const InstrumentData& data);
 
 }  // namespace kadenza::cli

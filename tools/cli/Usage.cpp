@@ -8,6 +8,11 @@ const char toolUsage[] =
     "Commands:\n"
     "  convert IN.tso OUT...            write a data file in other formats\n"
     "  show IN.tso [--mask M] [--raw]   print a data file's banks and items\n"
+    "  decode --model CODE IMAGE OUT... decode an instrument's memory image\n"
+    "  decode --legacy FRAME OUT...     decode the frame of an Mx310.1\n"
+    "  setup show|encode ...            show or build an instrument's settings\n"
+    "  sample --model CODE IMAGE        write a sample memory image\n"
+    "  sample --legacy FRAME            write a sample Mx310.1 frame\n"
     "\n"
     "Run 'kadenza-cli COMMAND --help' for the details of a command.\n";
 
@@ -37,5 +42,44 @@ const char showUsage[] =
     "carriage return and other control characters read as blanks.\n"
     "\n"
     "Exit status: 0 done, 1 wrong arguments, 2 the file could not be read.\n";
+
+const char decodeUsage[] =
+    "Usage: kadenza-cli decode --model CODE IMAGE OUT...\n"
+    "       kadenza-cli decode --legacy FRAME OUT...\n"
+    "\n"
+    "Decodes a memory image as the instrument model CODE keeps it, or the frame an Mx310.1\n"
+    "sends after its start byte, and writes the measurements to every OUT in the format its\n"
+    "extension names (.tso, .xml, .html, .htm, .txt), as convert does.\n"
+    "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
+    "  IMAGE   up to 8192 bytes; a shorter image is taken as unread (0xFF) to the end\n"
+    "  FRAME   exactly 532 bytes; its checksum must match\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written,\n"
+    "4 the frame's checksum does not match.\n";
+
+const char setupUsage[] =
+    "Usage: kadenza-cli setup show --model CODE --image IMAGE [--lang cs|en]\n"
+    "       kadenza-cli setup encode --model CODE (--image IMAGE | --defaults)\n"
+    "                                [--set ID:POS=VALUE ...] --image-out OUT\n"
+    "\n"
+    "show prints the settings kept in the memory image: each group, then its items with\n"
+    "their values and units, in Czech unless --lang en is given.\n"
+    "encode takes the settings of the image, or the model's factory settings with\n"
+    "--defaults, sets the item at position POS (from 0) of the group with id ID to VALUE\n"
+    "for every --set, and writes a memory image holding the encoded settings to OUT.\n"
+    "A value outside the item's range, or an item the setup does not have, is an error.\n"
+    "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written.\n";
+
+const char sampleUsage[] =
+    "Usage: kadenza-cli sample --model CODE IMAGE\n"
+    "       kadenza-cli sample --legacy FRAME\n"
+    "\n"
+    "Writes the sample memory image of the model CODE (8192 bytes), or the sample frame of\n"
+    "an Mx310.1 (532 bytes), as an instrument would hold them after an inspection.\n"
+    "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 the file could not be written.\n";
 
 }  // namespace kadenza::cli

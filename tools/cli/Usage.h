@@ -5,5 +5,8 @@ namespace kadenza::cli {
 extern const char toolUsage[];
 extern const char convertUsage[];
 extern const char showUsage[];
+extern const char decodeUsage[];
+extern const char setupUsage[];
+extern const char sampleUsage[];
 
 }  // namespace kadenza::cli

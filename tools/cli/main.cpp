@@ -5,6 +5,9 @@
 
 #include "cli/CliError.h"
 #include "cli/ConvertCommand.h"
+#include "cli/DecodeCommand.h"
+#include "cli/SampleCommand.h"
+#include "cli/SetupCommand.h"
 #include "cli/ShowCommand.h"
 #include "cli/Usage.h"
 
@@ -23,6 +26,15 @@ int runTool(const std::vector<std::string>& args) {
     }
     if (command == "show") {
         return runShow(commandArgs);
+    }
+    if (command == "decode") {
+        return runDecode(commandArgs);
+    }
+    if (command == "setup") {
+        return runSetup(commandArgs);
+    }
+    if (command == "sample") {
+        return runSample(commandArgs);
     }
     if (command == "-h" || command == "--help") {
         std::cout << toolUsage;
