@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kadenza {
+
+// A serial line to an instrument, one byte at a time. Everything above it (framing,
+// checksums, retries) is built from these calls, so a recorded byte stream or another
+// platform's port can stand in.
+class SerialLine {
+  public:
+    virtual ~SerialLine() = default;
+
+    // True when the byte went out.
+    virtual bool sendByte(std::uint8_t byte) = 0;
+    // The next byte, or -1 when none arrived within the read time-out (or the line is gone).
+    virtual int receiveByte() = 0;
+    // Drops whatever is waiting to be sent or read.
+    virtual void purge() = 0;
+};
+
+}  // namespace kadenza
