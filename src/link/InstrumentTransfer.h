@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "link/SerialLine.h"
@@ -37,6 +38,14 @@ class InstrumentTransfer {
     bool readStreamedBlock(InstrumentTranslator& translator, int expectedBlock);
 
   private:
+    // The frame's first byte plain, the others stuffed; false as soon as a byte fails.
+    bool sendAddressedFrame(const std::uint8_t* frame, std::size_t length);
+    // `count` unstuffed bytes; false when one does not arrive.
+    bool receiveUnescapedBytes(std::uint8_t* into, std::size_t count);
+    int receiveIdentificationText(int first);
+    bool awaitReadReply();
+    bool awaitStreamStart();
+
     SerialLine& line_;
     std::uint16_t streamCrc_ = 0;
 };

@@ -8,7 +8,9 @@ namespace kadenza::cli {
 constexpr int exitSuccess = 0;
 constexpr int exitUsage = 1;
 constexpr int exitFileFailure = 2;
+constexpr int exitNotConnected = 3;
 constexpr int exitTransmissionFailed = 4;
+constexpr int exitInterrupted = 5;
 
 // A failure the tool reports as one line on stderr before it ends with the failure's code.
 class CliError : public std::runtime_error {

@@ -13,6 +13,11 @@ const char toolUsage[] =
     "  setup show|encode ...            show or build an instrument's settings\n"
     "  sample --model CODE IMAGE        write a sample memory image\n"
     "  sample --legacy FRAME            write a sample Mx310.1 frame\n"
+    "  download --port DEV OUT...       download an instrument's measurements\n"
+    "  legacy --port DEV OUT...         receive the measurements an Mx310.1 sends\n"
+    "  setup read|write|defaults --port DEV ...\n"
+    "                                   the settings of the instrument on a port\n"
+    "  ports                            list the serial ports a transfer can use\n"
     "\n"
     "Run 'kadenza-cli COMMAND --help' for the details of a command.\n";
 
@@ -61,16 +66,26 @@ const char setupUsage[] =
     "Usage: kadenza-cli setup show --model CODE --image IMAGE [--lang cs|en]\n"
     "       kadenza-cli setup encode --model CODE (--image IMAGE | --defaults)\n"
     "                                [--set ID:POS=VALUE ...] --image-out OUT\n"
+    "       kadenza-cli setup read --port DEV [--lang cs|en] [--trace FILE]\n"
+    "       kadenza-cli setup write --port DEV [--defaults] [--set ID:POS=VALUE ...]\n"
+    "                               [--lang cs|en] [--trace FILE]\n"
+    "       kadenza-cli setup defaults --port DEV [--lang cs|en] [--trace FILE]\n"
     "\n"
     "show prints the settings kept in the memory image: each group, then its items with\n"
     "their values and units, in Czech unless --lang en is given.\n"
     "encode takes the settings of the image, or the model's factory settings with\n"
     "--defaults, sets the item at position POS (from 0) of the group with id ID to VALUE\n"
     "for every --set, and writes a memory image holding the encoded settings to OUT.\n"
+    "read prints the settings of the instrument on the port DEV.\n"
+    "write reads them (or takes the model's factory settings with --defaults), applies every\n"
+    "--set, writes them to the instrument and prints what was written.\n"
+    "defaults prints the factory settings of the instrument's model.\n"
     "A value outside the item's range, or an item the setup does not have, is an error.\n"
     "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
+    "  --trace FILE   record every byte sent and received, with its time\n"
     "\n"
-    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written.\n";
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written,\n"
+    "3 instrument not connected, 4 transmission failed, 5 interrupted (Ctrl+C).\n";
 
 const char sampleUsage[] =
     "Usage: kadenza-cli sample --model CODE IMAGE\n"
@@ -81,5 +96,32 @@ const char sampleUsage[] =
     "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
     "\n"
     "Exit status: 0 done, 1 wrong arguments, 2 the file could not be written.\n";
+
+const char downloadUsage[] =
+    "Usage: kadenza-cli download --port DEV [--lang cs|en] [--trace FILE] OUT...\n"
+    "\n"
+    "Identifies the instrument on the serial port DEV, reads its memory and writes the\n"
+    "measurements to every OUT in the format its extension names (.tso, .xml, .html,\n"
+    ".htm, .txt). A progress bar shows on a terminal; Ctrl+C stops the transfer.\n"
+    "  --lang cs|en   language of the messages (Czech by default)\n"
+    "  --trace FILE   record every byte sent and received, with its time\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be written,\n"
+    "3 instrument not connected, 4 transmission failed, 5 interrupted.\n";
+
+const char legacyUsage[] =
+    "Usage: kadenza-cli legacy --port DEV [--lang cs|en] [--trace FILE] OUT...\n"
+    "\n"
+    "Waits on the serial port DEV (1200 baud) for the memory an Mx310.1 sends when its\n"
+    "transfer is started on the instrument, checks it and writes the measurements to every\n"
+    "OUT, as download does. There is no time limit: Ctrl+C stops the wait.\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be written,\n"
+    "4 transmission failed, 5 interrupted.\n";
+
+const char portsUsage[] =
+    "Usage: kadenza-cli ports\n"
+    "\n"
+    "Lists the serial ports of this computer that a transfer can open now, one a line.\n";
 
 }  // namespace kadenza::cli

@@ -8,5 +8,8 @@ extern const char showUsage[];
 extern const char decodeUsage[];
 extern const char setupUsage[];
 extern const char sampleUsage[];
+extern const char downloadUsage[];
+extern const char legacyUsage[];
+extern const char portsUsage[];
 
 }  // namespace kadenza::cli

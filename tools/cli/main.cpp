@@ -6,41 +6,44 @@
 #include "cli/CliError.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DecodeCommand.h"
+#include "cli/PortsCommand.h"
 #include "cli/SampleCommand.h"
 #include "cli/SetupCommand.h"
 #include "cli/ShowCommand.h"
+#include "cli/TransferCommand.h"
 #include "cli/Usage.h"
 
 namespace {
 
 using namespace kadenza::cli;
 
+using CommandRunner = int (*)(const std::vector<std::string>&);
+
+struct Command {
+    const char* name;
+    CommandRunner run;
+};
+
+constexpr Command commands[] = {
+    {"convert", runConvert}, {"show", runShow},         {"decode", runDecode}, {"setup", runSetup},
+    {"sample", runSample},   {"download", runDownload}, {"legacy", runLegacy}, {"ports", runPorts},
+};
+
 int runTool(const std::vector<std::string>& args) {
     if (args.empty()) {
         throw UsageError("no command given (see kadenza-cli --help)");
     }
-    const std::string& command = args.front();
-    const std::vector<std::string> commandArgs(args.begin() + 1, args.end());
-    if (command == "convert") {
-        return runConvert(commandArgs);
-    }
-    if (command == "show") {
-        return runShow(commandArgs);
-    }
-    if (command == "decode") {
-        return runDecode(commandArgs);
-    }
-    if (command == "setup") {
-        return runSetup(commandArgs);
-    }
-    if (command == "sample") {
-        return runSample(commandArgs);
-    }
-    if (command == "-h" || command == "--help") {
+    const std::string& name = args.front();
+    if (name == "-h" || name == "--help") {
         std::cout << toolUsage;
         return exitSuccess;
     }
-    throw UsageError("unknown command '" + command + "' (see kadenza-cli --help)");
+    for (const Command& command : commands) {
+        if (name == command.name) {
+            return command.run({args.begin() + 1, args.end()});
+        }
+    }
+    throw UsageError("unknown command '" + name + "' (see kadenza-cli --help)");
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+#include "link/PortList.h"
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <tuple>
+
+#include "link/PosixSerialLine.h"
+#include "link/ProtocolBytes.h"
+
+namespace kadenza {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* serialFamilies[] = {"ttyS", "ttyUSB", "ttyACM", "rfcomm"};
+
+// The family's place in the list and the device's number in it; none for other devices.
+bool familyAndNumber(const std::string& name, int& family, long& number) {
+    for (int i = 0; i < static_cast<int>(std::size(serialFamilies)); ++i) {
+        const std::string prefix = serialFamilies[i];
+        const std::string rest = name.substr(std::min(prefix.size(), name.size()));
+        if (name.compare(0, prefix.size(), prefix) == 0 && !rest.empty() &&
+            std::all_of(rest.begin(), rest.end(), ::isdigit)) {
+            family = i;
+            number = std::stol(rest);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The kernel keeps a ttyS device for every possible UART; only those with a real UART
+// behind them report a known port type.
+bool uartExists(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    serial_struct serial{};
+    const bool known = ::ioctl(fd, TIOCGSERIAL, &serial) == 0 && serial.type != PORT_UNKNOWN;
+    ::close(fd);
+    return known;
+}
+
+}  // namespace
+
+std::vector<std::string> systemSerialDevices(const std::string& classFolder,
+                                             const std::string& deviceFolder) {
+    std::vector<std::tuple<int, long, std::string>> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(classFolder, error)) {
+        const std::string name = entry.path().filename().string();
+        int family = 0;
+        long number = 0;
+        if (!familyAndNumber(name, family, number) || !fs::exists(entry.path() / "device")) {
+            continue;
+        }
+        const std::string path = deviceFolder + "/" + name;
+        if (family == 0 && !uartExists(path)) {
+            continue;
+        }
+        found.emplace_back(family, number, path);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> paths;
+    for (const auto& [family, number, path] : found) {
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+bool portIsUsable(const std::string& path) {
+    return PosixSerialLine(path, instrumentBaud).isOpen();
+}
+
+std::vector<std::string> usableSerialPorts() {
+    std::vector<std::string> usable;
+    for (const std::string& path : systemSerialDevices()) {
+        if (portIsUsable(path)) {
+            usable.push_back(path);
+        }
+    }
+    return usable;
+}
+
+}  // namespace kadenza

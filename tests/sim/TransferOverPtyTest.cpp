@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <sstream>
+
+#include "LineBytes.h"
+#include "RunningInstrument.h"
+#include "link/InstrumentTransfer.h"
+#include "link/LegacyReceiver.h"
+#include "link/PosixSerialLine.h"
+#include "link/TracingLine.h"
+#include "link/TransferJobs.h"
+#include "samples/SampleImages.h"
+#include "support/RecordingReporter.h"
+#include "support/SampleData.h"
+#include "translators/LegacyFrame.h"
+#include "translators/TranslatorFactory.h"
+
+// The program's link and jobs against the simulator, over a real pseudo-terminal.
+
+namespace kadenza::test {
+namespace {
+
+using sim::InstrumentBehaviour;
+
+constexpr int setupBlocksStart = 252;
+
+InstrumentBehaviour model(int code) {
+    InstrumentBehaviour behaviour;
+    behaviour.modelCode = code;
+    return behaviour;
+}
+
+std::string xmlOf(const InstrumentData& data) {
+    std::ostringstream out;
+    data.writeXml(out);
+    return out.str();
+}
+
+// Every group id with its items' kinds and values.
+std::string describe(const InstrumentSetup& setup) {
+    std::ostringstream out;
+    for (int b = 0; b < setup.count(); ++b) {
+        const InstrumentSetupBank& bank = *setup.bank(b);
+        out << "group " << bank.id() << ":";
+        for (int i = 0; i < bank.count(); ++i) {
+            out << ' ' << bank.item(i)->kind() << '=' << bank.item(i)->value();
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
+// A translator of the model holding the image, as if the whole memory had been read.
+std::unique_ptr<InstrumentTranslator> translatorWith(int modelCode, const Bytes& image) {
+    auto translator = createTranslator(modelCode);
+    translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
+    return translator;
+}
+
+std::string decodedData(int modelCode, const Bytes& image) {
+    InstrumentData data;
+    translatorWith(modelCode, image)->decodeData(data);
+    return xmlOf(data);
+}
+
+// A recording reporter that also gives up after a while, so that a transfer waiting without
+// limit for an instrument that never sends cannot hang the test.
+class PatientReporter : public RecordingReporter {
+  public:
+    bool isCancelled() override {
+        return RecordingReporter::isCancelled() || std::chrono::steady_clock::now() > giveUp_;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point giveUp_ =
+        std::chrono::steady_clock::now() + std::chrono::seconds(20);
+};
+
+// An instrument on a pseudo-terminal and the program's transfer on its port.
+class TransferOverPtyTest : public ::testing::Test {
+  protected:
+    void play(const InstrumentBehaviour& behaviour, const Bytes& image) {
+        instrument_ = std::make_unique<RunningInstrument>(behaviour, image);
+        openPort();
+    }
+
+    // Opens the port afresh, as every job of the program does.
+    void openPort() {
+        transfer_.reset();
+        line_.reset();
+        line_ = std::make_unique<PosixSerialLine>(instrument_->devicePath());
+        ASSERT_TRUE(line_->isOpen());
+        transfer_ = std::make_unique<InstrumentTransfer>(*line_);
+    }
+
+    // The instrument's memory once the program is done with it.
+    Bytes finalImage() {
+        transfer_.reset();
+        line_.reset();
+        return instrument_->finalImage();
+    }
+
+    std::unique_ptr<RunningInstrument> instrument_;
+    std::unique_ptr<PosixSerialLine> line_;
+    std::unique_ptr<InstrumentTransfer> transfer_;
+    PatientReporter reporter_;
+};
+
+TEST_F(TransferOverPtyTest, ReadsTheDataOfEveryModel) {
+    for (int code = 1; code <= 5; ++code) {
+        SCOPED_TRACE("model " + std::to_string(code));
+        const Bytes image = samples::sampleImage(code);
+        play(model(code), image);
+        InstrumentData data;
+        ASSERT_TRUE(runReadData(*transfer_, data, reporter_));
+        EXPECT_GT(data.count(), 0);
+        EXPECT_EQ(xmlOf(data), decodedData(code, image));
+    }
+}
+
+TEST_F(TransferOverPtyTest, ModelsOneAndTwoMayIdentifyByName) {
+    for (int code = 1; code <= 2; ++code) {
+        InstrumentBehaviour byName = model(code);
+        byName.textIdentification = true;
+        play(byName, {});
+        EXPECT_EQ(transfer_->identify(), code);
+    }
+}
+
+TEST_F(TransferOverPtyTest, SetupRoundTripsThroughTheInstrument) {
+    for (int code : {3, 4}) {
+        SCOPED_TRACE("model " + std::to_string(code));
+        const Bytes image = samples::sampleImage(code);
+        play(model(code), image);
+
+        InstrumentSetup stored;
+        ASSERT_TRUE(runReadSetup(*transfer_, stored, reporter_));
+        InstrumentSetup expectedStored;
+        translatorWith(code, image)->decodeSetup(expectedStored);
+        EXPECT_EQ(describe(stored), describe(expectedStored));
+
+        openPort();
+        InstrumentSetup defaults;
+        ASSERT_TRUE(runDefaultSettings(*transfer_, defaults));
+        ASSERT_NE(describe(defaults), describe(stored)) << "the write would change nothing";
+        openPort();
+        ASSERT_TRUE(runWriteSetup(*transfer_, defaults, reporter_));
+        openPort();
+        InstrumentSetup readBack;
+        ASSERT_TRUE(runReadSetup(*transfer_, readBack, reporter_));
+        EXPECT_EQ(describe(readBack), describe(defaults));
+
+        // The setup area now holds the encoded defaults; the data area is untouched.
+        auto encoder = createTranslator(code);
+        encoder->encodeSetup(defaults);
+        Bytes expected = image;
+        encoder->copyOut(expected.data() + setupBlocksStart * 32, setupBlocksStart * 32, 128);
+        EXPECT_EQ(finalImage(), expected);
+    }
+}
+
+// How often the trace holds the line.
+int countOf(const std::string& trace, const std::string& line) {
+    int count = 0;
+    for (std::size_t at = trace.find(line); at != std::string::npos;
+         at = trace.find(line, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(TransferOverPtyTest, RetriesThroughLineFaults) {
+    for (int code : {1, 3}) {
+        SCOPED_TRACE("model " + std::to_string(code));
+        InstrumentBehaviour faulty = model(code);
+        faulty.faults = {0.003, 0.0005, 0.003, 0.01};
+        faulty.seed = 2024;
+        const Bytes image = samples::sampleImage(code);
+        play(faulty, image);
+        std::ostringstream trace;
+        TracingLine tracing(*line_, trace);
+        InstrumentTransfer transfer(tracing);
+        InstrumentData data;
+        ASSERT_TRUE(runReadData(transfer, data, reporter_));
+        EXPECT_EQ(xmlOf(data), decodedData(code, image));
+        // Some blocks did need another attempt: each block starts with a read request or a
+        // request for the next streamed block, and each retry adds a read or repeat request.
+        const std::string lines = trace.str();
+        EXPECT_GT(countOf(lines, "> AB\n") + countOf(lines, "> A5\n") + countOf(lines, "> 55\n"),
+                  252);
+    }
+}
+
+TEST_F(TransferOverPtyTest, InstrumentNotConnected) {
+    InstrumentBehaviour switchedOff = model(3);
+    switchedOff.silent = true;
+    play(switchedOff, samples::sampleImage(3));
+    const auto data = sampleData();
+    const std::string before = xmlOf(*data);
+    EXPECT_FALSE(runReadData(*transfer_, *data, reporter_));
+    EXPECT_EQ(reporter_.events(), std::vector<std::string>{"failure NotConnected"});
+    EXPECT_EQ(xmlOf(*data), before);
+
+    // A model the program does not know is given up after its first answer.
+    play(model(7), samples::sampleImage(3));
+    std::ostringstream trace;
+    TracingLine tracing(*line_, trace);
+    InstrumentTransfer transfer(tracing);
+    RecordingReporter reporter;
+    InstrumentSetup setup;
+    EXPECT_FALSE(runReadSetup(transfer, setup, reporter));
+    EXPECT_EQ(reporter.events(), std::vector<std::string>{"failure NotConnected"});
+    EXPECT_EQ(trace.str().find("> AA"), trace.str().rfind("> AA")) << trace.str();
+}
+
+TEST_F(TransferOverPtyTest, TransmissionFailsWhenTheInstrumentGoesQuiet) {
+    InstrumentBehaviour switchedOffDuringRead = model(1);
+    switchedOffDuringRead.stopAfterBlocks = 5;
+    play(switchedOffDuringRead, samples::sampleImage(1));
+    const auto data = sampleData();
+    const std::string before = xmlOf(*data);
+    EXPECT_FALSE(runReadData(*transfer_, *data, reporter_));
+    EXPECT_EQ(reporter_.milestones(),
+              (std::vector<std::string>{"show Mx340", "hide", "failure TransmissionFailed"}));
+    EXPECT_EQ(reporter_.progress().size(), 6u);
+    EXPECT_EQ(xmlOf(*data), before);
+
+    InstrumentBehaviour switchedOffDuringWrite = model(4);
+    switchedOffDuringWrite.stopAfterBlocks = 2;
+    const Bytes image = samples::sampleImage(4);
+    play(switchedOffDuringWrite, image);
+    InstrumentSetup defaults;
+    ASSERT_TRUE(runDefaultSettings(*transfer_, defaults));
+    RecordingReporter reporter;
+    EXPECT_FALSE(runWriteSetup(*transfer_, defaults, reporter));
+    EXPECT_EQ(reporter.milestones(),
+              (std::vector<std::string>{"show Mx330", "hide", "failure TransmissionFailed"}));
+    // The instrument holds the first two blocks of the new settings.
+    const Bytes kept = finalImage();
+    EXPECT_NE(Bytes(kept.begin() + 252 * 32, kept.begin() + 254 * 32),
+              Bytes(image.begin() + 252 * 32, image.begin() + 254 * 32));
+    EXPECT_EQ(Bytes(kept.begin() + 254 * 32, kept.end()),
+              Bytes(image.begin() + 254 * 32, image.end()));
+}
+
+TEST_F(TransferOverPtyTest, CancelledBeforeABlock) {
+    play(model(3), samples::sampleImage(3));
+    reporter_.cancelAtCheck(3);
+    const auto data = sampleData();
+    const std::string before = xmlOf(*data);
+    EXPECT_FALSE(runReadData(*transfer_, *data, reporter_));
+    EXPECT_EQ(reporter_.events(),
+              (std::vector<std::string>{"show Mx310.2", "progress 0", "progress 0", "progress 0",
+                                        "hide", "failure Cancelled"}));
+    EXPECT_EQ(xmlOf(*data), before);
+}
+
+// An Mx310.1 on a pseudo-terminal and the program's legacy receiver on its port.
+class LegacyTransferOverPtyTest : public ::testing::Test {
+  protected:
+    // Runs the receiver against an instrument that transmits `transmission`.
+    bool receive(const Bytes& transmission, const InstrumentBehaviour& behaviour = {}) {
+        RunningLegacyInstrument instrument(behaviour, transmission);
+        PosixSerialLine line(instrument.devicePath(), legacyBaud);
+        return receiveLegacyTransfer(line, *data_, reporter_);
+    }
+
+    std::vector<std::string> outcome() const {
+        const auto& milestones = reporter_.milestones();
+        return {milestones.end() - std::min<std::size_t>(2, milestones.size()), milestones.end()};
+    }
+
+    std::unique_ptr<InstrumentData> data_ = sampleData();
+    const std::string before_ = xmlOf(*data_);
+    PatientReporter reporter_;
+};
+
+TEST_F(LegacyTransferOverPtyTest, ReceivesTheFrame) {
+    const Bytes frame = samples::sampleLegacyFrame();
+    // Bytes on the line before the start byte are passed over.
+    Bytes transmission{0x00, 0x7F, 0xFF};
+    const Bytes sent = sim::legacyTransmission(frame);
+    transmission.insert(transmission.end(), sent.begin(), sent.end());
+
+    ASSERT_TRUE(receive(transmission));
+    InstrumentData expected;
+    decodeLegacyFrame(frame.data(), expected);
+    EXPECT_EQ(xmlOf(*data_), xmlOf(expected));
+    EXPECT_EQ(reporter_.milestones(), (std::vector<std::string>{"show Mx310.1", "hide"}));
+}
+
+TEST_F(LegacyTransferOverPtyTest, RejectsABadChecksum) {
+    Bytes frame = samples::sampleLegacyFrame();
+    frame[legacyHeaderSize + 5] ^= 0x10;
+    EXPECT_FALSE(receive(sim::legacyTransmission(frame)));
+    EXPECT_EQ(outcome(), (std::vector<std::string>{"hide", "failure TransmissionFailed"}));
+    EXPECT_EQ(xmlOf(*data_), before_);
+}
+
+TEST_F(LegacyTransferOverPtyTest, FailsWithoutTheLastByte) {
+    Bytes frame = samples::sampleLegacyFrame();
+    frame.pop_back();
+    EXPECT_FALSE(receive(sim::legacyTransmission(frame)));
+    EXPECT_EQ(outcome(), (std::vector<std::string>{"hide", "failure TransmissionFailed"}));
+    EXPECT_EQ(xmlOf(*data_), before_);
+}
+
+TEST_F(LegacyTransferOverPtyTest, CancelledWhileWaitingForTheStart) {
+    InstrumentBehaviour switchedOff;
+    switchedOff.silent = true;
+    reporter_.cancelAtCheck(3);
+    EXPECT_FALSE(receive(sim::legacyTransmission(samples::sampleLegacyFrame()), switchedOff));
+    EXPECT_EQ(reporter_.events(), (std::vector<std::string>{"progress 0", "show Mx310.1", "hide",
+                                                            "failure Cancelled"}));
+    EXPECT_EQ(xmlOf(*data_), before_);
+}
+
+}  // namespace
+}  // namespace kadenza::test

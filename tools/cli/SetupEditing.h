@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "cli/Arguments.h"
+#include "model/InstrumentSetup.h"
+
+namespace kadenza::cli {
+
+// Applies one --set ID:POS=VALUE through the item's range check; throws UsageError when the
+// setup has no such item or the item refuses the value.
+void applyChange(InstrumentSetup& setup, const std::string& change);
+
+// Sets the language of the --lang option (cs by default, as the windows start).
+void applyLanguage(const ParsedArguments& parsed);
+
+// Prints each group, then its items indented, as the setup dialog lists them.
+void printSetup(const InstrumentSetup& setup);
+
+}  // namespace kadenza::cli

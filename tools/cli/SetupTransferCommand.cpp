@@ -1,0 +1,93 @@
+#include "cli/SetupTransferCommand.h"
+
+#include "cli/CliError.h"
+#include "cli/ConsoleReporter.h"
+#include "cli/Interruption.h"
+#include "cli/SetupEditing.h"
+#include "cli/TransferLine.h"
+#include "link/ProtocolBytes.h"
+#include "link/TransferJobs.h"
+
+namespace kadenza::cli {
+
+namespace {
+
+// One open port and the reporter for the jobs of one setup command.
+struct SetupSession {
+    explicit SetupSession(const ParsedArguments& parsed)
+        : port(parsed, instrumentBaud), transfer(port.line()) {
+        catchInterruption();
+    }
+
+    int failed() const {
+        return exitCodeOf(reporter.failure().value_or(FailureKind::NotConnected));
+    }
+
+    TransferLine port;
+    InstrumentTransfer transfer;
+    ConsoleReporter reporter;
+};
+
+ParsedArguments parseSetupTransfer(const std::vector<std::string>& args, OptionSpec own) {
+    const ParsedArguments parsed(args, transferOptions(std::move(own)));
+    if (!parsed.positionals().empty()) {
+        throw UsageError("unexpected argument '" + parsed.positionals().front() + "'");
+    }
+    applyLanguage(parsed);
+    return parsed;
+}
+
+// Defaults need the instrument's answer to know the model; without one there are none, and
+// nothing is shown, as in the setup dialog.
+int takeDefaults(SetupSession& session, InstrumentSetup& setup) {
+    if (!runDefaultSettings(session.transfer, setup)) {
+        session.reporter.reportFailure(FailureKind::NotConnected);
+        return exitNotConnected;
+    }
+    return exitSuccess;
+}
+
+}  // namespace
+
+int runSetupRead(const std::vector<std::string>& args) {
+    SetupSession session(parseSetupTransfer(args, {}));
+    InstrumentSetup setup;
+    if (!runReadSetup(session.transfer, setup, session.reporter)) {
+        return session.failed();
+    }
+    printSetup(setup);
+    return exitSuccess;
+}
+
+int runSetupWrite(const std::vector<std::string>& args) {
+    const ParsedArguments parsed = parseSetupTransfer(args, {{"--defaults"}, {"--set"}});
+    SetupSession session(parsed);
+    InstrumentSetup setup;
+    if (parsed.has("--defaults")) {
+        if (const int code = takeDefaults(session, setup); code != exitSuccess) {
+            return code;
+        }
+    } else if (!runReadSetup(session.transfer, setup, session.reporter)) {
+        return session.failed();
+    }
+    for (const std::string& change : parsed.values("--set")) {
+        applyChange(setup, change);
+    }
+    if (!runWriteSetup(session.transfer, setup, session.reporter)) {
+        return session.failed();
+    }
+    printSetup(setup);
+    return exitSuccess;
+}
+
+int runSetupDefaults(const std::vector<std::string>& args) {
+    SetupSession session(parseSetupTransfer(args, {}));
+    InstrumentSetup setup;
+    if (const int code = takeDefaults(session, setup); code != exitSuccess) {
+        return code;
+    }
+    printSetup(setup);
+    return exitSuccess;
+}
+
+}  // namespace kadenza::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/Arguments.h"
+#include "link/PosixSerialLine.h"
+#include "link/TracingLine.h"
+
+namespace kadenza::cli {
+
+// The port a transfer command talks through (--port), with every byte written to the
+// --trace file when one is given.
+class TransferLine {
+  public:
+    // Throws UsageError without --port, FileError when the trace file cannot be created.
+    TransferLine(const ParsedArguments& parsed, int baud);
+
+    SerialLine& line();
+    bool isOpen() const { return port_.isOpen(); }
+
+  private:
+    PosixSerialLine port_;
+    std::ofstream traceFile_;
+    std::unique_ptr<TracingLine> tracing_;
+};
+
+// Options every transfer command takes besides its own.
+OptionSpec transferOptions(OptionSpec own);
+
+}  // namespace kadenza::cli

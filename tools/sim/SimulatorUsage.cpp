@@ -1,0 +1,43 @@
+#include "sim/SimulatorUsage.h"
+
+namespace kadenza::sim {
+
+const char simulatorUsage[] =
+    "Usage: kadenza-sim --model CODE [--image FILE | --sample] [--text-id]\n"
+    "                   [--save-image FILE] [--stop-after N] [OPTIONS]\n"
+    "       kadenza-sim --legacy [--frame FILE | --sample] [OPTIONS]\n"
+    "\n"
+    "Plays an instrument on a serial line for Kadenza to talk to: opens a pseudo-terminal\n"
+    "and prints the device of its other end as the first line, to be used as the port.\n"
+    "\n"
+    "--model CODE plays a model of the current generation (1 Mx340, 2 Mx320, 3 Mx310.2,\n"
+    "4 Mx330, 5 Mx350; any other code from 0 to 65535 plays a model Kadenza does not know)\n"
+    "at 19200 baud. It answers the identification, addressed reads and writes and streamed\n"
+    "blocks from an 8192-byte memory image:\n"
+    "  --image FILE        the image from FILE; a shorter file is padded with 0xFF\n"
+    "  --sample            the model's sample image (default: all 0xFF)\n"
+    "  --text-id           models 1 and 2: identify by name instead of by number\n"
+    "  --save-image FILE   write the image, with the blocks Kadenza wrote, to FILE at the end\n"
+    "  --stop-after N      fall silent after N blocks, as if switched off mid-transfer\n"
+    "\n"
+    "--legacy plays an Mx310.1 at 1200 baud: each time a program opens the port it sends,\n"
+    "a moment later, the start byte \"A\" and the frame (on a --device port, whose other end\n"
+    "it cannot see: at once and every 10 seconds):\n"
+    "  --frame FILE        the frame from FILE, sent as it is (default: the sample frame)\n"
+    "  --sample            the sample frame\n"
+    "\n"
+    "Options for both:\n"
+    "  --pace              keep to the line rate: 10 bit times per byte, both ways\n"
+    "  --faults LIST       spoil what the instrument sends, LIST being any of corrupt=P\n"
+    "                      (flip a bit), drop=P (leave out), noise=P (insert a random byte\n"
+    "                      before) per byte and refuse=P (refuse an addressed read), each P\n"
+    "                      a probability from 0 to 1, separated by commas\n"
+    "  --seed N            the seed of the faults (default 1): the same seed, the same faults\n"
+    "  --silent            never answer or send anything, like an instrument switched off\n"
+    "  --timeout S         end after S seconds (default 600); SIGTERM and SIGINT end it too\n"
+    "  --device PATH       play on the serial port PATH instead of a pseudo-terminal\n"
+    "\n"
+    "Exit status: 0 ended, 1 wrong arguments, 2 a file or device could not be read or\n"
+    "written.\n";
+
+}  // namespace kadenza::sim

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace kadenza::sim {
+
+extern const char simulatorUsage[];
+
+}  // namespace kadenza::sim
