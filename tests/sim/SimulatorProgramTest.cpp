@@ -6,9 +6,9 @@
 
 #include "LineBytes.h"
 #include "PtyClient.h"
-#include "SimulatorProcess.h"
 #include "samples/SampleImages.h"
 #include "sim/PseudoTerminal.h"
+#include "support/SimulatorProcess.h"
 #include "support/TempDir.h"
 
 namespace kadenza::test {

@@ -1,4 +1,4 @@
-#include "SimulatorProcess.h"
+#include "support/SimulatorProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
