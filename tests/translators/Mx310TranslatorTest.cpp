@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DecodedImage.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,29 +29,8 @@ constexpr int voltage = 29;
 
 const std::u16string squareMillimetres = u"mm\033\0032\033\001";
 
-struct Reading {
-    int kind;
-    int count;
-    double value;
-    int quantity;
-    const char* note;
-    bool over;
-};
-
-void load(InstrumentTranslator& translator, const samples::MemoryImage& image) {
-    translator.copyIn(image.bytes().data(), 0, imageSize);
-}
-
-std::unique_ptr<InstrumentData> decode(const samples::MemoryImage& image) {
-    Mx310Translator translator;
-    load(translator, image);
-    auto data = std::make_unique<InstrumentData>();
-    translator.decodeData(*data);
-    return data;
-}
-
 TEST(Mx310Translator, DecodesEveryKindByItsMeaning) {
-    const std::vector<Reading> readings = {
+    const std::vector<test::Reading> readings = {
         // Insulation: the kind picks the test voltage and the value of one count.
         {0, 1500, 1.5e6, insulation, "50V", false},  // 1 kOhm a count
         {1, 1500, 1.5e7, insulation, "50V", false},  // 10 kOhm
@@ -99,38 +80,12 @@ TEST(Mx310Translator, DecodesEveryKindByItsMeaning) {
         {41, 12, 120, length, nullptr, false},
         {47, -30, -30, temperature, "PT1000", false},
     };
-    Mx310Image image;
-    for (std::size_t i = 0; i < readings.size(); ++i) {
-        image.record(static_cast<int>(i), static_cast<int>(i) + 1, readings[i].kind,
-                     readings[i].count);
-    }
-    const auto data = decode(image);
-    ASSERT_EQ(data->count(), static_cast<int>(readings.size()));
-    for (std::size_t i = 0; i < readings.size(); ++i) {
-        const Reading& expected = readings[i];
-        SCOPED_TRACE("kind " + std::to_string(expected.kind));
-        const InstrumentBank& bank = *data->bank(static_cast<int>(i));
-        ASSERT_EQ(bank.count(), 2);
-        const InstrumentItem& item = *bank.item(1);
-        EXPECT_DOUBLE_EQ(item.value(), expected.value);
-        EXPECT_EQ(item.symbol(), expected.quantity);
-        EXPECT_EQ(item.noteOrEmpty(), expected.note == nullptr ? "" : expected.note);
-        EXPECT_TRUE(item.isPrimary());
-        EXPECT_EQ(item.isOver(), expected.over);
-    }
+    test::expectReadings<Mx310Translator, Mx310Image>(readings);
 }
 
 TEST(Mx310Translator, KindsWithoutAMeasurementLeaveTheBankWithItsNumberOnly) {
     const std::vector<int> kinds = {22, 31, 42, 43, 44, 45, 46, 48, 127, -1, -128};
-    Mx310Image image;
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        image.record(static_cast<int>(i), static_cast<int>(i) + 1, kinds[i], 100);
-    }
-    const auto data = decode(image);
-    ASSERT_EQ(data->count(), static_cast<int>(kinds.size()));
-    for (int b = 0; b < data->count(); ++b) {
-        EXPECT_EQ(data->bank(b)->count(), 1) << "kind " << kinds[b];
-    }
+    test::expectNoItemFor<Mx310Translator, Mx310Image>(kinds);
 }
 
 TEST(Mx310Translator, ReadsSlotsWhereTheInstrumentKeepsThem) {
@@ -143,7 +98,7 @@ TEST(Mx310Translator, ReadsSlotsWhereTheInstrumentKeepsThem) {
     image.setByte(249 * 32 + 7, 254);
     image.setByte(249 * 32 + 29, 30);
     image.setWord(249 * 32 + 30, 231);
-    const auto data = decode(image);
+    const auto data = test::decodeWith<Mx310Translator>(image);
     ASSERT_EQ(data->count(), 2);
     EXPECT_EQ(data->bank(0)->number(), 5);
     EXPECT_DOUBLE_EQ(data->bank(0)->item(1)->value(), 230);
@@ -152,13 +107,13 @@ TEST(Mx310Translator, ReadsSlotsWhereTheInstrumentKeepsThem) {
 }
 
 TEST(Mx310Translator, GathersABanksRecordsInRecordOrder) {
-    EXPECT_EQ(decode(Mx310Image())->count(), 0);
+    EXPECT_EQ(test::decodeWith<Mx310Translator>(Mx310Image())->count(), 0);
 
     Mx310Image image;
     image.record(0, 3, 30, 229);
     image.record(700, 1, 30, 230);
     image.record(1500, 3, 30, 231);
-    const auto data = decode(image);
+    const auto data = test::decodeWith<Mx310Translator>(image);
     ASSERT_EQ(data->count(), 2);
     EXPECT_EQ(data->bank(0)->number(), 1);
     const InstrumentBank& bank3 = *data->bank(1);
@@ -172,7 +127,7 @@ TEST(Mx310Translator, GathersABanksRecordsInRecordOrder) {
 
 TEST(Mx310Translator, SampleHoldsSixBanksAndItsSetup) {
     const auto sample = samples::mx310Sample();
-    const auto data = decode(sample);
+    const auto data = test::decodeWith<Mx310Translator>(sample);
     std::vector<int> banks;
     for (int b = 0; b < data->count(); ++b) {
         banks.push_back(data->bank(b)->number());
@@ -180,7 +135,7 @@ TEST(Mx310Translator, SampleHoldsSixBanksAndItsSetup) {
     EXPECT_EQ(banks, (std::vector<int>{1, 2, 3, 4, 5, 7}));
 
     Mx310Translator translator;
-    load(translator, sample);
+    test::load(translator, sample);
     InstrumentSetup setup;
     translator.decodeSetup(setup);
     EXPECT_FLOAT_EQ(setup.findBank(0)->findItem(0)->value(), 300);
@@ -312,7 +267,7 @@ TEST(Mx310TranslatorSetup, DecodesTheSetupArea) {
     image.copperSection(14, 10000);
     image.aluminiumSection(0, -1);
     Mx310Translator translator;
-    load(translator, image);
+    test::load(translator, image);
     InstrumentSetup setup;
     translator.defaultSetup(setup);
     translator.decodeSetup(setup);
@@ -346,7 +301,7 @@ TEST(Mx310TranslatorSetup, DecodeThenEncodeKeepsCountsSinglePrecisionHolds) {
         image.powerOffTime((60 + i % 1251) * 50);
         image.backlightOffTime(i * 25);
         Mx310Translator reader;
-        load(reader, image);
+        test::load(reader, image);
         InstrumentSetup setup;
         reader.decodeSetup(setup);
         Mx310Translator writer;

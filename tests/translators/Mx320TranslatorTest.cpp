@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DecodedImage.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,17 +19,9 @@ using samples::Mx320Image;
 constexpr int uLn = 1, uLpe = 2, zS = 3, uTouch = 4, iTrip = 5, tTrip = 6, rPe = 7, freq = 8,
               iTest = 10, tTrip5x = 11, iK = 26;
 
-std::unique_ptr<InstrumentData> decode(const samples::MemoryImage& image) {
-    Mx320Translator translator;
-    translator.copyIn(image.bytes().data(), 0, imageSize);
-    auto data = std::make_unique<InstrumentData>();
-    translator.decodeData(*data);
-    return data;
-}
-
 // The items of the only bank, without its number item.
 std::vector<InstrumentItem> itemsOf(const Mx320Image& image) {
-    const auto data = decode(image);
+    const auto data = test::decodeWith<Mx320Translator>(image);
     std::vector<InstrumentItem> items;
     if (data->count() == 1) {
         for (int i = 1; i < data->bank(0)->count(); ++i) {
@@ -178,7 +172,7 @@ TEST(Mx320Translator, RecordsFillTheWholeMemoryButTheLastBlock) {
     image.setByte(8161, Mx320Image::lineVoltage);
     image.record(500, 1, Mx320Image::lineVoltage, 0, 232, 0, 0);
 
-    const auto data = decode(image);
+    const auto data = test::decodeWith<Mx320Translator>(image);
     ASSERT_EQ(data->count(), 2);
     const InstrumentBank& first = *data->bank(0);
     EXPECT_EQ(first.number(), 1);
@@ -205,7 +199,7 @@ TEST(Mx320Translator, HasNoSettings) {
 }
 
 TEST(Mx320Translator, SampleHoldsAnInspectionOfFourBanks) {
-    const auto data = decode(samples::mx320Sample());
+    const auto data = test::decodeWith<Mx320Translator>(samples::mx320Sample());
     std::vector<int> banks;
     int records = 0, over = 0;
     for (int b = 0; b < data->count(); ++b) {

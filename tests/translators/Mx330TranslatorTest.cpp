@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DecodedImage.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,29 +24,8 @@ constexpr int voltage = 29;
 constexpr int earthResistance = 31;
 constexpr int resistivity = 32;
 
-struct Reading {
-    int kind;
-    int count;
-    double value;
-    int quantity;
-    const char* note;
-    bool over;
-};
-
-void load(InstrumentTranslator& translator, const samples::MemoryImage& image) {
-    translator.copyIn(image.bytes().data(), 0, imageSize);
-}
-
-std::unique_ptr<InstrumentData> decode(const samples::MemoryImage& image) {
-    Mx330Translator translator;
-    load(translator, image);
-    auto data = std::make_unique<InstrumentData>();
-    translator.decodeData(*data);
-    return data;
-}
-
 TEST(Mx330Translator, DecodesEveryKindByItsMeaning) {
-    const std::vector<Reading> readings = {
+    const std::vector<test::Reading> readings = {
         // Earth resistance: the kind picks the method and the value of one count.
         {0, 87, 0.87, earthResistance, "3 wire", false},  // 0.01 Ohm a count
         {1, 87, 8.7, earthResistance, "3 wire", false},   // 0.1 Ohm
@@ -80,42 +61,16 @@ TEST(Mx330Translator, DecodesEveryKindByItsMeaning) {
         {34, -152, -1.52, current, nullptr, false},
         {35, 45, 0.45, protectiveConductor, nullptr, false},
     };
-    Mx330Image image;
-    for (std::size_t i = 0; i < readings.size(); ++i) {
-        image.record(static_cast<int>(i), static_cast<int>(i) + 1, readings[i].kind,
-                     readings[i].count);
-    }
-    const auto data = decode(image);
-    ASSERT_EQ(data->count(), static_cast<int>(readings.size()));
-    for (std::size_t i = 0; i < readings.size(); ++i) {
-        const Reading& expected = readings[i];
-        SCOPED_TRACE("kind " + std::to_string(expected.kind));
-        const InstrumentBank& bank = *data->bank(static_cast<int>(i));
-        ASSERT_EQ(bank.count(), 2);
-        const InstrumentItem& item = *bank.item(1);
-        EXPECT_DOUBLE_EQ(item.value(), expected.value);
-        EXPECT_EQ(item.symbol(), expected.quantity);
-        EXPECT_EQ(item.noteOrEmpty(), expected.note == nullptr ? "" : expected.note);
-        EXPECT_TRUE(item.isPrimary());
-        EXPECT_EQ(item.isOver(), expected.over);
-    }
+    test::expectReadings<Mx330Translator, Mx330Image>(readings);
 }
 
 TEST(Mx330Translator, KindsWithoutAMeasurementLeaveTheBankWithItsNumberOnly) {
     const std::vector<int> kinds = {21, 22, 27, 29, 30, 31, 36, 47, 127, -1};
-    Mx330Image image;
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        image.record(static_cast<int>(i), static_cast<int>(i) + 1, kinds[i], 100);
-    }
-    const auto data = decode(image);
-    ASSERT_EQ(data->count(), static_cast<int>(kinds.size()));
-    for (int b = 0; b < data->count(); ++b) {
-        EXPECT_EQ(data->bank(b)->count(), 1) << "kind " << kinds[b];
-    }
+    test::expectNoItemFor<Mx330Translator, Mx330Image>(kinds);
 }
 
 TEST(Mx330Translator, SampleHoldsFourBanks) {
-    const auto data = decode(samples::mx330Sample());
+    const auto data = test::decodeWith<Mx330Translator>(samples::mx330Sample());
     std::vector<int> banks;
     for (int b = 0; b < data->count(); ++b) {
         banks.push_back(data->bank(b)->number());
@@ -237,7 +192,7 @@ TEST(Mx330TranslatorSetup, DecodesTheSetupArea) {
     image.distance(0, 25);
     image.distance(1, -1);
     Mx330Translator translator;
-    load(translator, image);
+    test::load(translator, image);
     InstrumentSetup setup;
     translator.decodeSetup(setup);
 
@@ -272,7 +227,7 @@ TEST(Mx330TranslatorSetup, DecodeThenEncodeKeepsCountsSinglePrecisionHolds) {
         image.backlightOffTime(i * 25);
         image.beepLimit(65535 - 25 * i - 10);
         Mx330Translator reader;
-        load(reader, image);
+        test::load(reader, image);
         InstrumentSetup setup;
         reader.decodeSetup(setup);
         Mx330Translator writer;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DecodedImage.h"
+
 #include <set>
 #include <vector>
 
@@ -14,7 +16,7 @@ using samples::Mx340Image;
 
 void decodeInto(const MemoryImage& image, InstrumentData& data) {
     Mx340Translator translator;
-    translator.copyIn(image.bytes().data(), 0, imageSize);
+    test::load(translator, image);
     translator.decodeData(data);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DecodedImage.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,17 +19,9 @@ using samples::Mx350Image;
 constexpr int uLn = 1, uLpe = 2, zS = 3, uTouch = 4, iTrip = 5, tTrip = 6, rPe = 7, freq = 8,
               tTrip5x = 11, rIso = 15, deltaU = 25, iK = 26, u = 29, zI = 33;
 
-std::unique_ptr<InstrumentData> decode(const samples::MemoryImage& image) {
-    Mx350Translator translator;
-    translator.copyIn(image.bytes().data(), 0, imageSize);
-    auto data = std::make_unique<InstrumentData>();
-    translator.decodeData(*data);
-    return data;
-}
-
 // The items of the only bank, without its number item.
 std::vector<InstrumentItem> itemsOf(const Mx350Image& image) {
-    const auto data = decode(image);
+    const auto data = test::decodeWith<Mx350Translator>(image);
     std::vector<InstrumentItem> items;
     if (data->count() == 1) {
         for (int i = 1; i < data->bank(0)->count(); ++i) {
@@ -186,7 +180,7 @@ TEST(Mx350Translator, UnknownKindsLeaveTheBankWithItsNumberOnly) {
     for (const int kind : {28, 127, -1, -128}) {
         Mx350Image image;
         image.record(0, 4, kind, 230, 230, 50);
-        const auto data = decode(image);
+        const auto data = test::decodeWith<Mx350Translator>(image);
         ASSERT_EQ(data->count(), 1) << kind;
         EXPECT_EQ(data->bank(0)->number(), 4);
         EXPECT_EQ(data->bank(0)->count(), 1) << kind;
@@ -206,7 +200,7 @@ TEST(Mx350Translator, FourSlotsShareABlockBehindTheirBankBytes) {
     // Past the last block of slots, bytes that would read as bank bytes mean nothing.
     image.setByte(8000, 6);
 
-    const auto data = decode(image);
+    const auto data = test::decodeWith<Mx350Translator>(image);
     ASSERT_EQ(data->count(), 2);
     EXPECT_EQ(data->bank(0)->number(), 3);
     EXPECT_EQ(data->bank(0)->item(1)->value(), 4.8e6);
@@ -229,7 +223,7 @@ TEST(Mx350Translator, HasNoSettingsToShow) {
 }
 
 TEST(Mx350Translator, SampleHoldsAnInspectionOfFourBanks) {
-    const auto data = decode(samples::mx350Sample());
+    const auto data = test::decodeWith<Mx350Translator>(samples::mx350Sample());
     std::vector<int> banks;
     int records = 0, over = 0;
     for (int b = 0; b < data->count(); ++b) {

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/InstrumentData.h"
+#include "samples/MemoryImage.h"
+#include "translators/InstrumentTranslator.h"
+
+namespace kadenza::test {
+
+inline void load(InstrumentTranslator& translator, const samples::MemoryImage& image) {
+    translator.copyIn(image.bytes().data(), 0, imageSize);
+}
+
+// What the model's translator makes of the image.
+template <typename Translator>
+std::unique_ptr<InstrumentData> decodeWith(const samples::MemoryImage& image) {
+    Translator translator;
+    load(translator, image);
+    auto data = std::make_unique<InstrumentData>();
+    translator.decodeData(*data);
+    return data;
+}
+
+// One record of a model that keeps one value a record, and the item it must give.
+struct Reading {
+    int kind;
+    int count;
+    double value;
+    int quantity;
+    const char* note;
+    bool over;
+};
+
+// Stores every reading in a bank of its own (bank i + 1 in slot i) and checks each bank's
+// measured item, which follows the bank's number item.
+template <typename Translator, typename Image>
+void expectReadings(const std::vector<Reading>& readings) {
+    Image image;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        image.record(static_cast<int>(i), static_cast<int>(i) + 1, readings[i].kind,
+                     readings[i].count);
+    }
+    const auto data = decodeWith<Translator>(image);
+    ASSERT_EQ(data->count(), static_cast<int>(readings.size()));
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const Reading& expected = readings[i];
+        SCOPED_TRACE("kind " + std::to_string(expected.kind));
+        const InstrumentBank& bank = *data->bank(static_cast<int>(i));
+        ASSERT_EQ(bank.count(), 2);
+        const InstrumentItem& item = *bank.item(1);
+        EXPECT_DOUBLE_EQ(item.value(), expected.value);
+        EXPECT_EQ(item.symbol(), expected.quantity);
+        EXPECT_EQ(item.noteOrEmpty(), expected.note == nullptr ? "" : expected.note);
+        EXPECT_TRUE(item.isPrimary());
+        EXPECT_EQ(item.isOver(), expected.over);
+    }
+}
+
+// Kinds without a measurement still make their bank, holding only its number item.
+template <typename Translator, typename Image>
+void expectNoItemFor(const std::vector<int>& kinds) {
+    Image image;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        image.record(static_cast<int>(i), static_cast<int>(i) + 1, kinds[i], 100);
+    }
+    const auto data = decodeWith<Translator>(image);
+    ASSERT_EQ(data->count(), static_cast<int>(kinds.size()));
+    for (int b = 0; b < data->count(); ++b) {
+        EXPECT_EQ(data->bank(b)->count(), 1) << "kind " << kinds[b];
+    }
+}
+
+}  // namespace kadenza::test
