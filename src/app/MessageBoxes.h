@@ -9,7 +9,7 @@ namespace kadenza {
 // The message boxes and file dialogs the windows show, behind one seam so that tests can
 // answer them. Every call is made on the user-interface thread.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
 
     // A transfer failure: warning icon, OK.
@@ -29,7 +29,7 @@ public:
 
 // The real boxes and dialogs of the toolkit.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     void failure(QWidget* parent, const QString& caption, const QString& text) override;
     void information(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;

@@ -12,13 +12,13 @@ namespace kadenza {
 class TForm2 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm2(QWidget* parent = nullptr);
 
     // Shows the dialog modally for the instrument on the port; returns when it closes.
     void showFor(const QString& portName);
 
-private:
+  private:
     QPushButton* button1_;  // Default settings
     QPushButton* button2_;  // Cancel
     QPushButton* button3_;  // Setup

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QThread>
+#include <functional>
+#include <string>
+
+#include "link/TransferReporter.h"
+
+namespace kadenza {
+
+class MessageBoxes;
+class TProgressForm;
+
+// A job on a worker thread of its own that shows its progress in the progress window, can be
+// stopped from it and reports its failures in a message box. The object belongs to the
+// user-interface thread that creates it; only run() executes on the worker. It is made with
+// new, started once by a subclass, and frees itself after its end handler ran: the starter
+// never touches it after the start.
+class InstrumentTransferWindow : public QThread, public TransferReporter {
+    Q_OBJECT
+
+  public:
+    InstrumentTransferWindow(TProgressForm& progress, MessageBoxes& boxes);
+
+    // Called by run() on the worker; each waits until the user-interface thread has done it.
+    void showProgress(const std::string& caption) override;
+    void setProgress(int percent) override;
+    void hideProgress() override;
+    bool isCancelled() override;
+    // Returns when the user has closed the message box.
+    void reportFailure(FailureKind kind) override;
+
+  protected:
+    // Starts the thread. `onEnd` runs on the user-interface thread once the thread has
+    // finished, whatever the job's outcome, after any message box was closed and with the
+    // progress window down if the job still held it; then the object frees itself.
+    void launch(std::function<void()> onEnd);
+
+  private:
+    // Runs `call` on the user-interface thread while the worker waits for it.
+    void onInterfaceThread(const std::function<void()>& call);
+    // False while another job holds the progress window: this job's progress and closing
+    // must not move or hide the other's window, nor stop the other job.
+    bool drivesProgress() const;
+    void end();
+
+    TProgressForm& progress_;
+    MessageBoxes& boxes_;
+    std::function<void()> onEnd_;
+};
+
+}  // namespace kadenza

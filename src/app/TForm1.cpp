@@ -1,0 +1,343 @@
+#include "app/TForm1.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/DataTreeView.h"
+#include "app/InstrumentTransferWindowThread.h"
+#include "app/MessageBoxes.h"
+#include "app/Mx310Old.h"
+#include "app/Relabelling.h"
+#include "app/TProgressForm.h"
+#include "app/ToolGlyphs.h"
+#include "language/Language.h"
+#include "model/HtmlExport.h"
+#include "model/NativeFile.h"
+#include "model/PlainTextExport.h"
+#include "model/XmlExport.h"
+#include "setup/TForm2.h"
+
+namespace kadenza {
+
+namespace {
+
+constexpr QSize windowSize(666, 504);
+constexpr int panelHeight = 41;
+constexpr int toolButtonSize = 25;
+constexpr int toolButtonTop = 8;
+constexpr QRect portListPlace(152, 8, 81, 22);
+constexpr int portListFontPixels = 13;
+constexpr int aboutRow = 255;
+
+const QString applicationTitle = QStringLiteral("Kadenza");
+const QString nativeFilter = QStringLiteral("Tessaro 2 (*.tso)");
+const QString htmlFilter = QStringLiteral("HTML (*.html *.htm)");
+const QString textFilter = QStringLiteral("TXT (*.txt)");
+const QString xmlFilter = QStringLiteral("XML (*.xml)");
+
+void setTag(QObject& object, int row) {
+    object.setProperty("tag", row);
+}
+
+std::string filePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString errorText(const std::exception& error) {
+    return QString::fromUtf8(error.what());
+}
+
+}  // namespace
+
+TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders folders)
+    : boxes_(boxes) {
+    setObjectName(QStringLiteral("TForm1"));
+    setTag(*this, 246);
+
+    auto* client = new QWidget(this);
+    auto* panel1 = new QWidget(client);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(panelHeight);
+    treeView1_ = new DataTreeView(instrumentData_, client);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel1);
+    layout->addWidget(treeView1_);
+    setCentralWidget(client);
+    buildToolBar(*panel1);
+    buildMainMenu();
+
+    resize(windowSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    auto* portList =
+        new PortListWatcher(*comboBox1_, std::move(namedPorts), std::move(folders), this);
+    portList->FillPortList();
+    setupDialog_ = new TForm2(this);
+    progressForm_ = new TProgressForm(this);
+}
+
+void TForm1::buildToolBar(QWidget& panel) {
+    speedButton1_ = addToolButton(panel, "SpeedButton1", 8, startTransferGlyph());
+    speedButton3_ = addToolButton(panel, "SpeedButton3", 32, setupGlyph());
+    speedButton2_ = addToolButton(panel, "SpeedButton2", 64, openGlyph());
+    speedButton4_ = addToolButton(panel, "SpeedButton4", 88, saveAsGlyph());
+    speedButton5_ = addToolButton(panel, "SpeedButton5", 112, printGlyph());
+    connect(speedButton1_, &QToolButton::clicked, this, &TForm1::Starttransfer1Click);
+    connect(speedButton3_, &QToolButton::clicked, this, &TForm1::Setup1Click);
+    connect(speedButton2_, &QToolButton::clicked, this, &TForm1::Open1Click);
+    connect(speedButton4_, &QToolButton::clicked, this, &TForm1::Saveas1Click);
+
+    comboBox1_ = new QComboBox(&panel);
+    comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    comboBox1_->setEditable(false);
+    comboBox1_->setGeometry(portListPlace);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(portListFontPixels);
+    font.setBold(true);
+    comboBox1_->setFont(font);
+}
+
+QToolButton* TForm1::addToolButton(QWidget& panel, const char* name, int x, const QIcon& glyph) {
+    auto* button = new QToolButton(&panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(x, toolButtonTop, toolButtonSize, toolButtonSize);
+    button->setIcon(glyph);
+    button->setIconSize(QSize(toolGlyphSize, toolGlyphSize));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    return button;
+}
+
+void TForm1::buildMainMenu() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file1 = addMenu("File1", 7, QStringLiteral("File"));
+    open1_ = addCommand(*file1, "Open1", 8, QStringLiteral("Open"), &TForm1::Open1Click);
+    open1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveas1_ =
+        addCommand(*file1, "Saveas1", 9, QStringLiteral("Save as ..."), &TForm1::Saveas1Click);
+    saveas1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveasXml1_ = addCommand(*file1, "SaveasXML1", 119, QStringLiteral("Save as XML ..."),
+                             &TForm1::SaveasXML1Click);
+    saveasHtml1_ = addCommand(*file1, "SaveasHTML1", 239, QStringLiteral("Save as HTML ..."),
+                              &TForm1::SaveasHTML1Click);
+    saveasPlainText1_ =
+        addCommand(*file1, "Saveasplaintext1", 259, QStringLiteral("Save as plain text ..."),
+                   &TForm1::Saveasplaintext1Click);
+    file1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    QAction* print1 = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), nullptr);
+    print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    file1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addCommand(*file1, "Exit1", 10, QStringLiteral("Exit"), &TForm1::Exit1Click);
+
+    QMenu* instrument1 = addMenu("Instrument1", 13, QStringLiteral("Instrument"));
+    starttransfer1_ = addCommand(*instrument1, "Starttransfer1", 14,
+                                 QStringLiteral("Start transfer"), &TForm1::Starttransfer1Click);
+    setup1_ = addCommand(*instrument1, "Setup1", 15, QStringLiteral("Setup"), &TForm1::Setup1Click);
+    instrument1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    starttransferfromMx31011_ = addCommand(*instrument1, "StarttransferfromMx31011", 227,
+                                           QStringLiteral("Start transfer from Mx310.1"),
+                                           &TForm1::StarttransferfromMx31011Click);
+
+    // The two languages name themselves and carry no tag: they read the same in both.
+    QMenu* language1 = addMenu("Language1", 1, QStringLiteral("Language"));
+    auto* languages = new QActionGroup(this);
+    QAction* czech =
+        addCommand(*language1, "esky1", 0, QStringLiteral("Česky"), &TForm1::esky1Click);
+    QAction* english =
+        addCommand(*language1, "English1", 0, QStringLiteral("English"), &TForm1::English1Click);
+    for (QAction* language : {czech, english}) {
+        language->setCheckable(true);
+        languages->addAction(language);
+    }
+    czech->setChecked(true);
+
+    QAction* about1 = menuBar()->addAction(QStringLiteral("About"));
+    about1->setObjectName(QStringLiteral("About1"));
+    setTag(*about1, 26);
+    connect(about1, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+QMenu* TForm1::addMenu(const char* name, int row, const QString& caption) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    setTag(*menu, row);
+    return menu;
+}
+
+QAction* TForm1::addCommand(QMenu& menu, const char* name, int row, const QString& caption,
+                            void (TForm1::*handler)()) {
+    QAction* command = menu.addAction(caption);
+    command->setObjectName(QString::fromLatin1(name));
+    if (row != 0) {
+        setTag(*command, row);
+    }
+    if (handler) {
+        connect(command, &QAction::triggered, this, handler);
+    }
+    return command;
+}
+
+void TForm1::UpdateTree() {
+    treeView1_->rebuild();
+    speedButton1_->setEnabled(true);
+    speedButton3_->setEnabled(true);
+    setJobRunning(false);
+}
+
+// The container keeps its contents while the job runs: a download that fails leaves them, and
+// the tree shows them again when the job ends.
+void TForm1::Starttransfer1Click() {
+    speedButton1_->setEnabled(false);
+    speedButton3_->setEnabled(false);
+    treeView1_->clear();
+    const QString port = selectedPort();
+    if (port.isEmpty()) {
+        speedButton1_->setEnabled(true);
+        speedButton3_->setEnabled(true);
+        return;
+    }
+    setJobRunning(true);
+    auto* job = new InstrumentTransferWindowThread(port, *progressForm_, boxes_);
+    job->startReadData(instrumentData_, [this] { jobEnded(); });
+}
+
+void TForm1::StarttransferfromMx31011Click() {
+    treeView1_->clear();
+    const QString port = selectedPort();
+    if (port.isEmpty()) {
+        return;
+    }
+    setJobRunning(true);
+    auto* job = new Mx310Old(port, *progressForm_, boxes_);
+    job->start(instrumentData_, [this] { jobEnded(); });
+}
+
+void TForm1::Setup1Click() {
+    speedButton1_->setEnabled(false);
+    speedButton3_->setEnabled(false);
+    const QString port = selectedPort();
+    if (!port.isEmpty()) {
+        setupDialog_->showFor(port);
+    }
+    speedButton1_->setEnabled(true);
+    speedButton3_->setEnabled(true);
+}
+
+void TForm1::Open1Click() {
+    const QString path = boxes_.openFileName(this, nativeFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        if (!openNativeFile(filePath(path), instrumentData_)) {
+            return;
+        }
+    } catch (const std::exception& error) {
+        showError(errorText(error));
+        return;
+    }
+    UpdateTree();
+}
+
+void TForm1::Saveas1Click() {
+    saveAs(nativeFilter, QStringLiteral("tso"), saveNativeFile);
+}
+
+void TForm1::SaveasXML1Click() {
+    saveAs(xmlFilter, QStringLiteral("xml"), exportXml);
+}
+
+void TForm1::SaveasHTML1Click() {
+    saveAs(htmlFilter, QStringLiteral("html"), SaveHtml);
+}
+
+void TForm1::Saveasplaintext1Click() {
+    saveAs(textFilter, QStringLiteral("txt"), SavePlainText);
+}
+
+void TForm1::saveAs(const QString& filter, const QString& defaultSuffix,
+                    bool (*write)(const std::string& path, const InstrumentData& data)) {
+    const QString path = boxes_.saveFileName(this, filter, defaultSuffix);
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        if (!write(filePath(path), instrumentData_)) {
+            showError(QStringLiteral("Cannot write file %1").arg(path));
+        }
+    } catch (const std::exception& error) {
+        showError(errorText(error));
+    }
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::esky1Click() {
+    SetLanguage(czechLanguage);
+    TranslateForms(*this, *setupDialog_);
+}
+
+void TForm1::English1Click() {
+    SetLanguage(englishLanguage);
+    TranslateForms(*this, *setupDialog_);
+}
+
+void TForm1::About1Click() {
+    boxes_.information(this, applicationTitle, QString::fromStdU16String(GetText(aboutRow)));
+}
+
+void TForm1::showError(const QString& text) {
+    boxes_.error(this, text);
+}
+
+QString TForm1::selectedPort() const {
+    return PortListWatcher::selectedPort(*comboBox1_);
+}
+
+// Open, the transfers, Setup and Delete would change the container or start a second job on
+// the port; Save as and the exports would read a container the job is still filling.
+void TForm1::setJobRunning(bool running) {
+    jobRunning_ = running;
+    for (QAction* command : {open1_, saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_,
+                             starttransfer1_, setup1_, starttransferfromMx31011_}) {
+        command->setEnabled(!running);
+    }
+    for (QToolButton* button : {speedButton1_, speedButton2_, speedButton3_, speedButton4_}) {
+        button->setEnabled(!running);
+    }
+    treeView1_->setDeletionAllowed(!running);
+}
+
+void TForm1::jobEnded() {
+    UpdateTree();
+    if (closeWhenJobEnds_) {
+        close();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!jobRunning_) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    closeWhenJobEnds_ = true;
+    progressForm_->closeWindow();
+    event->ignore();
+}
+
+}  // namespace kadenza

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "app/PortListWatcher.h"
+#include "model/InstrumentData.h"
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QToolButton;
+
+namespace kadenza {
+
+class DataTreeView;
+class MessageBoxes;
+class TForm2;
+class TProgressForm;
+
+// The main window: owns the one measured-data container of the program, the port list, the
+// setup dialog and the progress window, and starts every command from its menus and tool
+// buttons. Its handlers only wire the commands to the core and the transfer jobs.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `namedPorts` are listed ahead of the system's serial ports.
+    TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders folders = {});
+
+    InstrumentData& instrumentData() { return instrumentData_; }
+    TForm2& setupDialog() { return *setupDialog_; }
+    TProgressForm& progressForm() { return *progressForm_; }
+
+    // Rebuilds the tree from the container and enables every command again: the end of a
+    // transfer, and the last step of Open.
+    void UpdateTree();
+
+  protected:
+    // While a job fills the container the window stays: the job is asked to stop and the
+    // window closes when the job has ended, so the job never writes into a freed container.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildToolBar(QWidget& panel);
+    void buildMainMenu();
+    QMenu* addMenu(const char* name, int row, const QString& caption);
+    QAction* addCommand(QMenu& menu, const char* name, int row, const QString& caption,
+                        void (TForm1::*handler)());
+    QToolButton* addToolButton(QWidget& panel, const char* name, int x, const QIcon& glyph);
+
+    void Starttransfer1Click();
+    void StarttransferfromMx31011Click();
+    void Setup1Click();
+    void Open1Click();
+    void Saveas1Click();
+    void SaveasXML1Click();
+    void SaveasHTML1Click();
+    void Saveasplaintext1Click();
+    void Exit1Click();
+    void esky1Click();
+    void English1Click();
+    void About1Click();
+
+    // Writes the container with `write` to the file the user chooses in a save dialog.
+    void saveAs(const QString& filter, const QString& defaultSuffix,
+                bool (*write)(const std::string& path, const InstrumentData& data));
+    void showError(const QString& text);
+    QString selectedPort() const;
+    // While a download owns the container nothing may read or change it.
+    void setJobRunning(bool running);
+    void jobEnded();
+
+    MessageBoxes& boxes_;
+    InstrumentData instrumentData_;
+    DataTreeView* treeView1_;
+    QComboBox* comboBox1_;
+    QToolButton* speedButton1_;
+    QToolButton* speedButton2_;
+    QToolButton* speedButton3_;
+    QToolButton* speedButton4_;
+    QToolButton* speedButton5_;
+    QAction* open1_;
+    QAction* saveas1_;
+    QAction* saveasXml1_;
+    QAction* saveasHtml1_;
+    QAction* saveasPlainText1_;
+    QAction* starttransfer1_;
+    QAction* setup1_;
+    QAction* starttransferfromMx31011_;
+    TForm2* setupDialog_;
+    TProgressForm* progressForm_;
+    bool jobRunning_ = false;
+    bool closeWhenJobEnds_ = false;
+};
+
+}  // namespace kadenza

@@ -1,0 +1,247 @@
+#include <QAction>
+#include <QMenu>
+#include <QtTest>
+
+#include "app/DataTreeView.h"
+#include "model/QuantityTable.h"
+#include "support/SampleData.h"
+
+// The data tree: its rows and their numbers, the columns of the context menu, deleting rows,
+// and what a row looks like on the screen.
+
+namespace kadenza::test {
+
+namespace {
+
+enum Quantity { lineVoltage = 1, frequency = 8, insulationResistance = 15 };
+
+QString nodeText(const QTreeWidgetItem* node) {
+    return node->text(0);
+}
+
+QStringList childTexts(const QTreeWidgetItem* bank) {
+    QStringList texts;
+    for (int i = 0; i < bank->childCount(); ++i) {
+        texts << nodeText(bank->child(i));
+    }
+    return texts;
+}
+
+bool isHighlight(QRgb pixel, const QColor& highlight) {
+    return qAbs(qRed(pixel) - highlight.red()) < 8 && qAbs(qGreen(pixel) - highlight.green()) < 8 &&
+           qAbs(qBlue(pixel) - highlight.blue()) < 8;
+}
+
+}  // namespace
+
+class DataTreeViewTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<InstrumentData> data_;
+    std::unique_ptr<DataTreeView> tree_;
+
+    void show(std::unique_ptr<InstrumentData> data) {
+        tree_.reset();
+        data_ = std::move(data);
+        tree_ = std::make_unique<DataTreeView>(*data_);
+        tree_->resize(400, 300);
+        tree_->rebuild();
+    }
+
+    QAction* toggle(const char* name) const {
+        return tree_->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    QString drawnText(const QTreeWidgetItem* node) const {
+        const auto row = tree_->rowAt(tree_->indexFromItem(node));
+        return row ? QString::fromStdU16String(row->text) : QString();
+    }
+
+    void pressDelete() { QTest::keyClick(tree_.get(), Qt::Key_Delete); }
+
+  private slots:
+    void cleanup() {
+        tree_.reset();
+        data_.reset();
+    }
+
+    void emptyContainerGivesEmptyTree() {
+        show(std::make_unique<InstrumentData>());
+        QCOMPARE(tree_->topLevelItemCount(), 0);
+    }
+
+    void primaryItemsAreNumberedFromOneInEveryBank() {
+        show(DataBuilder()
+                 .bank(1)
+                 .item(lineVoltage, 230, true)
+                 .item(frequency, 50)
+                 .item(lineVoltage, 231, true)
+                 .item(insulationResistance, 2e6, true)
+                 .bank(2)
+                 .item(frequency, 50)
+                 .item(lineVoltage, 229, true)
+                 .bank(3)
+                 .item(frequency, 49.9)
+                 .build());
+        QCOMPARE(tree_->topLevelItemCount(), 3);
+        QCOMPARE(nodeText(tree_->topLevelItem(0)), QStringLiteral(" "));
+        QCOMPARE(childTexts(tree_->topLevelItem(0)),
+                 QStringList({" ", " [1]", " ", " [2]", " [3]"}));
+        QCOMPARE(childTexts(tree_->topLevelItem(1)), QStringList({" ", " ", " [1]"}));
+        QCOMPARE(childTexts(tree_->topLevelItem(2)), QStringList({" ", " "}));
+        // Nothing is expanded; the tree has two levels only.
+        QVERIFY(!tree_->topLevelItem(0)->isExpanded());
+        QCOMPARE(tree_->topLevelItem(0)->child(1)->childCount(), 0);
+    }
+
+    void rebuildReplacesEveryRow() {
+        show(DataBuilder().bank(1).item(lineVoltage, 230, true).build());
+        data_->clear();
+        data_->add(std::make_unique<InstrumentBank>(7));
+        data_->add(std::make_unique<InstrumentBank>(8));
+        tree_->rebuild();
+        QCOMPARE(tree_->topLevelItemCount(), 2);
+        QCOMPARE(drawnText(tree_->topLevelItem(1)), QStringLiteral("Bank 8 "));
+    }
+
+    void columnTogglesChangeTheDrawnTextOnly() {
+        show(DataBuilder().bank(4).item(lineVoltage, 230.5, true, false, "socket").build());
+        const QTreeWidgetItem* bank = tree_->topLevelItem(0);
+        const QTreeWidgetItem* voltage = bank->child(1);
+        for (const char* name : {"Name1", "Unit1", "Note1", "Addressnumber1"}) {
+            QVERIFY(toggle(name)->isChecked());
+        }
+        QCOMPARE(tree_->columnMask(), 7);
+        QCOMPARE(drawnText(voltage), QStringLiteral("U\x1b\x02LN\x1b\x01=230.5 V socket [1]"));
+        QCOMPARE(drawnText(bank), QStringLiteral("Bank 4 "));
+
+        toggle("Addressnumber1")->trigger();
+        QCOMPARE(drawnText(voltage), QStringLiteral("U\x1b\x02LN\x1b\x01=230.5 V socket"));
+        toggle("Note1")->trigger();
+        QCOMPARE(drawnText(voltage), QStringLiteral("U\x1b\x02LN\x1b\x01=230.5 V"));
+        toggle("Unit1")->trigger();
+        QCOMPARE(drawnText(voltage), QStringLiteral("U\x1b\x02LN\x1b\x01=230.5 "));
+        toggle("Name1")->trigger();
+        QCOMPARE(tree_->columnMask(), 0);
+        QCOMPARE(drawnText(voltage), QStringLiteral("230.5 "));
+        QCOMPARE(drawnText(bank), QStringLiteral("4"));
+
+        // The rows stay the rows they were: a toggle repaints, it does not rebuild.
+        QCOMPARE(tree_->topLevelItem(0), bank);
+        QCOMPARE(bank->child(1), voltage);
+    }
+
+    void primaryRowsAreBoldAndOverRangeRowsRed() {
+        show(DataBuilder()
+                 .bank(1)
+                 .item(lineVoltage, 230, true)
+                 .item(insulationResistance, 1.999e9, false, true)
+                 .build());
+        const QTreeWidgetItem* bank = tree_->topLevelItem(0);
+        const auto bankRow = tree_->rowAt(tree_->indexFromItem(bank));
+        const auto primaryRow = tree_->rowAt(tree_->indexFromItem(bank->child(1)));
+        const auto overRow = tree_->rowAt(tree_->indexFromItem(bank->child(2)));
+        QVERIFY(!bankRow->bold && !bankRow->red);
+        QVERIFY(primaryRow->bold && !primaryRow->red);
+        QVERIFY(!overRow->bold && overRow->red);
+    }
+
+    void rowTextIsCutAfterOneHundredCharacters() {
+        const std::string note(150, 'n');
+        show(DataBuilder().bank(1).item(frequency, 50, true, false, note).build());
+        const QString text = drawnText(tree_->topLevelItem(0)->child(1));
+        QCOMPARE(text.size(), 100);
+        QVERIFY(text.endsWith(QStringLiteral("nnnn")));
+    }
+
+    void deleteRemovesABankWithItsItems() {
+        show(
+            DataBuilder().bank(1).item(lineVoltage, 230, true).bank(2).item(frequency, 50).build());
+        tree_->setCurrentItem(tree_->topLevelItem(0));
+        pressDelete();
+        QCOMPARE(data_->count(), 1);
+        QCOMPARE(data_->bank(0)->number(), 2);
+        QCOMPARE(tree_->topLevelItemCount(), 1);
+        QCOMPARE(drawnText(tree_->topLevelItem(0)), QStringLiteral("Bank 2 "));
+    }
+
+    void deleteRemovesAnItemWithoutRenumbering() {
+        show(DataBuilder()
+                 .emptyBank(1)
+                 .item(lineVoltage, 230, true)
+                 .item(lineVoltage, 231, true)
+                 .emptyBank(2)
+                 .item(frequency, 50)
+                 .build());
+        QTreeWidgetItem* first = tree_->topLevelItem(0);
+        tree_->setCurrentItem(first->child(0));
+        pressDelete();
+        QCOMPARE(data_->bank(0)->count(), 1);
+        QCOMPARE(childTexts(first), QStringList({" [2]"}));
+
+        // The last item of a bank goes; the bank's row stays.
+        QTreeWidgetItem* second = tree_->topLevelItem(1);
+        tree_->setCurrentItem(second->child(0));
+        pressDelete();
+        QCOMPARE(data_->bank(1)->count(), 0);
+        QCOMPARE(tree_->topLevelItemCount(), 2);
+        QCOMPARE(second->childCount(), 0);
+    }
+
+    void deleteIsIgnoredWithoutSelectionOrWhileRefused() {
+        show(DataBuilder().bank(1).item(lineVoltage, 230, true).build());
+        pressDelete();
+        QCOMPARE(data_->count(), 1);
+
+        tree_->setCurrentItem(tree_->topLevelItem(0));
+        tree_->setDeletionAllowed(false);
+        pressDelete();
+        QCOMPARE(data_->count(), 1);
+        QCOMPARE(tree_->topLevelItemCount(), 1);
+    }
+
+    void anyMouseButtonSelectsTheRowUnderThePointer() {
+        show(DataBuilder().bank(1).bank(2).bank(3).build());
+        tree_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(tree_.get()));
+        const QRect third = tree_->visualItemRect(tree_->topLevelItem(2));
+        QTest::mousePress(tree_->viewport(), Qt::RightButton, {}, third.center());
+        QCOMPARE(tree_->selectedItems(), QList<QTreeWidgetItem*>({tree_->topLevelItem(2)}));
+
+        // Below the last row nothing changes.
+        QTest::mousePress(tree_->viewport(), Qt::LeftButton, {}, QPoint(50, third.bottom() + 40));
+        QCOMPARE(tree_->selectedItems(), QList<QTreeWidgetItem*>({tree_->topLevelItem(2)}));
+    }
+
+    void selectedRowIsHighlightedToTheRightEdge() {
+        show(DataBuilder().bank(1).item(insulationResistance, 1.999e9, false, true).build());
+        tree_->expandAll();
+        tree_->show();
+        tree_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(tree_.get()));
+        QTreeWidgetItem* over = tree_->topLevelItem(0)->child(1);
+        tree_->setCurrentItem(over);
+        const QRect rowRect = tree_->visualItemRect(over);
+        const QImage image = tree_->viewport()->grab().toImage();
+        const QColor highlight = tree_->palette().color(QPalette::Highlight);
+        const int middle = rowRect.center().y();
+        // The style's focus frame takes the outermost pixel.
+        QVERIFY(isHighlight(image.pixel(tree_->viewport()->width() - 3, middle), highlight));
+        QVERIFY(isHighlight(image.pixel(rowRect.left() + 1, rowRect.top() + 1), highlight));
+
+        bool redInk = false;
+        for (int x = rowRect.left(); x < rowRect.left() + 150; ++x) {
+            for (int y = rowRect.top(); y <= rowRect.bottom(); ++y) {
+                const QRgb pixel = image.pixel(x, y);
+                redInk |= qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
+            }
+        }
+        QVERIFY(redInk);
+    }
+};
+
+}  // namespace kadenza::test
+
+QTEST_MAIN(kadenza::test::DataTreeViewTest)
+#include "DataTreeViewTest.moc"

@@ -1,0 +1,176 @@
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTreeWidget>
+#include <cstdio>
+
+#include "app/KadenzaApplication.h"
+#include "app/MessageBoxes.h"
+#include "app/Relabelling.h"
+#include "app/TForm1.h"
+#include "app/TProgressForm.h"
+#include "language/Language.h"
+#include "samples/SampleImages.h"
+#include "setup/TForm2.h"
+#include "support/SampleData.h"
+#include "translators/TranslatorFactory.h"
+
+// kadenza-screenshots FOLDER: renders the windows as a person sees them into PNG files, with
+// the measurements of a sample download, for a look at the type, the symbols and the
+// language of every caption.
+
+namespace kadenza::test {
+
+namespace {
+
+constexpr int mx350 = 5;
+
+// Quantity codes of the close-up's rows.
+enum Quantity {
+    lineVoltage = 1,
+    trippingCurrent = 5,
+    frequency = 8,
+    insulationResistance = 15,
+    temperature = 16,
+    speed = 17,
+    differentialCurrent = 21,
+    insulationVoltage = 22,
+};
+
+// The container filled as a download from the model's sample memory would fill it.
+void download(InstrumentData& data, int modelCode) {
+    const std::vector<std::uint8_t> image = samples::sampleImage(modelCode);
+    auto translator = createTranslator(modelCode);
+    translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
+    translator->decodeData(data);
+}
+
+// The widget drawn at `scale` device pixels per pixel.
+QImage render(QWidget& widget, int scale) {
+    QImage image(widget.size() * scale, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    widget.render(&image);
+    return image;
+}
+
+bool save(const QImage& image, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name);
+    if (!image.save(path)) {
+        std::fprintf(stderr, "kadenza-screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Shows the first banks opened, with one item selected.
+void showSample(TForm1& window, int bank, int item) {
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    for (int i = 0; i < tree->topLevelItemCount() && i < 3; ++i) {
+        tree->topLevelItem(i)->setExpanded(true);
+    }
+    tree->setCurrentItem(tree->topLevelItem(bank)->child(item));
+}
+
+bool mainWindowIn(int language, TForm1& window, const QDir& folder, const QString& name) {
+    SetLanguage(language);
+    TranslateForms(window, window.setupDialog());
+    window.show();
+    QApplication::processEvents();
+    return save(render(window, 1), folder, name);
+}
+
+// Rows with every style the tree draws: subscripts, a superscript, bold primary values, an
+// over-range value in red, a note, and a bank whose rows have no address numbers.
+void fillCloseUp(InstrumentData& data) {
+    std::unique_ptr<InstrumentData> sample =
+        DataBuilder()
+            .bank(1)
+            .item(lineVoltage, 230.4, true)
+            .item(frequency, 50.02)
+            .item(insulationResistance, 1.999e9, true, true)
+            .item(insulationVoltage, 500)
+            .item(trippingCurrent, 0.0186, true, false, "RCD 30 mA")
+            .item(differentialCurrent, 0.0035, true)
+            .item(speed, 1450, true)
+            .item(temperature, 23.5, false, false, "bench 2")
+            .bank(2)
+            .item(speed, 2900)
+            .build();
+    for (int i = 0; i < sample->count(); ++i) {
+        data.add(std::make_unique<InstrumentBank>(*sample->bank(i)));
+    }
+}
+
+bool treeCloseUp(const QDir& folder) {
+    QtMessageBoxes boxes;
+    TForm1 window(boxes, {});
+    fillCloseUp(window.instrumentData());
+    window.UpdateTree();
+    showSample(window, 0, 3);
+    window.resize(420, 360);
+    window.show();
+    QApplication::processEvents();
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    return save(render(*tree, 2), folder, QStringLiteral("tree-closeup.png"));
+}
+
+bool toolBar(TForm1& window, const QDir& folder) {
+    auto* panel = window.findChild<QWidget*>(QStringLiteral("Panel1"));
+    QImage image = render(*panel, 3).copy(0, 0, 250 * 3, panel->height() * 3);
+    return save(image, folder, QStringLiteral("toolbar.png"));
+}
+
+bool progressWindow(TForm1& window, const QDir& folder) {
+    TProgressForm& progress = window.progressForm();
+    progress.attach(nullptr);
+    progress.setCaptionText(QStringLiteral("Mx350"));
+    progress.setPosition(42);
+    QApplication::processEvents();
+    const bool saved = save(render(progress, 1), folder, QStringLiteral("progress.png"));
+    progress.closeWindow();
+    return saved;
+}
+
+bool aboutBox(TForm1& window, int language, const QDir& folder, const QString& name) {
+    SetLanguage(language);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Kadenza"),
+                    QString::fromStdU16String(GetText(255)), QMessageBox::Ok, &window);
+    box.show();
+    QApplication::processEvents();
+    return save(render(box, 1), folder, name);
+}
+
+}  // namespace
+
+int makeScreenshots(const QDir& folder) {
+    QtMessageBoxes boxes;
+    TForm1 window(boxes, {QStringLiteral("/dev/ttyUSB0")});
+    download(window.instrumentData(), mx350);
+    window.UpdateTree();
+    showSample(window, 1, 2);
+    const bool saved =
+        mainWindowIn(czechLanguage, window, folder, QStringLiteral("main-cs.png")) &&
+        mainWindowIn(englishLanguage, window, folder, QStringLiteral("main-en.png")) &&
+        toolBar(window, folder) && treeCloseUp(folder) && progressWindow(window, folder) &&
+        aboutBox(window, czechLanguage, folder, QStringLiteral("about-cs.png")) &&
+        aboutBox(window, englishLanguage, folder, QStringLiteral("about-en.png"));
+    return saved ? 0 : 1;
+}
+
+}  // namespace kadenza::test
+
+int main(int argc, char* argv[]) {
+    kadenza::QtMessageBoxes boxes;
+    kadenza::KadenzaApplication application(argc, argv, boxes);
+    const QStringList arguments = QApplication::arguments();
+    const QDir folder(arguments.size() > 1 ? arguments[1] : QStringLiteral("screenshots"));
+    if (!QDir().mkpath(folder.path())) {
+        std::fprintf(stderr, "kadenza-screenshots: cannot make %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    return kadenza::test::makeScreenshots(folder);
+}

@@ -1,0 +1,395 @@
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+#include <filesystem>
+#include <sstream>
+
+#include "FakeMessageBoxes.h"
+#include "app/KadenzaApplication.h"
+#include "app/Relabelling.h"
+#include "app/TForm1.h"
+#include "language/Language.h"
+#include "model/FileWriter.h"
+#include "model/NativeFile.h"
+#include "setup/TForm2.h"
+#include "support/SampleData.h"
+#include "support/TempDir.h"
+
+// The main window without an instrument: its start-up state, its captions in both languages,
+// the file commands, and the commands that need a port when there is none.
+
+namespace kadenza::test {
+
+namespace {
+
+// Every tagged component of the two relabelled windows and its language row.
+const std::vector<std::pair<const char*, int>> mainWindowRows = {
+    {"File1", 7},           {"Open1", 8},         {"Saveas1", 9},
+    {"SaveasXML1", 119},    {"SaveasHTML1", 239}, {"Saveasplaintext1", 259},
+    {"Print1", 11},         {"Exit1", 10},        {"Instrument1", 13},
+    {"Starttransfer1", 14}, {"Setup1", 15},       {"StarttransferfromMx31011", 227},
+    {"Language1", 1},       {"About1", 26},       {"Name1", 23},
+    {"Unit1", 24},          {"Note1", 25},        {"Addressnumber1", 186},
+};
+const std::vector<std::pair<const char*, int>> setupDialogRows = {
+    {"Button1", 17}, {"Button2", 18}, {"Button3", 16}};
+
+QString caption(const QObject* component) {
+    if (auto* action = qobject_cast<const QAction*>(component)) {
+        return action->text();
+    }
+    if (auto* menu = qobject_cast<const QMenu*>(component)) {
+        return menu->title();
+    }
+    return qobject_cast<const QAbstractButton*>(component)->text();
+}
+
+QString row(int number, int language) {
+    return QString::fromStdU16String(GetText(number, language));
+}
+
+QStringList objectNames(const QList<QAction*>& actions) {
+    QStringList names;
+    for (const QAction* action : actions) {
+        names << (action->menu() ? action->menu()->objectName() : action->objectName());
+    }
+    return names;
+}
+
+// Replaces the container's contents by a copy of `source`'s.
+void fill(InstrumentData& target, const InstrumentData& source) {
+    std::stringstream bytes;
+    source.save(bytes);
+    target.clear();
+    target.load(bytes);
+}
+
+std::string xmlOf(const InstrumentData& data) {
+    std::ostringstream out;
+    data.writeXml(out);
+    return out.str();
+}
+
+// The sample data as it reads after a trip through a native file, where an item without a
+// note comes back with an empty one.
+std::string sampleXml() {
+    InstrumentData stored;
+    fill(stored, *sampleData());
+    return xmlOf(stored);
+}
+
+}  // namespace
+
+class TForm1Test : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit TForm1Test(FakeMessageBoxes& boxes) : boxes_(boxes) {}
+
+  private:
+    FakeMessageBoxes& boxes_;
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<TForm1> window_;
+
+    // A main window made as the program makes it, on a machine without serial ports.
+    TForm1& open(QStringList namedPorts = {}) {
+        std::filesystem::create_directories(dir_->path("class"));
+        std::filesystem::create_directories(dir_->path("dev"));
+        window_ =
+            std::make_unique<TForm1>(boxes_, std::move(namedPorts),
+                                     SerialDeviceFolders{dir_->path("class"), dir_->path("dev")});
+        TranslateForms(*window_, window_->setupDialog());
+        return *window_;
+    }
+
+    template <typename T = QObject>
+    T* part(const char* name) const {
+        T* found = window_->findChild<T*>(QString::fromLatin1(name));
+        if (!found) {
+            qFatal("no %s", name);
+        }
+        return found;
+    }
+
+    void trigger(const char* action) { part<QAction>(action)->trigger(); }
+    QTreeWidget* tree() const { return part<QTreeWidget>("TreeView1"); }
+
+    // The window's container holding the sample data, shown in the tree.
+    void showSample() {
+        fill(window_->instrumentData(), *sampleData());
+        window_->UpdateTree();
+    }
+
+    void checkCaptions(int language) {
+        for (const auto& [name, number] : mainWindowRows) {
+            QCOMPARE(caption(part(name)), row(number, language));
+        }
+        for (const auto& [name, number] : setupDialogRows) {
+            QCOMPARE(caption(window_->setupDialog().findChild<QObject*>(name)),
+                     row(number, language));
+        }
+        QCOMPARE(window_->setupDialog().windowTitle(), row(15, language));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Kadenza"));
+        QCOMPARE(caption(part("esky1")), QStringLiteral("Česky"));
+        QCOMPARE(caption(part("English1")), QStringLiteral("English"));
+    }
+
+    QStringList messageKinds() const {
+        QStringList kinds;
+        for (const ShownBox& box : boxes_.shown) {
+            kinds << box.kind;
+        }
+        return kinds;
+    }
+
+  private slots:
+    void init() {
+        SetLanguage(czechLanguage);
+        boxes_.shown.clear();
+        boxes_.fileNames.clear();
+        dir_ = std::make_unique<TempDir>();
+    }
+
+    void cleanup() {
+        window_.reset();
+        dir_.reset();
+    }
+
+    void startsInCzechWithEveryCommandReady() {
+        open({"/dev/ttyUSB7", "/tmp/sim-port", "/dev/ttyUSB7"});
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kadenza"));
+        QCOMPARE(window_->objectName(), QStringLiteral("TForm1"));
+        QCOMPARE(window_->size(), QSize(666, 504));
+
+        auto* ports = part<QComboBox>("ComboBox1");
+        QVERIFY(!ports->isEditable());
+        QCOMPARE(ports->count(), 2);
+        QCOMPARE(ports->itemText(0), QStringLiteral("ttyUSB7"));
+        QCOMPARE(ports->itemText(1), QStringLiteral("/tmp/sim-port"));
+        QCOMPARE(ports->currentIndex(), 0);
+        QVERIFY(ports->font().bold());
+        QCOMPARE(ports->font().pixelSize(), 13);
+        QCOMPARE(tree()->font().pixelSize(), 16);
+
+        for (const char* toggle : {"Name1", "Unit1", "Note1", "Addressnumber1"}) {
+            QVERIFY(part<QAction>(toggle)->isChecked());
+        }
+        QVERIFY(part<QAction>("esky1")->isChecked());
+        QVERIFY(!part<QAction>("English1")->isChecked());
+        for (const char* button :
+             {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5"}) {
+            auto* tool = part<QToolButton>(button);
+            QVERIFY(tool->isEnabled());
+            QCOMPARE(tool->size(), QSize(25, 25));
+            QVERIFY(!tool->icon().isNull());
+        }
+        checkCaptions(czechLanguage);
+    }
+
+    void mainMenuHasTheCommandsInOrder() {
+        open();
+        QCOMPARE(objectNames(window_->menuBar()->actions()),
+                 QStringList({"File1", "Instrument1", "Language1", "About1"}));
+        QCOMPARE(objectNames(part<QMenu>("File1")->actions()),
+                 QStringList({"Open1", "Saveas1", "SaveasXML1", "SaveasHTML1", "Saveasplaintext1",
+                              "N2", "Print1", "N1", "Exit1"}));
+        QCOMPARE(objectNames(part<QMenu>("Instrument1")->actions()),
+                 QStringList({"Starttransfer1", "Setup1", "N3", "StarttransferfromMx31011"}));
+        QCOMPARE(objectNames(part<QMenu>("Language1")->actions()),
+                 QStringList({"esky1", "English1"}));
+        QCOMPARE(part<QAction>("Open1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(part<QAction>("Saveas1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(part<QAction>("Print1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    }
+
+    void captionsFollowTheLanguageMenu() {
+        open();
+        trigger("English1");
+        QCOMPARE(TextTable::language(), englishLanguage);
+        QVERIFY(part<QAction>("English1")->isChecked());
+        QVERIFY(!part<QAction>("esky1")->isChecked());
+        checkCaptions(englishLanguage);
+
+        trigger("esky1");
+        QCOMPARE(TextTable::language(), czechLanguage);
+        QVERIFY(!part<QAction>("English1")->isChecked());
+        checkCaptions(czechLanguage);
+    }
+
+    void aboutBoxShowsTheVersionTextOfTheLanguage() {
+        open();
+        trigger("About1");
+        trigger("English1");
+        trigger("About1");
+        QCOMPARE(boxes_.shown.size(), 2u);
+        for (const ShownBox& box : boxes_.shown) {
+            QCOMPARE(box.kind, QStringLiteral("information"));
+            QCOMPARE(box.caption, QStringLiteral("Kadenza"));
+            QCOMPARE(box.parent, window_.get());
+        }
+        QCOMPARE(boxes_.shown[0].text, row(255, czechLanguage));
+        QCOMPARE(boxes_.shown[1].text, row(255, englishLanguage));
+        QVERIFY(boxes_.shown[1].text.contains(QLatin1Char('\n')));
+    }
+
+    void openReplacesTheTreeAndNumbersEveryBankFromOne() {
+        open();
+        fill(window_->instrumentData(), *DataBuilder().bank(9).bank(10).bank(11).build());
+        window_->UpdateTree();
+        const std::string path = dir_->path("sample.tso");
+        QVERIFY(saveNativeFile(path, *sampleData()));
+
+        boxes_.fileNames << QString::fromStdString(path);
+        trigger("Open1");
+        QCOMPARE(boxes_.shown.size(), 1u);
+        QCOMPARE(boxes_.shown[0].kind, QStringLiteral("open"));
+        QCOMPARE(boxes_.shown[0].text, QStringLiteral("Tessaro 2 (*.tso)"));
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+        QCOMPARE(tree()->topLevelItem(0)->child(1)->text(0), QStringLiteral(" [1]"));
+        QCOMPARE(tree()->topLevelItem(0)->child(3)->text(0), QStringLiteral(" [2]"));
+        QCOMPARE(tree()->topLevelItem(1)->child(1)->text(0), QStringLiteral(" [1]"));
+        QCOMPARE(tree()->topLevelItem(2)->child(1)->text(0), QStringLiteral(" [1]"));
+    }
+
+    void openOfAFileWithoutDataChangesNothing() {
+        open();
+        showSample();
+        const std::string foreign = dir_->path("notes.tso");
+        writeFile(foreign, "TSO2 these are not measurements");
+        const std::string sectionless = dir_->path("empty.tso");
+        FileWriter writer(sectionless, 0);
+        QVERIFY(writer.close());
+
+        boxes_.fileNames << QString::fromStdString(foreign) << QString::fromStdString(sectionless);
+        trigger("Open1");
+        trigger("Open1");
+        trigger("Open1");  // cancelled
+        QCOMPARE(messageKinds(), QStringList({"open", "open", "open"}));
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+    }
+
+    void fileThatCannotBeOpenedIsReportedAndChangesNothing() {
+        open();
+        showSample();
+        const QString missing = QString::fromStdString(dir_->path("missing.tso"));
+        boxes_.fileNames << missing;
+        part<QToolButton>("SpeedButton2")->click();
+        QCOMPARE(boxes_.messages(), QStringList({"Cannot open file " + missing}));
+        QCOMPARE(boxes_.shown.back().kind, QStringLiteral("error"));
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+    }
+
+    void saveCommandsWriteWhatTheUserChose() {
+        struct Command {
+            const char* action;
+            const char* filter;
+            const char* suffix;
+        };
+        const Command commands[] = {
+            {"Saveas1", "Tessaro 2 (*.tso)", "tso"},
+            {"SaveasXML1", "XML (*.xml)", "xml"},
+            {"SaveasHTML1", "HTML (*.html *.htm)", "html"},
+            {"Saveasplaintext1", "TXT (*.txt)", "txt"},
+        };
+        open();
+        showSample();
+        for (const Command& command : commands) {
+            boxes_.shown.clear();
+            const std::string path = dir_->path(std::string("out.") + command.suffix);
+            boxes_.fileNames << QString::fromStdString(path);
+            trigger(command.action);
+            QCOMPARE(messageKinds(), QStringList({"save"}));
+            QCOMPARE(boxes_.shown[0].text, QString::fromLatin1(command.filter));
+            QCOMPARE(boxes_.shown[0].defaultSuffix, QString::fromLatin1(command.suffix));
+            QVERIFY2(readFile(path).size() > 100, command.action);
+        }
+        InstrumentData reopened;
+        QVERIFY(openNativeFile(dir_->path("out.tso"), reopened));
+        QCOMPARE(xmlOf(reopened), sampleXml());
+    }
+
+    void fileThatCannotBeCreatedIsReported() {
+        open();
+        showSample();
+        const QString folderless = QString::fromStdString(dir_->path("no/such/folder/out"));
+        const std::pair<const char*, QString> commands[] = {
+            {"Saveas1", "Cannot create file "},
+            {"SaveasXML1", "Cannot create file "},
+            {"SaveasHTML1", "Cannot write file "},
+            {"Saveasplaintext1", "Cannot write file "},
+        };
+        for (const auto& [action, message] : commands) {
+            boxes_.shown.clear();
+            boxes_.fileNames << folderless;
+            trigger(action);
+            QCOMPARE(boxes_.messages(), QStringList({message + folderless}));
+        }
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+    }
+
+    void transfersWithoutAPortStartNothing() {
+        open();
+        showSample();
+        part<QToolButton>("SpeedButton1")->click();
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+        QVERIFY(part<QToolButton>("SpeedButton1")->isEnabled());
+        QVERIFY(part<QToolButton>("SpeedButton3")->isEnabled());
+        QVERIFY(part<QAction>("Open1")->isEnabled());
+
+        window_->UpdateTree();
+        trigger("StarttransferfromMx31011");
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(part<QAction>("Open1")->isEnabled());
+        QVERIFY(boxes_.shown.empty());
+
+        trigger("Setup1");
+        QVERIFY(!window_->setupDialog().isVisible());
+        QVERIFY(part<QToolButton>("SpeedButton3")->isEnabled());
+    }
+
+    void setupKeepsTheTransferButtonsOffWhileTheDialogIsOpen() {
+        open({"/tmp/no-such-port"});
+        bool seenOpen = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (window_->setupDialog().isVisible()) {
+                seenOpen = true;
+                QVERIFY(!part<QToolButton>("SpeedButton1")->isEnabled());
+                QVERIFY(!part<QToolButton>("SpeedButton3")->isEnabled());
+                window_->setupDialog().reject();
+            }
+        });
+        poll.start(10);
+        part<QToolButton>("SpeedButton3")->click();
+        QVERIFY(seenOpen);
+        QVERIFY(part<QToolButton>("SpeedButton1")->isEnabled());
+        QVERIFY(part<QToolButton>("SpeedButton3")->isEnabled());
+    }
+
+    void exceptionEscapingAHandlerIsShownAndTheProgramGoesOn() {
+        QObject thrower;
+        QTimer::singleShot(0, &thrower, [] { throw std::runtime_error("disk on fire"); });
+        QTest::qWait(20);
+        QCOMPARE(boxes_.messages(), QStringList({"disk on fire"}));
+    }
+};
+
+}  // namespace kadenza::test
+
+int main(int argc, char* argv[]) {
+    kadenza::test::FakeMessageBoxes boxes;
+    kadenza::KadenzaApplication application(argc, argv, boxes);
+    kadenza::test::TForm1Test test(boxes);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TForm1Test.moc"
