@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "app/DataTreeView.h"
+#include "app/InstrumentTransferWindowPrint.h"
 #include "app/InstrumentTransferWindowThread.h"
 #include "app/MessageBoxes.h"
 #include "app/Mx310Old.h"
@@ -84,8 +85,8 @@ TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders 
     auto* portList =
         new PortListWatcher(*comboBox1_, std::move(namedPorts), std::move(folders), this);
     portList->FillPortList();
-    setupDialog_ = new TForm2(this);
     progressForm_ = new TProgressForm(this);
+    setupDialog_ = new TForm2(*progressForm_, boxes_, this);
 }
 
 void TForm1::buildToolBar(QWidget& panel) {
@@ -98,6 +99,7 @@ void TForm1::buildToolBar(QWidget& panel) {
     connect(speedButton3_, &QToolButton::clicked, this, &TForm1::Setup1Click);
     connect(speedButton2_, &QToolButton::clicked, this, &TForm1::Open1Click);
     connect(speedButton4_, &QToolButton::clicked, this, &TForm1::Saveas1Click);
+    connect(speedButton5_, &QToolButton::clicked, this, &TForm1::Print1Click);
 
     comboBox1_ = new QComboBox(&panel);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
@@ -137,8 +139,8 @@ void TForm1::buildMainMenu() {
         addCommand(*file1, "Saveasplaintext1", 259, QStringLiteral("Save as plain text ..."),
                    &TForm1::Saveasplaintext1Click);
     file1->addSeparator()->setObjectName(QStringLiteral("N2"));
-    QAction* print1 = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), nullptr);
-    print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    print1_ = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), &TForm1::Print1Click);
+    print1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file1->addSeparator()->setObjectName(QStringLiteral("N1"));
     addCommand(*file1, "Exit1", 10, QStringLiteral("Exit"), &TForm1::Exit1Click);
 
@@ -194,7 +196,11 @@ void TForm1::UpdateTree() {
     treeView1_->rebuild();
     speedButton1_->setEnabled(true);
     speedButton3_->setEnabled(true);
-    setJobRunning(false);
+    setJob(Job::none);
+}
+
+void TForm1::setPrintTarget(std::function<PrintTarget()> target) {
+    printTarget_ = std::move(target);
 }
 
 // The container keeps its contents while the job runs: a download that fails leaves them, and
@@ -209,7 +215,7 @@ void TForm1::Starttransfer1Click() {
         speedButton3_->setEnabled(true);
         return;
     }
-    setJobRunning(true);
+    setJob(Job::filling);
     auto* job = new InstrumentTransferWindowThread(port, *progressForm_, boxes_);
     job->startReadData(instrumentData_, [this] { jobEnded(); });
 }
@@ -220,7 +226,7 @@ void TForm1::StarttransferfromMx31011Click() {
     if (port.isEmpty()) {
         return;
     }
-    setJobRunning(true);
+    setJob(Job::filling);
     auto* job = new Mx310Old(port, *progressForm_, boxes_);
     job->start(instrumentData_, [this] { jobEnded(); });
 }
@@ -283,6 +289,19 @@ void TForm1::saveAs(const QString& filter, const QString& defaultSuffix,
     }
 }
 
+void TForm1::Print1Click() {
+    setJob(Job::reading);
+    auto* job = new InstrumentTransferWindowPrint(printTarget_(), *progressForm_, boxes_);
+    job->start(instrumentData_, [this] { PrintDone(); });
+}
+
+void TForm1::PrintDone() {
+    setJob(Job::none);
+    if (closeWhenJobEnds_) {
+        close();
+    }
+}
+
 void TForm1::Exit1Click() {
     close();
 }
@@ -310,17 +329,25 @@ QString TForm1::selectedPort() const {
 }
 
 // Open, the transfers, Setup and Delete would change the container or start a second job on
-// the port; Save as and the exports would read a container the job is still filling.
-void TForm1::setJobRunning(bool running) {
-    jobRunning_ = running;
-    for (QAction* command : {open1_, saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_,
-                             starttransfer1_, setup1_, starttransferfromMx31011_}) {
-        command->setEnabled(!running);
+// the port; a second print would free these commands when the first ends, while the second
+// still reads. Save as and the exports only read the container, which a filling job alone
+// keeps from them.
+void TForm1::setJob(Job job) {
+    job_ = job;
+    const bool idle = job == Job::none;
+    for (QAction* command :
+         {open1_, starttransfer1_, setup1_, starttransferfromMx31011_, print1_}) {
+        command->setEnabled(idle);
     }
-    for (QToolButton* button : {speedButton1_, speedButton2_, speedButton3_, speedButton4_}) {
-        button->setEnabled(!running);
+    for (QToolButton* button : {speedButton1_, speedButton2_, speedButton3_, speedButton5_}) {
+        button->setEnabled(idle);
     }
-    treeView1_->setDeletionAllowed(!running);
+    treeView1_->setDeletionAllowed(idle);
+    const bool readable = job != Job::filling;
+    for (QAction* command : {saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_}) {
+        command->setEnabled(readable);
+    }
+    speedButton4_->setEnabled(readable);
 }
 
 void TForm1::jobEnded() {
@@ -331,7 +358,7 @@ void TForm1::jobEnded() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (!jobRunning_) {
+    if (job_ == Job::none) {
         QMainWindow::closeEvent(event);
         return;
     }

@@ -2,8 +2,10 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 
 #include "app/PortListWatcher.h"
+#include "app/PrintTarget.h"
 #include "model/InstrumentData.h"
 
 class QAction;
@@ -36,9 +38,12 @@ class TForm1 : public QMainWindow {
     // transfer, and the last step of Open.
     void UpdateTree();
 
+    // Print asks `target` for the printer each time; the system's default printer unless set.
+    void setPrintTarget(std::function<PrintTarget()> target);
+
   protected:
-    // While a job fills the container the window stays: the job is asked to stop and the
-    // window closes when the job has ended, so the job never writes into a freed container.
+    // While a job fills or prints the container the window stays: the job is asked to stop
+    // and the window closes when the job has ended, so the job never uses a freed container.
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -57,6 +62,8 @@ class TForm1 : public QMainWindow {
     void SaveasXML1Click();
     void SaveasHTML1Click();
     void Saveasplaintext1Click();
+    void Print1Click();
+    void PrintDone();
     void Exit1Click();
     void esky1Click();
     void English1Click();
@@ -67,8 +74,11 @@ class TForm1 : public QMainWindow {
                 bool (*write)(const std::string& path, const InstrumentData& data));
     void showError(const QString& text);
     QString selectedPort() const;
-    // While a download owns the container nothing may read or change it.
-    void setJobRunning(bool running);
+    // What a running job does with the container.
+    enum class Job { none, reading, filling };
+    // While a job reads the container nothing may change it; while a job fills it nothing
+    // may read it either.
+    void setJob(Job job);
     void jobEnded();
 
     MessageBoxes& boxes_;
@@ -85,12 +95,14 @@ class TForm1 : public QMainWindow {
     QAction* saveasXml1_;
     QAction* saveasHtml1_;
     QAction* saveasPlainText1_;
+    QAction* print1_;
     QAction* starttransfer1_;
     QAction* setup1_;
     QAction* starttransferfromMx31011_;
     TForm2* setupDialog_;
     TProgressForm* progressForm_;
-    bool jobRunning_ = false;
+    std::function<PrintTarget()> printTarget_ = defaultPrintTarget;
+    Job job_ = Job::none;
     bool closeWhenJobEnds_ = false;
 };
 

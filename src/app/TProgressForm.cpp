@@ -1,5 +1,7 @@
 #include "app/TProgressForm.h"
 
+#include <QApplication>
+
 #include <QGuiApplication>
 #include <QProgressBar>
 #include <QScreen>
@@ -45,6 +47,10 @@ TProgressForm::TProgressForm(QWidget* parent)
 
 void TProgressForm::attach(InstrumentTransferWindow* job) {
     job_ = job;
+    // Over a modal dialog (the setup dialog runs its jobs while modal) the window must be
+    // modal itself, or the dialog would block its stop button.
+    const QWidget* modal = QApplication::activeModalWidget();
+    setWindowModality(modal != nullptr && modal != this ? Qt::ApplicationModal : Qt::NonModal);
     show();
 }
 

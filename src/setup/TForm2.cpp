@@ -1,53 +1,249 @@
 #include "setup/TForm2.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include "app/InstrumentTransferWindowThread.h"
+#include "app/MessageBoxes.h"
+#include "setup/SetupListDelegate.h"
+#include "setup/SetupValueText.h"
 
 namespace kadenza {
 
 namespace {
+
+constexpr QSize windowSize(425, 451);
+constexpr int panel1Height = 41;
+constexpr int panel2Width = 299;
+constexpr QSize editorSize(89, 24);
+constexpr int editorFontPixels = 13;
+constexpr int dialogFontPixels = 11;
+// Where a setting row's value starts: its text at 40 plus the tab position of 200.
+constexpr int valueLeft = 240;
 
 // The language row a component's caption comes from, as the relabelling reads it.
 void setTag(QObject* object, int row) {
     object->setProperty("tag", row);
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, int row) {
+QPushButton* makeButton(QWidget* parent, const char* name, int row, const QRect& place) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     setTag(button, row);
+    button->setGeometry(place);
+    // Enter belongs to the value editor; no button may take it.
+    button->setAutoDefault(false);
     return button;
+}
+
+bool isEnter(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
+TForm2::TForm2(TProgressForm& progress, MessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent),
+      progress_(progress),
+      boxes_(boxes),
+      setup_(std::make_shared<InstrumentSetup>()) {
     setObjectName(QStringLiteral("TForm2"));
     setTag(this, 15);
-    button1_ = makeButton(this, "Button1", 17);
-    button2_ = makeButton(this, "Button2", 18);
-    button3_ = makeButton(this, "Button3", 16);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(dialogFontPixels);
+    setFont(font);
 
-    auto* list = new QListWidget(this);
-    list->setObjectName(QStringLiteral("ListBox1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button1_);
-    buttons->addStretch();
-    buttons->addWidget(button3_);
-    buttons->addWidget(button2_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list);
-    layout->addLayout(buttons);
+    listBox1_ = new QListWidget(this);
+    listBox1_->setObjectName(QStringLiteral("ListBox1"));
+    listBox1_->setUniformItemSizes(true);
+    listBox1_->setItemDelegate(new SetupListDelegate(listBox1_));
+    listBox1_->viewport()->installEventFilter(this);
+    connect(listBox1_, &QListWidget::itemDoubleClicked, this, &TForm2::ListBox1DblClick);
 
-    connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(button3_, &QPushButton::clicked, this, &QDialog::accept);
+    // On the list's viewport, so that it lies over the row it edits.
+    edit1_ = new QLineEdit(listBox1_->viewport());
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit1_->resize(editorSize);
+    QFont editorFont(QStringLiteral("Arial"));
+    editorFont.setPixelSize(editorFontPixels);
+    edit1_->setFont(editorFont);
+    edit1_->hide();
+    edit1_->installEventFilter(this);
+
+    buildButtonStrip();
+    resize(windowSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
-void TForm2::showFor(const QString& portName) {
+void TForm2::buildButtonStrip() {
+    auto* panel1 = new QWidget(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(panel1Height);
+    auto* panel2 = new QWidget(panel1);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setFixedWidth(panel2Width);
+    button1_ = makeButton(panel2, "Button1", 17, QRect(10, 8, 100, 25));
+    button2_ = makeButton(panel2, "Button2", 18, QRect(120, 8, 80, 25));
+    button3_ = makeButton(panel2, "Button3", 16, QRect(210, 8, 80, 25));
+    connect(button1_, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(button3_, &QPushButton::clicked, this, &TForm2::Button3Click);
+
+    auto* strip = new QHBoxLayout(panel1);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->addStretch();
+    strip->addWidget(panel2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(listBox1_);
+    layout->addWidget(panel1);
+}
+
+int TForm2::showFor(const QString& portName) {
     portName_ = portName;
-    exec();
+    return exec();
+}
+
+void TForm2::done(int result) {
+    if (!jobRunning_) {
+        QDialog::done(result);
+    }
+}
+
+// A window restored from the task bar is not opened anew: only the dialog's own showing reads,
+// and never while a job still uses the setup.
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous() || jobRunning_) {
+        return;
+    }
+    newJob()->startReadSetup(*setup_, whenJobEnds(&TForm2::FillList));
+}
+
+// Only a hide that does not go through done() can come while a job runs; the job's end then
+// empties the setup.
+void TForm2::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous()) {
+        return;
+    }
+    hideEditor();
+    listBox1_->clear();
+    if (!jobRunning_) {
+        setup_->clear();
+    }
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit1_ && isEnter(event)) {
+        Edit1Enter();
+        return true;
+    }
+    if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        hideEditor();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::FillList() {
+    listBox1_->clear();
+    for (int b = 0; b < setup_->count(); ++b) {
+        InstrumentSetupBank* bank = setup_->bank(b);
+        SetupListDelegate::setRowObject(*new QListWidgetItem(listBox1_), bank);
+        for (int i = 0; i < bank->count(); ++i) {
+            SetupListDelegate::setRowObject(*new QListWidgetItem(listBox1_), bank->item(i));
+        }
+    }
+}
+
+void TForm2::ListBox1DblClick(QListWidgetItem* row) {
+    if (jobRunning_ || row == nullptr) {
+        return;
+    }
+    const auto* item = dynamic_cast<InstrumentSetupItem*>(SetupListDelegate::rowObject(*row));
+    if (item == nullptr) {
+        return;
+    }
+    editedRow_ = row;
+    edit1_->move(valueLeft, listBox1_->visualItemRect(row).top());
+    edit1_->setText(setupValueText(item->value()));
+    edit1_->show();
+    edit1_->setFocus();
+}
+
+// The value goes to the row the editor was opened on, even if the selection moved since.
+void TForm2::Edit1Enter() {
+    const std::optional<float> value = parseSetupValue(edit1_->text());
+    if (!value) {
+        boxes_.error(this, notANumberText(edit1_->text()));
+        return;
+    }
+    auto* item = dynamic_cast<InstrumentSetupItem*>(SetupListDelegate::rowObject(*editedRow_));
+    item->setValue(*value);
+    listBox1_->viewport()->update(listBox1_->visualItemRect(editedRow_));
+    hideEditor();
+}
+
+void TForm2::hideEditor() {
+    edit1_->hide();
+    editedRow_ = nullptr;
+}
+
+void TForm2::Button1Click() {
+    // The job replaces the objects the rows refer to.
+    listBox1_->clear();
+    newJob()->startDefaultSettings(*setup_, whenJobEnds(&TForm2::FillList));
+}
+
+// The dialog closes once the write has ended, whether it succeeded or not: a failure has
+// been shown by the job.
+void TForm2::Button3Click() {
+    newJob()->startWriteSetup(*setup_, whenJobEnds(&TForm2::accept));
+}
+
+InstrumentTransferWindowThread* TForm2::newJob() {
+    hideEditor();
+    setJobRunning(true);
+    return new InstrumentTransferWindowThread(portName_, progress_, boxes_);
+}
+
+std::function<void()> TForm2::whenJobEnds(void (TForm2::*then)()) {
+    // The copy of the setup pointer keeps the job's container alive until the job's end.
+    return [dialog = QPointer<TForm2>(this), setup = setup_, then] {
+        if (dialog) {
+            dialog->endJob(then);
+        }
+    };
+}
+
+void TForm2::endJob(void (TForm2::*then)()) {
+    setJobRunning(false);
+    if (!isVisible()) {
+        setup_->clear();
+        return;
+    }
+    (this->*then)();
+}
+
+void TForm2::setJobRunning(bool running) {
+    jobRunning_ = running;
+    for (QPushButton* button : {button1_, button2_, button3_}) {
+        button->setEnabled(!running);
+    }
 }
 
 }  // namespace kadenza

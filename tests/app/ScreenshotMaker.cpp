@@ -1,10 +1,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <functional>
 
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
@@ -14,6 +19,7 @@
 #include "language/Language.h"
 #include "samples/SampleImages.h"
 #include "setup/TForm2.h"
+#include "sim/RunningInstrument.h"
 #include "support/SampleData.h"
 #include "translators/TranslatorFactory.h"
 
@@ -144,6 +150,38 @@ bool aboutBox(TForm1& window, int language, const QDir& folder, const QString& n
     return save(render(box, 1), folder, name);
 }
 
+// Lets the windows work until `done` holds: the dialog's jobs answer through the event loop.
+void processEventsUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+}
+
+// The setup dialog with the settings a sample Mx310.2 holds, read from the simulator, and the
+// value editor open on the power-off time.
+bool setupDialogIn(TForm1& window, int language, const QDir& folder, const QString& name) {
+    sim::InstrumentBehaviour mx310;
+    mx310.modelCode = 3;
+    RunningInstrument instrument(mx310, samples::sampleImage(mx310.modelCode));
+    SetLanguage(language);
+    TForm2& dialog = window.setupDialog();
+    TranslateForms(window, dialog);
+    bool saved = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
+        processEventsUntil([cancel] { return cancel->isEnabled(); });
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("ListBox1"));
+        const int powerOffRow = 1;
+        list->setCurrentRow(powerOffRow);
+        emit list->itemDoubleClicked(list->item(powerOffRow));
+        saved = save(render(dialog, 1), folder, name);
+        dialog.reject();
+    });
+    dialog.showFor(QString::fromStdString(instrument.devicePath()));
+    return saved;
+}
+
 }  // namespace
 
 int makeScreenshots(const QDir& folder) {
@@ -157,7 +195,9 @@ int makeScreenshots(const QDir& folder) {
         mainWindowIn(englishLanguage, window, folder, QStringLiteral("main-en.png")) &&
         toolBar(window, folder) && treeCloseUp(folder) && progressWindow(window, folder) &&
         aboutBox(window, czechLanguage, folder, QStringLiteral("about-cs.png")) &&
-        aboutBox(window, englishLanguage, folder, QStringLiteral("about-en.png"));
+        aboutBox(window, englishLanguage, folder, QStringLiteral("about-en.png")) &&
+        setupDialogIn(window, czechLanguage, folder, QStringLiteral("setup-cs.png")) &&
+        setupDialogIn(window, englishLanguage, folder, QStringLiteral("setup-en.png"));
     return saved ? 0 : 1;
 }
 

@@ -1,3 +1,4 @@
+#include <QDialog>
 #include <QProgressBar>
 #include <QToolButton>
 #include <QtTest>
@@ -134,6 +135,34 @@ class TProgressFormTest : public QObject {
         QVERIFY(boxes_.shown.empty());
         QTRY_VERIFY_WITH_TIMEOUT(job.isNull(), 20000);
         QCOMPARE(form_->job(), nullptr);
+    }
+
+    // The setup dialog runs its jobs while modal; the progress window must not be blocked by it.
+    void staysUsableOverAModalDialog() {
+        QDialog modal(&mainWindow_);
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        QCOMPARE(QApplication::activeModalWidget(), &modal);
+
+        std::atomic<bool> shown{false};
+        std::atomic<bool> never{false};
+        std::atomic<bool> stopped{false};
+        bool ended = false;
+        begin(
+            [&](ScriptedJob& self) {
+                self.showProgress("Mx330");
+                shown = true;
+                waitFor(never, self, true);
+                stopped = self.isCancelled();
+                self.hideProgress();
+            },
+            ended);
+        QTRY_VERIFY_WITH_TIMEOUT(shown, 20000);
+        QCOMPARE(QApplication::activeModalWidget(), form_);
+        stopButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(ended, 20000);
+        QVERIFY(stopped);
+        modal.close();
     }
 
     void stopButtonAndClosingStopTheJob_data() {
