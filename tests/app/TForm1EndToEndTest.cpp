@@ -15,6 +15,7 @@
 #include "setup/TForm2.h"
 #include "sim/RunningInstrument.h"
 #include "support/SampleData.h"
+#include "support/SimulatedModels.h"
 #include "support/TempDir.h"
 #include "translators/LegacyFrame.h"
 #include "translators/TranslatorFactory.h"
@@ -30,23 +31,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr int transferTimeoutMs = 60000;
 
-sim::InstrumentBehaviour model(int code) {
-    sim::InstrumentBehaviour behaviour;
-    behaviour.modelCode = code;
-    return behaviour;
-}
-
-std::string xmlOf(const InstrumentData& data) {
-    std::ostringstream out;
-    data.writeXml(out);
-    return out.str();
-}
-
 std::unique_ptr<InstrumentData> decodedData(int modelCode, const Bytes& image) {
-    auto translator = createTranslator(modelCode);
-    translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
     auto data = std::make_unique<InstrumentData>();
-    translator->decodeData(*data);
+    translatorWith(modelCode, image)->decodeData(*data);
     return data;
 }
 

@@ -16,6 +16,7 @@
 #include "setup/TForm2.h"
 #include "sim/RunningInstrument.h"
 #include "support/SampleData.h"
+#include "support/SimulatedModels.h"
 #include "support/TempDir.h"
 #include "translators/TranslatorFactory.h"
 
@@ -40,18 +41,6 @@ const char* const refusedCommands[] = {"Open1",
                                        "StarttransferfromMx31011"};
 const char* const refusedButtons[] = {"SpeedButton1", "SpeedButton2", "SpeedButton3",
                                       "SpeedButton4"};
-
-std::string xmlOf(const InstrumentData& data) {
-    std::ostringstream out;
-    data.writeXml(out);
-    return out.str();
-}
-
-sim::InstrumentBehaviour model(int code) {
-    sim::InstrumentBehaviour behaviour;
-    behaviour.modelCode = code;
-    return behaviour;
-}
 
 }  // namespace
 

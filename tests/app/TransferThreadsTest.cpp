@@ -12,6 +12,7 @@
 #include "samples/SampleImages.h"
 #include "sim/RunningInstrument.h"
 #include "support/SampleData.h"
+#include "support/SimulatedModels.h"
 #include "translators/LegacyFrame.h"
 #include "translators/TranslatorFactory.h"
 
@@ -23,24 +24,6 @@ namespace kadenza::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-sim::InstrumentBehaviour model(int code) {
-    sim::InstrumentBehaviour behaviour;
-    behaviour.modelCode = code;
-    return behaviour;
-}
-
-std::string xmlOf(const InstrumentData& data) {
-    std::ostringstream out;
-    data.writeXml(out);
-    return out.str();
-}
-
-std::unique_ptr<InstrumentTranslator> translatorWith(int modelCode, const Bytes& image) {
-    auto translator = createTranslator(modelCode);
-    translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
-    return translator;
-}
 
 std::string describe(const InstrumentSetup& setup) {
     std::ostringstream out;

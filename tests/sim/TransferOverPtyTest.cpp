@@ -14,6 +14,7 @@
 #include "samples/SampleImages.h"
 #include "support/RecordingReporter.h"
 #include "support/SampleData.h"
+#include "support/SimulatedModels.h"
 #include "translators/LegacyFrame.h"
 #include "translators/TranslatorFactory.h"
 
@@ -25,18 +26,6 @@ namespace {
 using sim::InstrumentBehaviour;
 
 constexpr int setupBlocksStart = 252;
-
-InstrumentBehaviour model(int code) {
-    InstrumentBehaviour behaviour;
-    behaviour.modelCode = code;
-    return behaviour;
-}
-
-std::string xmlOf(const InstrumentData& data) {
-    std::ostringstream out;
-    data.writeXml(out);
-    return out.str();
-}
 
 // Every group id with its items' kinds and values.
 std::string describe(const InstrumentSetup& setup) {
@@ -50,13 +39,6 @@ std::string describe(const InstrumentSetup& setup) {
         out << '\n';
     }
     return out.str();
-}
-
-// A translator of the model holding the image, as if the whole memory had been read.
-std::unique_ptr<InstrumentTranslator> translatorWith(int modelCode, const Bytes& image) {
-    auto translator = createTranslator(modelCode);
-    translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
-    return translator;
 }
 
 std::string decodedData(int modelCode, const Bytes& image) {

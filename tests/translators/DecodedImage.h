@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/InstrumentData.h"
+#include "model/InstrumentSetup.h"
 #include "samples/MemoryImage.h"
 #include "translators/InstrumentTranslator.h"
 
@@ -73,6 +74,25 @@ void expectNoItemFor(const std::vector<int>& kinds) {
     for (int b = 0; b < data->count(); ++b) {
         EXPECT_EQ(data->bank(b)->count(), 1) << "kind " << kinds[b];
     }
+}
+
+// `count` words of the image from `position`, as the setup area keeps its tables.
+inline std::vector<int> words(const InstrumentTranslator& translator, int position, int count) {
+    std::vector<int> result;
+    for (int k = 0; k < count; ++k) {
+        result.push_back(translator.wordAt(position + 2 * k));
+    }
+    return result;
+}
+
+// A setup group of items of one kind with these values and no range.
+inline std::unique_ptr<InstrumentSetupBank> group(int id, int kind,
+                                                  const std::vector<float>& values) {
+    auto bank = std::make_unique<InstrumentSetupBank>(id);
+    for (const float value : values) {
+        bank->add(std::make_unique<InstrumentSetupItem>(kind, value, u"", 0, 0, true));
+    }
+    return bank;
 }
 
 }  // namespace kadenza::test

@@ -146,21 +146,8 @@ TEST(Mx310Translator, SampleHoldsSixBanksAndItsSetup) {
 
 // Setup
 
-std::vector<int> words(const InstrumentTranslator& translator, int position, int count) {
-    std::vector<int> result;
-    for (int k = 0; k < count; ++k) {
-        result.push_back(translator.wordAt(position + 2 * k));
-    }
-    return result;
-}
-
-std::unique_ptr<InstrumentSetupBank> group(int id, int kind, const std::vector<float>& values) {
-    auto bank = std::make_unique<InstrumentSetupBank>(id);
-    for (const float value : values) {
-        bank->add(std::make_unique<InstrumentSetupItem>(kind, value, u"", 0, 0, true));
-    }
-    return bank;
-}
+using test::group;
+using test::words;
 
 const std::vector<int> factoryCopper = {125,  282, 350, 500, 1000, 1500, 2500, 4000,
                                         6000, 0,   0,   0,   0,    0,    0};

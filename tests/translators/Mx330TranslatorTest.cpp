@@ -80,21 +80,8 @@ TEST(Mx330Translator, SampleHoldsFourBanks) {
 
 // Setup
 
-std::vector<int> words(const InstrumentTranslator& translator, int position, int count) {
-    std::vector<int> result;
-    for (int k = 0; k < count; ++k) {
-        result.push_back(translator.wordAt(position + 2 * k));
-    }
-    return result;
-}
-
-std::unique_ptr<InstrumentSetupBank> group(int id, int kind, const std::vector<float>& values) {
-    auto bank = std::make_unique<InstrumentSetupBank>(id);
-    for (const float value : values) {
-        bank->add(std::make_unique<InstrumentSetupItem>(kind, value, u"", 0, 0, true));
-    }
-    return bank;
-}
+using test::group;
+using test::words;
 
 const std::vector<int> factoryFrequencies = {128, 140, 53, 95, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const std::vector<int> factoryDistances = {200, 250, 300, 5,   10, 15, 20, 25,

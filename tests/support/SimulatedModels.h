@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/InstrumentData.h"
+#include "sim/InstrumentBehaviour.h"
+#include "translators/TranslatorFactory.h"
+
+namespace kadenza::test {
+
+// How the simulator plays the model with this code, with nothing else changed.
+inline sim::InstrumentBehaviour model(int code) {
+    sim::InstrumentBehaviour behaviour;
+    behaviour.modelCode = code;
+    return behaviour;
+}
+
+// The container as XML: compares everything a download decodes, notes and flags included.
+inline std::string xmlOf(const InstrumentData& data) {
+    std::ostringstream out;
+    data.writeXml(out);
+    return out.str();
+}
+
+// A translator of the model holding the image, as if the whole memory had been read.
+inline std::unique_ptr<InstrumentTranslator> translatorWith(
+    int modelCode, const std::vector<std::uint8_t>& image) {
+    auto translator = createTranslator(modelCode);
+    translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
+    return translator;
+}
+
+}  // namespace kadenza::test
