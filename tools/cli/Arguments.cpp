@@ -18,12 +18,13 @@ bool isOption(const std::string& arg) {
 
 }  // namespace
 
-ParsedArguments::ParsedArguments(const std::vector<std::string>& args, const OptionSpec& spec) {
+ParsedArguments::ParsedArguments(const std::vector<std::string>& args,
+                                 const CommandOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (spec.flags.count(arg) != 0) {
+        if (options.flags.count(arg) != 0) {
             flags_.insert(arg);
-        } else if (spec.valued.count(arg) != 0) {
+        } else if (options.valued.count(arg) != 0) {
             if (++i == args.size()) {
                 throw UsageError("option " + arg + " needs a value");
             }

@@ -11,7 +11,7 @@
 namespace kadenza::cli {
 
 // Which options a command takes: flags stand alone, valued options take the next argument.
-struct OptionSpec {
+struct CommandOptions {
     std::set<std::string> flags;
     std::set<std::string> valued;
 };
@@ -20,7 +20,7 @@ struct OptionSpec {
 class ParsedArguments {
   public:
     // Throws UsageError for an unknown option or a valued option without its value.
-    ParsedArguments(const std::vector<std::string>& args, const OptionSpec& spec);
+    ParsedArguments(const std::vector<std::string>& args, const CommandOptions& options);
 
     const std::vector<std::string>& positionals() const { return positionals_; }
     bool has(const std::string& option) const;

@@ -28,7 +28,7 @@ struct SetupSession {
     ConsoleReporter reporter;
 };
 
-ParsedArguments parseSetupTransfer(const std::vector<std::string>& args, OptionSpec own) {
+ParsedArguments parseSetupTransfer(const std::vector<std::string>& args, CommandOptions own) {
     const ParsedArguments parsed(args, transferOptions(std::move(own)));
     if (!parsed.positionals().empty()) {
         throw UsageError("unexpected argument '" + parsed.positionals().front() + "'");

@@ -22,7 +22,7 @@ SerialLine& TransferLine::line() {
     return port_;
 }
 
-OptionSpec transferOptions(OptionSpec own) {
+CommandOptions transferOptions(CommandOptions own) {
     own.valued.insert({"--port", "--trace", "--lang"});
     return own;
 }

@@ -28,6 +28,6 @@ class TransferLine {
 };
 
 // Options every transfer command takes besides its own.
-OptionSpec transferOptions(OptionSpec own);
+CommandOptions transferOptions(CommandOptions own);
 
 }  // namespace kadenza::cli

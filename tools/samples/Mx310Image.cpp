@@ -31,6 +31,21 @@ void Mx310LayoutImage::emptySlot(int slot) {
     setByte(blockOf(slot) + slot % slotsPerBlock, emptyBankByte);
 }
 
+void Mx310LayoutImage::append(int bank, int kind, int count) {
+    record(nextSlot_++, bank, kind, count);
+}
+
+void Mx310LayoutImage::appendRanges(int bank, int firstKind, std::initializer_list<int> counts) {
+    int kind = firstKind;
+    for (const int count : counts) {
+        append(bank, kind++, count);
+    }
+}
+
+void Mx310LayoutImage::skipSlot() {
+    emptySlot(nextSlot_++);
+}
+
 void Mx310LayoutImage::powerOffTime(int count) {
     setWord(generalBlock, count);
 }
@@ -86,62 +101,53 @@ constexpr int overRange = 2000;
 
 MemoryImage mx310Sample() {
     Mx310Image image;
-    int slot = 0;
-    auto add = [&](int bank, int kind, int count) { image.record(slot++, bank, kind, count); };
-    // One reading in each of the five ranges of an insulation group.
-    auto series = [&](int bank, int group, std::initializer_list<int> counts) {
-        int range = 0;
-        for (const int count : counts) {
-            add(bank, group + range++, count);
-        }
-    };
 
     // Bank 1, the main board: supply voltages, the voltage between N and PE, bonding and the
     // incoming cable.
-    add(1, lineVoltageVolts, 231);
-    add(1, voltageVolts, 400);
-    add(1, voltageTenths, 8);
-    add(1, protectiveHundredths, 18);
+    image.append(1, lineVoltageVolts, 231);
+    image.append(1, voltageVolts, 400);
+    image.append(1, voltageTenths, 8);
+    image.append(1, protectiveHundredths, 18);
     // The main cable at 500 V in the 1 MOhm and 10 MOhm ranges.
-    add(1, insulation500V + 3, 245);
-    add(1, insulation500V + 4, overRange);
+    image.append(1, insulation500V + 3, 245);
+    image.append(1, insulation500V + 4, overRange);
 
     // Bank 2, lighting circuits, one with a damp fitting and one with its PE conductor open.
-    add(2, protectiveHundredths, 45);
-    add(2, protectiveTenths, 12);
-    add(2, insulation500V + 0, 1850);
-    add(2, insulation500V + 1, 920);
-    add(2, insulation500V + 2, 1460);
-    add(2, protectiveOhms, 2150);
+    image.append(2, protectiveHundredths, 45);
+    image.append(2, protectiveTenths, 12);
+    image.append(2, insulation500V + 0, 1850);
+    image.append(2, insulation500V + 1, 920);
+    image.append(2, insulation500V + 2, 1460);
+    image.append(2, protectiveOhms, 2150);
 
     // Bank 3, socket circuits: the 110 V tool supply, cable lengths from the conductor
     // resistance, 250 V insulation.
-    add(3, lineVoltageTenths, 1103);
-    add(3, lengthMillimetres, 850);
-    add(3, lengthCentimetres, 1245);
-    add(3, lengthDecimetres, 356);
-    add(3, lengthMetres, 148);
-    add(3, lengthTensOfMetres, 12);
-    series(3, insulation250V, {1320, 560, 785, 310, 125});
+    image.append(3, lineVoltageTenths, 1103);
+    image.append(3, lengthMillimetres, 850);
+    image.append(3, lengthCentimetres, 1245);
+    image.append(3, lengthDecimetres, 356);
+    image.append(3, lengthMetres, 148);
+    image.append(3, lengthTensOfMetres, 12);
+    image.appendRanges(3, insulation250V, {1320, 560, 785, 310, 125});
 
     // A record deleted on the instrument leaves its slot empty.
-    image.emptySlot(slot++);
+    image.skipSlot();
 
     // Bank 4, the boiler room: probe temperatures and the 100 V test of the control wiring.
-    add(4, pt100, 23);
-    add(4, pt1000, 65);
-    add(4, temperature, 18);
-    series(4, insulation100V, {1750, 1120, 640, 880, 310});
+    image.append(4, pt100, 23);
+    image.append(4, pt1000, 65);
+    image.append(4, temperature, 18);
+    image.appendRanges(4, insulation100V, {1750, 1120, 640, 880, 310});
 
     // Bank 5, the compressor motor at 1000 V, with the test voltage the instrument measured.
-    add(5, protectionVoltage, 1043);
-    series(5, insulation1000V, {1900, 1480, 950, 420, 250});
+    image.append(5, protectionVoltage, 1043);
+    image.appendRanges(5, insulation1000V, {1900, 1480, 950, 420, 250});
 
     // Bank 7, the alarm system's wiring at 50 V.
-    series(7, insulation50V, {1520, 845, 312, 156, overRange});
+    image.appendRanges(7, insulation50V, {1520, 845, 312, 156, overRange});
 
     // Back at the main board: the supply measured again after the work.
-    add(1, lineVoltageVolts, 229);
+    image.append(1, lineVoltageVolts, 229);
 
     image.powerOffTime(15000);
     image.backlightOffTime(1000);

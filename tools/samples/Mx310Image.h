@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include "samples/MemoryImage.h"
 
 namespace kadenza::samples {
@@ -12,6 +14,12 @@ class Mx310LayoutImage : public MemoryImage {
     // Slot 0 to 1999 holds a record of bank 1 to 255: its kind code and signed count.
     void record(int slot, int bank, int kind, int count);
     void emptySlot(int slot);
+    // Writes in the slot after the last one appended to, as the instrument fills its memory.
+    void append(int bank, int kind, int count);
+    // One reading in each range of a group of kinds, from `firstKind` on.
+    void appendRanges(int bank, int firstKind, std::initializer_list<int> counts);
+    // Leaves the next slot empty, as a record deleted on the instrument does.
+    void skipSlot();
     // The times as the instrument keeps them, in counts of 20 ms.
     void powerOffTime(int count);
     void backlightOffTime(int count);
@@ -22,6 +30,9 @@ class Mx310LayoutImage : public MemoryImage {
     static constexpr int firstTable = 8064;
     static constexpr int secondTable = 8096;
     static constexpr int generalBlock = 8128;
+
+  private:
+    int nextSlot_ = 0;
 };
 
 // An Mx310.2 memory. The cross-section tables count in 0.001 mm2.

@@ -38,38 +38,29 @@ constexpr int overRange = 2000;
 
 MemoryImage mx330Sample() {
     Mx330Image image;
-    int slot = 0;
-    auto add = [&](int bank, int kind, int count) { image.record(slot++, bank, kind, count); };
-    // One reading in each of the four ranges of a group.
-    auto series = [&](int bank, int group, std::initializer_list<int> counts) {
-        int range = 0;
-        for (const int count : counts) {
-            add(bank, group + range++, count);
-        }
-    };
 
     // Bank 1, the building's earth electrode, with the voltages on it before the test.
-    add(1, interferenceVoltage, 12);
-    add(1, alternatingVoltage, 34);
-    add(1, fourWire + 1, 125);
-    add(1, threeWire + 1, 128);
+    image.append(1, interferenceVoltage, 12);
+    image.append(1, alternatingVoltage, 34);
+    image.append(1, fourWire + 1, 125);
+    image.append(1, threeWire + 1, 128);
 
     // Bank 2, the rods of the lightning protection, one of them disconnected.
-    series(2, threeWire, {87, 156, 42, overRange});
-    series(2, fourWire, {92, 217, 24, 135});
+    image.appendRanges(2, threeWire, {87, 156, 42, overRange});
+    image.appendRanges(2, fourWire, {92, 217, 24, 135});
 
     // Bank 3, rods measured without disconnecting them: selective, and with two clamps; the
     // current in the down conductor and the bonding of the milking parlour.
-    series(3, threeWireSelective, {465, 183, 96, 42});
-    series(3, fourWireSelective, {512, 217, 88, 35});
-    series(3, twoClamps, {345, 1234, 87, 21});
-    add(3, currentTenthMilliamperes, 1999);
-    add(3, currentMilliamperes, 245);
-    add(3, currentTensOfMilliamperes, 152);
-    add(3, protectiveConductor, 45);
+    image.appendRanges(3, threeWireSelective, {465, 183, 96, 42});
+    image.appendRanges(3, fourWireSelective, {512, 217, 88, 35});
+    image.appendRanges(3, twoClamps, {345, 1234, 87, 21});
+    image.append(3, currentTenthMilliamperes, 1999);
+    image.append(3, currentMilliamperes, 245);
+    image.append(3, currentTensOfMilliamperes, 152);
+    image.append(3, protectiveConductor, 45);
 
     // Bank 5, the soil resistivity survey for a new electrode; rock under the last spacing.
-    series(5, resistivity, {1890, 1250, 480, 2100});
+    image.appendRanges(5, resistivity, {1890, 1250, 480, 2100});
 
     image.powerOffTime(30000);
     image.backlightOffTime(1500);
