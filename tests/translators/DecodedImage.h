@@ -27,6 +27,56 @@ std::unique_ptr<InstrumentData> decodeWith(const samples::MemoryImage& image) {
     return data;
 }
 
+// The items of the only bank, without its number item; none when the image makes no single
+// bank.
+template <typename Translator>
+std::vector<InstrumentItem> measuredItems(const samples::MemoryImage& image) {
+    const auto data = decodeWith<Translator>(image);
+    std::vector<InstrumentItem> items;
+    if (data->count() == 1) {
+        for (int i = 1; i < data->bank(0)->count(); ++i) {
+            items.push_back(*data->bank(0)->item(i));
+        }
+    }
+    return items;
+}
+
+// What a decoded memory holds: its bank numbers, the records (primary items) and the
+// over-range readings.
+struct Contents {
+    std::vector<int> banks;
+    int records = 0;
+    int over = 0;
+};
+
+inline Contents contentsOf(const InstrumentData& data) {
+    Contents contents;
+    for (int b = 0; b < data.count(); ++b) {
+        contents.banks.push_back(data.bank(b)->number());
+        for (int i = 0; i < data.bank(b)->count(); ++i) {
+            contents.records += data.bank(b)->item(i)->isPrimary();
+            contents.over += data.bank(b)->item(i)->isOver();
+        }
+    }
+    return contents;
+}
+
+// A model without settings leaves a setup as it was and writes nothing into its image.
+template <typename Translator>
+void expectNoSettings() {
+    Translator translator;
+    InstrumentSetup setup;
+    setup.add(std::make_unique<InstrumentSetupBank>(7));
+    translator.decodeSetup(setup);
+    translator.defaultSetup(setup);
+    translator.encodeSetup(setup);
+    ASSERT_EQ(setup.count(), 1);
+    EXPECT_EQ(setup.bank(0)->id(), 7);
+    for (int position = 0; position < imageSize; ++position) {
+        ASSERT_EQ(translator.byteAt(position), -1) << position;
+    }
+}
+
 // One record of a model that keeps one value a record, and the item it must give.
 struct Reading {
     int kind;

@@ -21,14 +21,7 @@ constexpr int uLn = 1, uLpe = 2, zS = 3, uTouch = 4, iTrip = 5, tTrip = 6, rPe =
 
 // The items of the only bank, without its number item.
 std::vector<InstrumentItem> itemsOf(const Mx320Image& image) {
-    const auto data = test::decodeWith<Mx320Translator>(image);
-    std::vector<InstrumentItem> items;
-    if (data->count() == 1) {
-        for (int i = 1; i < data->bank(0)->count(); ++i) {
-            items.push_back(*data->bank(0)->item(i));
-        }
-    }
-    return items;
+    return test::measuredItems<Mx320Translator>(image);
 }
 
 struct Reading {
@@ -185,30 +178,12 @@ TEST(Mx320Translator, RecordsFillTheWholeMemoryButTheLastBlock) {
 }
 
 TEST(Mx320Translator, HasNoSettings) {
-    Mx320Translator translator;
-    InstrumentSetup setup;
-    setup.add(std::make_unique<InstrumentSetupBank>(7));
-    translator.decodeSetup(setup);
-    translator.defaultSetup(setup);
-    translator.encodeSetup(setup);
-    ASSERT_EQ(setup.count(), 1);
-    EXPECT_EQ(setup.bank(0)->id(), 7);
-    for (int position = 0; position < imageSize; ++position) {
-        ASSERT_EQ(translator.byteAt(position), -1) << position;
-    }
+    test::expectNoSettings<Mx320Translator>();
 }
 
 TEST(Mx320Translator, SampleHoldsAnInspectionOfFourBanks) {
     const auto data = test::decodeWith<Mx320Translator>(samples::mx320Sample());
-    std::vector<int> banks;
-    int records = 0, over = 0;
-    for (int b = 0; b < data->count(); ++b) {
-        banks.push_back(data->bank(b)->number());
-        for (int i = 0; i < data->bank(b)->count(); ++i) {
-            records += data->bank(b)->item(i)->isPrimary();
-            over += data->bank(b)->item(i)->isOver();
-        }
-    }
+    const auto [banks, records, over] = test::contentsOf(*data);
     EXPECT_EQ(banks, (std::vector<int>{1, 2, 3, 5}));
     EXPECT_EQ(records, 33) << "every record opens with a reading";
     EXPECT_EQ(over, 2);
