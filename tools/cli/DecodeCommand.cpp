@@ -42,10 +42,7 @@ int runDecode(const std::vector<std::string>& args) {
         return exitSuccess;
     }
     const ParsedArguments parsed(args, {{"--legacy"}, {"--model"}});
-    const bool legacy = parsed.has("--legacy");
-    if (legacy == parsed.has("--model")) {
-        throw UsageError("give either --model CODE or --legacy");
-    }
+    const bool legacy = choosesLegacy(parsed);
     const auto& files = parsed.positionals();
     if (files.empty()) {
         throw UsageError(legacy ? "missing frame file" : "missing image file");

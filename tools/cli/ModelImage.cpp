@@ -11,6 +11,14 @@ int parseModelCode(const std::string& text) {
     return parseNumber(text, 1, 5, "model code");
 }
 
+bool choosesLegacy(const ParsedArguments& parsed) {
+    const bool legacy = parsed.has("--legacy");
+    if (legacy == parsed.has("--model")) {
+        throw UsageError("give either --model CODE or --legacy");
+    }
+    return legacy;
+}
+
 std::unique_ptr<InstrumentTranslator> translatorWithImage(int modelCode, const std::string& path) {
     const auto bytes = readRawFile(path);
     if (bytes.size() > static_cast<std::size_t>(imageSize)) {

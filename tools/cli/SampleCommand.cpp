@@ -17,10 +17,7 @@ int runSample(const std::vector<std::string>& args) {
         return exitSuccess;
     }
     const ParsedArguments parsed(args, {{"--legacy"}, {"--model"}});
-    const bool legacy = parsed.has("--legacy");
-    if (legacy == parsed.has("--model")) {
-        throw UsageError("give either --model CODE or --legacy");
-    }
+    const bool legacy = choosesLegacy(parsed);
     const auto& files = parsed.positionals();
     if (files.size() != 1) {
         throw UsageError(files.empty() ? "missing output file"
