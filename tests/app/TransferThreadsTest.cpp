@@ -25,19 +25,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string describe(const InstrumentSetup& setup) {
-    std::ostringstream out;
-    for (int b = 0; b < setup.count(); ++b) {
-        const InstrumentSetupBank& bank = *setup.bank(b);
-        out << "group " << bank.id() << ":";
-        for (int i = 0; i < bank.count(); ++i) {
-            out << ' ' << bank.item(i)->kind() << '=' << bank.item(i)->value();
-        }
-        out << '\n';
-    }
-    return out.str();
-}
-
 const QString interrupted = QString::fromUtf8("Přerušeno uživatelem");
 
 }  // namespace

@@ -27,20 +27,6 @@ using sim::InstrumentBehaviour;
 
 constexpr int setupBlocksStart = 252;
 
-// Every group id with its items' kinds and values.
-std::string describe(const InstrumentSetup& setup) {
-    std::ostringstream out;
-    for (int b = 0; b < setup.count(); ++b) {
-        const InstrumentSetupBank& bank = *setup.bank(b);
-        out << "group " << bank.id() << ":";
-        for (int i = 0; i < bank.count(); ++i) {
-            out << ' ' << bank.item(i)->kind() << '=' << bank.item(i)->value();
-        }
-        out << '\n';
-    }
-    return out.str();
-}
-
 std::string decodedData(int modelCode, const Bytes& image) {
     InstrumentData data;
     translatorWith(modelCode, image)->decodeData(data);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/InstrumentData.h"
+#include "model/InstrumentSetup.h"
 #include "sim/InstrumentBehaviour.h"
 #include "translators/TranslatorFactory.h"
 
@@ -22,6 +23,20 @@ inline sim::InstrumentBehaviour model(int code) {
 inline std::string xmlOf(const InstrumentData& data) {
     std::ostringstream out;
     data.writeXml(out);
+    return out.str();
+}
+
+// Every group id with its items' kinds and values, to compare two setups.
+inline std::string describe(const InstrumentSetup& setup) {
+    std::ostringstream out;
+    for (int b = 0; b < setup.count(); ++b) {
+        const InstrumentSetupBank& bank = *setup.bank(b);
+        out << "group " << bank.id() << ":";
+        for (int i = 0; i < bank.count(); ++i) {
+            out << ' ' << bank.item(i)->kind() << '=' << bank.item(i)->value();
+        }
+        out << '\n';
+    }
     return out.str();
 }
 
