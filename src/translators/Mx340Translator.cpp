@@ -169,13 +169,13 @@ void Mx340Translator::decodeData(InstrumentData& data) const {
                      signedWordAt(position + countAOffset);
         }
         if (type > 0) {
-            decodeRecord(position, numberedBankFor(data, number));
+            decodeRecordAt(position, numberedBankFor(data, number));
         }
     }
     data.tidy();
 }
 
-void Mx340Translator::decodeRecord(int position, InstrumentBank& bank) const {
+void Mx340Translator::decodeRecordAt(int position, InstrumentBank& bank) const {
     const int kind = byteAt(position + typeOffset) & kindMask;
     const int countA = signedWordAt(position + countAOffset);
     const int countB = signedWordAt(position + countBOffset);

@@ -20,7 +20,8 @@ class Mx340Translator : public InstrumentTranslator {
     bool addressedRead() const override { return false; }
 
   private:
-    void decodeRecord(int position, InstrumentBank& bank) const;
+    // The record at this byte position (records are found by position, not by slot).
+    void decodeRecordAt(int position, InstrumentBank& bank) const;
 };
 
 }  // namespace kadenza

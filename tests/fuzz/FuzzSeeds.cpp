@@ -1,0 +1,134 @@
+// Writes the seed corpus of every fuzz target into the folder given: sample memory images,
+// native files, a legacy frame, and the replies a healthy instrument sends.
+//   fuzz_seeds FOLDER
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "samples/SampleImages.h"
+#include "sim/InstrumentFrames.h"
+#include "translators/TranslatorFactory.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+constexpr int firstModel = 1;
+constexpr int lastModel = 5;
+constexpr int streamedModel = 4;
+
+class Corpus {
+  public:
+    Corpus(const fs::path& folder, const std::string& target) : folder_(folder / target) {
+        fs::create_directories(folder_);
+    }
+
+    void add(const Bytes& bytes) {
+        std::ofstream file(folder_ / ("seed-" + std::to_string(next_++)), std::ios::binary);
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+  private:
+    fs::path folder_;
+    int next_ = 0;
+};
+
+void append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
+
+Bytes nativeFileOf(int modelCode) {
+    auto translator = kadenza::createTranslator(modelCode);
+    const Bytes image = kadenza::samples::sampleImage(modelCode);
+    translator->copyIn(image.data(), 0, kadenza::imageSize);
+    kadenza::InstrumentData data;
+    translator->decodeData(data);
+    std::ostringstream stream;
+    data.save(stream);
+    const std::string text = stream.str();
+    return Bytes(text.begin(), text.end());
+}
+
+// Everything a healthy instrument of the model sends during a data download.
+Bytes downloadReplies(int modelCode) {
+    auto translator = kadenza::createTranslator(modelCode);
+    const Bytes image = kadenza::samples::sampleImage(modelCode);
+    Bytes replies = kadenza::sim::numericIdentification(modelCode);
+    const int blocks = translator->dataSize() / kadenza::blockSize;
+    for (int block = 0; block < blocks; ++block) {
+        const std::uint8_t* data = &image[block * kadenza::blockSize];
+        append(replies, translator->addressedRead() ? kadenza::sim::addressedFrame(0xAB, block, data)
+                                                    : kadenza::sim::streamedFrame(block, data));
+    }
+    return replies;
+}
+
+void writeTranslatorSeeds(const fs::path& folder) {
+    Corpus corpus(folder, "translator");
+    for (int model = firstModel; model <= lastModel; ++model) {
+        Bytes seed{static_cast<std::uint8_t>(model - 1)};
+        append(seed, kadenza::samples::sampleImage(model));
+        corpus.add(seed);
+    }
+}
+
+void writeNativeFileSeeds(const fs::path& folder) {
+    Corpus corpus(folder, "native_file");
+    for (int model = firstModel; model <= lastModel; ++model) {
+        corpus.add(nativeFileOf(model));
+    }
+}
+
+void writeLegacyFrameSeeds(const fs::path& folder) {
+    Corpus corpus(folder, "legacy_frame");
+    corpus.add(kadenza::samples::sampleLegacyFrame());
+}
+
+// Each seed starts with what the program waits for and the block it asked for, in the order
+// the link target knows them.
+void writeLinkSeeds(const fs::path& folder) {
+    Corpus corpus(folder, "link_receive");
+    const Bytes image = kadenza::samples::sampleImage(streamedModel);
+    const std::uint8_t block = 3;
+    for (int model = firstModel; model <= lastModel; ++model) {
+        Bytes identification{0, 0};
+        append(identification, kadenza::sim::numericIdentification(model));
+        corpus.add(identification);
+    }
+    Bytes text{0, 0};
+    append(text, kadenza::sim::textIdentification(firstModel));
+    corpus.add(text);
+    Bytes addressed{1, block};
+    append(addressed, kadenza::sim::addressedFrame(0xAB, block, &image[block * kadenza::blockSize]));
+    corpus.add(addressed);
+    Bytes streamed{2, block};
+    append(streamed, kadenza::sim::streamedFrame(block, &image[block * kadenza::blockSize]));
+    corpus.add(streamed);
+    corpus.add(Bytes{3, block, 0xAC});
+    for (int model = firstModel; model <= lastModel; ++model) {
+        Bytes download{4, 0};
+        append(download, downloadReplies(model));
+        corpus.add(download);
+    }
+    Bytes legacy{5, 0, 'A'};
+    append(legacy, kadenza::samples::sampleLegacyFrame());
+    corpus.add(legacy);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: fuzz_seeds FOLDER\n";
+        return 1;
+    }
+    const fs::path folder = argv[1];
+    writeTranslatorSeeds(folder);
+    writeNativeFileSeeds(folder);
+    writeLegacyFrameSeeds(folder);
+    writeLinkSeeds(folder);
+    return 0;
+}
