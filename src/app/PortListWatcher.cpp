@@ -2,12 +2,13 @@
 
 #include <QComboBox>
 #include <algorithm>
-
-#include "link/PortList.h"
+#include <filesystem>
 
 namespace kadenza {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const QString devicePrefix = QStringLiteral("/dev/");
 
@@ -33,15 +34,33 @@ void PortListWatcher::FillPortList() {
     for (const QString& path : namedPorts_) {
         append(path);
     }
-    for (const std::string& path :
-         systemSerialDevices(folders_.classFolder, folders_.deviceFolder)) {
-        if (list_.findData(QString::fromStdString(path)) < 0 && portIsUsable(path)) {
-            append(QString::fromStdString(path));
+    unusableDevices_.clear();
+    for (const SerialPortState& port :
+         serialPortStates(folders_.classFolder, folders_.deviceFolder)) {
+        // A listed port was usable when it came; now it may be busy with our own transfer.
+        const QString path = QString::fromStdString(port.path);
+        if (list_.findData(path) >= 0) {
+            continue;
+        }
+        if (port.problem == PortProblem::None) {
+            append(path);
+        } else {
+            unusableDevices_.push_back(port);
         }
     }
     if (list_.count() > 0) {
         list_.setCurrentIndex(0);
     }
+    ShowPortProblems();
+}
+
+void PortListWatcher::ShowPortProblems() {
+    QStringList lines;
+    for (const SerialPortState& port : unusableDevices_) {
+        lines << QString::fromStdString(fs::path(port.path).filename().string()) +
+                     QStringLiteral(": ") + QString::fromStdString(portProblemText(port.problem));
+    }
+    list_.setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 QString PortListWatcher::selectedPort(const QComboBox& list) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "link/PortList.h"
+
 class QComboBox;
 
 namespace kadenza {
@@ -20,7 +22,8 @@ struct SerialDeviceFolders {
 // the system's serial devices that can be opened for exclusive use. Entries show the device
 // without "/dev/" and carry its path; they are never removed. When a new serial device
 // appears in the device folder, the list is probed again: new ports are appended and the
-// first entry is selected.
+// first entry is selected. A serial device that is present but cannot be opened is not
+// listed; the list's tooltip names it with the reason.
 class PortListWatcher : public QObject {
     Q_OBJECT
 
@@ -30,6 +33,10 @@ class PortListWatcher : public QObject {
 
     // Appends the usable ports not listed yet and selects the first entry.
     void FillPortList();
+
+    // Sets the list's tooltip to the devices not usable at the last look, one a line with
+    // the reason in the current language; empty when every device was usable.
+    void ShowPortProblems();
 
     // The path of the selected entry; empty when the list is empty.
     static QString selectedPort(const QComboBox& list);
@@ -42,6 +49,7 @@ class PortListWatcher : public QObject {
     QStringList namedPorts_;
     SerialDeviceFolders folders_;
     std::vector<std::string> knownDevices_;
+    std::vector<SerialPortState> unusableDevices_;
     QFileSystemWatcher watcher_;
 };
 

@@ -82,9 +82,8 @@ TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders 
         move(screen->availableGeometry().center() - rect().center());
     }
 
-    auto* portList =
-        new PortListWatcher(*comboBox1_, std::move(namedPorts), std::move(folders), this);
-    portList->FillPortList();
+    portList_ = new PortListWatcher(*comboBox1_, std::move(namedPorts), std::move(folders), this);
+    portList_->FillPortList();
     progressForm_ = new TProgressForm(this);
     setupDialog_ = new TForm2(*progressForm_, boxes_, this);
 }
@@ -309,11 +308,13 @@ void TForm1::Exit1Click() {
 void TForm1::esky1Click() {
     SetLanguage(czechLanguage);
     TranslateForms(*this, *setupDialog_);
+    portList_->ShowPortProblems();
 }
 
 void TForm1::English1Click() {
     SetLanguage(englishLanguage);
     TranslateForms(*this, *setupDialog_);
+    portList_->ShowPortProblems();
 }
 
 void TForm1::About1Click() {

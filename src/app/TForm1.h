@@ -85,6 +85,7 @@ class TForm1 : public QMainWindow {
     InstrumentData instrumentData_;
     DataTreeView* treeView1_;
     QComboBox* comboBox1_;
+    PortListWatcher* portList_;
     QToolButton* speedButton1_;
     QToolButton* speedButton2_;
     QToolButton* speedButton3_;

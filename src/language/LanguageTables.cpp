@@ -57,7 +57,14 @@ constexpr UsedRow usedRows[] = {
      "\n"
      "Verze " KADENZA_VERSION "\n"
      "Přenáší, zobrazuje, ukládá a exportuje měření z ručních revizních přístrojů.\n"},
+    // Why a serial port present on the computer cannot be used.
+    {256, "You may not open this port: add your user to the dialout group and log in again",
+     "Tento port nemáte oprávnění otevřít: přidejte uživatele do skupiny dialout a znovu se "
+     "přihlaste"},
+    {257, "The port is in use by another program", "Port používá jiný program"},
+    {258, "The device is not a serial port", "Zařízení není sériový port"},
     {259, "Save values as plain text ...", "Ulož hodnoty jako text ..."},
+    {260, "The device does not respond", "Zařízení neodpovídá"},
 };
 
 constexpr LanguageTable buildTable(int language) {

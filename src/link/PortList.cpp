@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "link/PosixSerialLine.h"
+#include "language/Language.h"
 #include "link/ProtocolBytes.h"
 
 namespace kadenza {
@@ -19,6 +19,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* serialFamilies[] = {"ttyS", "ttyUSB", "ttyACM", "rfcomm"};
+
+constexpr int noPermissionRow = 256;
+constexpr int inUseRow = 257;
+constexpr int notSerialRow = 258;
+constexpr int notRespondingRow = 260;
 
 // The family's place in the list and the device's number in it; none for other devices.
 bool familyAndNumber(const std::string& name, int& family, long& number) {
@@ -75,15 +80,44 @@ std::vector<std::string> systemSerialDevices(const std::string& classFolder,
     return paths;
 }
 
+PortProblem portProblem(const std::string& path) {
+    return PosixSerialLine(path, instrumentBaud).problem();
+}
+
 bool portIsUsable(const std::string& path) {
-    return PosixSerialLine(path, instrumentBaud).isOpen();
+    return portProblem(path) == PortProblem::None;
+}
+
+std::string portProblemText(PortProblem problem) {
+    switch (problem) {
+        case PortProblem::None:
+            break;
+        case PortProblem::NoPermission:
+            return RowText(noPermissionRow);
+        case PortProblem::InUse:
+            return RowText(inUseRow);
+        case PortProblem::NotSerial:
+            return RowText(notSerialRow);
+        case PortProblem::NotResponding:
+            return RowText(notRespondingRow);
+    }
+    return {};
+}
+
+std::vector<SerialPortState> serialPortStates(const std::string& classFolder,
+                                              const std::string& deviceFolder) {
+    std::vector<SerialPortState> states;
+    for (const std::string& path : systemSerialDevices(classFolder, deviceFolder)) {
+        states.push_back({path, portProblem(path)});
+    }
+    return states;
 }
 
 std::vector<std::string> usableSerialPorts() {
     std::vector<std::string> usable;
-    for (const std::string& path : systemSerialDevices()) {
-        if (portIsUsable(path)) {
-            usable.push_back(path);
+    for (const SerialPortState& port : serialPortStates()) {
+        if (port.problem == PortProblem::None) {
+            usable.push_back(port.path);
         }
     }
     return usable;

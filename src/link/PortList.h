@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "link/PosixSerialLine.h"
+
 namespace kadenza {
 
 // Serial devices the system has, as device paths in a stable order: on-board UARTs that
@@ -11,8 +13,23 @@ namespace kadenza {
 std::vector<std::string> systemSerialDevices(const std::string& classFolder = "/sys/class/tty",
                                              const std::string& deviceFolder = "/dev");
 
-// True when the port can be opened for exclusive use now, as a transfer would open it.
+// Why the port cannot be opened for exclusive use now, as a transfer would open it; None
+// when it can.
+PortProblem portProblem(const std::string& path);
 bool portIsUsable(const std::string& path);
+
+// The problem told to the user in the current language; empty for None.
+std::string portProblemText(PortProblem problem);
+
+// A serial device of the system and why it cannot be used now.
+struct SerialPortState {
+    std::string path;
+    PortProblem problem;
+};
+
+// Every serial device of the system, usable or not, in the order of systemSerialDevices.
+std::vector<SerialPortState> serialPortStates(const std::string& classFolder = "/sys/class/tty",
+                                              const std::string& deviceFolder = "/dev");
 
 // The system's serial devices that are usable now.
 std::vector<std::string> usableSerialPorts();

@@ -26,19 +26,37 @@ speed_t speedFor(int baud) {
 
 }  // namespace
 
+PortProblem portProblemForOpenError(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return PortProblem::NoPermission;
+        case EBUSY:
+        case EWOULDBLOCK:
+            return PortProblem::InUse;
+        case ENOTTY:
+        case EINVAL:
+            return PortProblem::NotSerial;
+    }
+    return PortProblem::NotResponding;
+}
+
 PosixSerialLine::PosixSerialLine(const std::string& path, int baud) {
     // Non-blocking, so that opening a modem port does not wait for a carrier; every read and
     // write waits in poll instead.
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) {
+        problem_ = portProblemForOpenError(errno);
         return;
     }
     if (!claim()) {
+        problem_ = PortProblem::InUse;
         ::close(fd_);
         fd_ = -1;
         return;
     }
     if (!configure(baud)) {
+        problem_ = PortProblem::NotSerial;
         release();
     }
 }

@@ -7,6 +7,18 @@
 
 namespace kadenza {
 
+// Why a serial device could not be taken for a transfer.
+enum class PortProblem {
+    None,
+    NoPermission,   // the user may not open the device (not in the dialout group)
+    InUse,          // another program holds it
+    NotSerial,      // it refuses serial line settings
+    NotResponding,  // it is gone or its driver reports an error
+};
+
+// The problem an errno of opening a device stands for.
+PortProblem portProblemForOpenError(int error);
+
 // A serial device of a POSIX system (a UART, a USB adapter, a pseudo-terminal), held for
 // exclusive use while the object lives: raw 8N1, no flow control, DTR on and RTS off.
 // A device that cannot be opened, is held by another program or is not a terminal gives a
@@ -22,6 +34,8 @@ class PosixSerialLine : public SerialLine {
 
     // False when the device could not be opened; still true after the device vanished.
     bool isOpen() const { return fd_ >= 0; }
+    // Why the device could not be opened; None when it was.
+    PortProblem problem() const { return problem_; }
 
     bool sendByte(std::uint8_t byte) override;
     int receiveByte() override;
@@ -36,6 +50,7 @@ class PosixSerialLine : public SerialLine {
     short waitFor(short events);
 
     int fd_ = -1;
+    PortProblem problem_ = PortProblem::None;
     // Set when the device hung up or failed: an unplugged adapter does not come back under
     // the same open file, so later calls fail at once instead of waiting out the time-out.
     bool gone_ = false;

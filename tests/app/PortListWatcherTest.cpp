@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "app/PortListWatcher.h"
+#include "language/Language.h"
+#include "link/PosixSerialLine.h"
 #include "sim/PseudoTerminal.h"
 #include "support/TempDir.h"
 
@@ -73,6 +75,33 @@ class PortListWatcherTest : public QObject {
 
         watcher.FillPortList();
         QCOMPARE(list.count(), 3);
+    }
+
+    // The list's tooltip says why a present device is missing from it, in the current
+    // language; a listed port that is busy later (with our own transfer) is not named.
+    void tooltipTellsWhyAPresentDeviceIsNotListed() {
+        sim::PseudoTerminal adapter;
+        sim::PseudoTerminal held;
+        plugIn("ttyUSB0", adapter.devicePath());
+        plugIn("ttyUSB1", dir_->path("nothing-here"));
+        plugIn("ttyUSB2", held.devicePath());
+        PosixSerialLine otherProgram(held.devicePath());
+        QComboBox list;
+        PortListWatcher watcher(list, {}, folders_, nullptr);
+        watcher.FillPortList();
+        QCOMPARE(list.count(), 1);
+        QCOMPARE(list.toolTip(), QStringLiteral("ttyUSB1: Zařízení neodpovídá\n"
+                                                "ttyUSB2: Port používá jiný program"));
+
+        SetLanguage(englishLanguage);
+        watcher.ShowPortProblems();
+        QCOMPARE(list.toolTip(), QStringLiteral("ttyUSB1: The device does not respond\n"
+                                                "ttyUSB2: The port is in use by another program"));
+        SetLanguage(czechLanguage);
+
+        PosixSerialLine ourTransfer(adapter.devicePath());
+        watcher.FillPortList();
+        QVERIFY(!list.toolTip().contains(QStringLiteral("ttyUSB0")));
     }
 
     void emptyListSelectsNothing() {

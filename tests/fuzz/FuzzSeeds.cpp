@@ -30,7 +30,8 @@ class Corpus {
 
     void add(const Bytes& bytes) {
         std::ofstream file(folder_ / ("seed-" + std::to_string(next_++)), std::ios::binary);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        file.write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
 
   private:
@@ -38,7 +39,9 @@ class Corpus {
     int next_ = 0;
 };
 
-void append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
+void append(Bytes& to, const Bytes& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
 
 Bytes nativeFileOf(int modelCode) {
     auto translator = kadenza::createTranslator(modelCode);
@@ -60,8 +63,9 @@ Bytes downloadReplies(int modelCode) {
     const int blocks = translator->dataSize() / kadenza::blockSize;
     for (int block = 0; block < blocks; ++block) {
         const std::uint8_t* data = &image[block * kadenza::blockSize];
-        append(replies, translator->addressedRead() ? kadenza::sim::addressedFrame(0xAB, block, data)
-                                                    : kadenza::sim::streamedFrame(block, data));
+        append(replies, translator->addressedRead()
+                            ? kadenza::sim::addressedFrame(0xAB, block, data)
+                            : kadenza::sim::streamedFrame(block, data));
     }
     return replies;
 }
@@ -102,7 +106,8 @@ void writeLinkSeeds(const fs::path& folder) {
     append(text, kadenza::sim::textIdentification(firstModel));
     corpus.add(text);
     Bytes addressed{1, block};
-    append(addressed, kadenza::sim::addressedFrame(0xAB, block, &image[block * kadenza::blockSize]));
+    append(addressed,
+           kadenza::sim::addressedFrame(0xAB, block, &image[block * kadenza::blockSize]));
     corpus.add(addressed);
     Bytes streamed{2, block};
     append(streamed, kadenza::sim::streamedFrame(block, &image[block * kadenza::blockSize]));

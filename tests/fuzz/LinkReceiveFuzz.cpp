@@ -11,7 +11,15 @@
 
 namespace {
 
-enum class Awaited { Identification, AddressedReply, StreamedFrame, WriteAcknowledge, Download, LegacyFrame, Count };
+enum class Awaited {
+    Identification,
+    AddressedReply,
+    StreamedFrame,
+    WriteAcknowledge,
+    Download,
+    LegacyFrame,
+    Count
+};
 
 // Answers no question with "cancel": the input alone ends every wait.
 class SilentReporter : public kadenza::TransferReporter {

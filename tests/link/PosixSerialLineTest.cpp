@@ -6,9 +6,11 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/PosixSerialLine.h"
@@ -102,13 +104,20 @@ TEST_F(PosixSerialLineTest, EmptyReadWaitsForTheTimeOut) {
     EXPECT_LT(waited, 2000);
 }
 
-TEST_F(PosixSerialLineTest, PathThatCannotBeOpenedGivesAClosedLine) {
-    for (const char* path : {"/dev/kadenza-no-such-port", "/dev/null"}) {
+TEST_F(PosixSerialLineTest, PathThatCannotBeOpenedGivesAClosedLineAndTellsWhy) {
+    const std::pair<const char*, PortProblem> refused[] = {
+        {"/dev/kadenza-no-such-port", PortProblem::NotResponding},
+        {"/dev/null", PortProblem::NotSerial}};
+    for (const auto& [path, problem] : refused) {
         PosixSerialLine line(path);
         EXPECT_FALSE(line.isOpen()) << path;
+        EXPECT_EQ(line.problem(), problem) << path;
         EXPECT_FALSE(line.sendByte(0xAA)) << path;
         EXPECT_TRUE(readsFailAtOnce(line)) << path;
     }
+    // Root opens any device, so a refused permission is only seen through its error code.
+    EXPECT_EQ(portProblemForOpenError(EACCES), PortProblem::NoPermission);
+    EXPECT_EQ(portProblemForOpenError(EBUSY), PortProblem::InUse);
     PosixSerialLine unsupportedSpeed(terminal.path(), 9600);
     EXPECT_FALSE(unsupportedSpeed.isOpen());
     PosixSerialLine legacySpeed(terminal.path(), legacyBaud);
@@ -118,8 +127,10 @@ TEST_F(PosixSerialLineTest, PathThatCannotBeOpenedGivesAClosedLine) {
 TEST_F(PosixSerialLineTest, LineIsHeldByOneUserAtATime) {
     auto first = std::make_unique<PosixSerialLine>(terminal.path());
     ASSERT_TRUE(first->isOpen());
+    EXPECT_EQ(first->problem(), PortProblem::None);
     PosixSerialLine second(terminal.path());
     EXPECT_FALSE(second.isOpen());
+    EXPECT_EQ(second.problem(), PortProblem::InUse);
     first.reset();
     PosixSerialLine third(terminal.path());
     EXPECT_TRUE(third.isOpen());

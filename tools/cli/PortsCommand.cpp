@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
+#include "cli/SetupEditing.h"
 #include "cli/Usage.h"
 #include "link/PortList.h"
 
@@ -14,12 +15,17 @@ int runPorts(const std::vector<std::string>& args) {
         std::cout << portsUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, {});
+    const ParsedArguments parsed(args, {{}, {"--lang"}});
     if (!parsed.positionals().empty()) {
         throw UsageError("unexpected argument '" + parsed.positionals().front() + "'");
     }
-    for (const std::string& port : usableSerialPorts()) {
-        std::cout << port << '\n';
+    applyLanguage(parsed);
+    for (const SerialPortState& port : serialPortStates()) {
+        std::cout << port.path;
+        if (port.problem != PortProblem::None) {
+            std::cout << '\t' << portProblemText(port.problem);
+        }
+        std::cout << '\n';
     }
     return exitSuccess;
 }

@@ -17,7 +17,7 @@ const char toolUsage[] =
     "  legacy --port DEV OUT...         receive the measurements an Mx310.1 sends\n"
     "  setup read|write|defaults --port DEV ...\n"
     "                                   the settings of the instrument on a port\n"
-    "  ports                            list the serial ports a transfer can use\n"
+    "  ports                            list the serial ports and why one cannot be used\n"
     "\n"
     "Run 'kadenza-cli COMMAND --help' for the details of a command.\n";
 
@@ -120,8 +120,10 @@ const char legacyUsage[] =
     "4 transmission failed, 5 interrupted.\n";
 
 const char portsUsage[] =
-    "Usage: kadenza-cli ports\n"
+    "Usage: kadenza-cli ports [--lang cs|en]\n"
     "\n"
-    "Lists the serial ports of this computer that a transfer can open now, one a line.\n";
+    "Lists the serial ports of this computer, one a line. A port a transfer cannot open now\n"
+    "is followed by a tab and the reason (Czech unless --lang en is given), such as a user\n"
+    "who is not in the dialout group or a port held by another program.\n";
 
 }  // namespace kadenza::cli
