@@ -10,12 +10,30 @@ namespace kadenza {
 InstrumentTransferWindow::InstrumentTransferWindow(TProgressForm& progress, MessageBoxes& boxes)
     : progress_(progress), boxes_(boxes) {}
 
-// Aimed at the progress window, an object of the user-interface thread, so the call runs
-// there while the worker blocks. A blocking call aimed at an object of the worker's own thread
-// would wait for itself. `this` would work only while the thread object stays on the thread
-// that made it (moving it onto its own thread is a common idiom), so the window is the target.
+// The worker posts a call without arguments to this object, which belongs to the
+// user-interface thread (it is never moved onto its own thread), and waits until that call
+// has run `call`.
 void InstrumentTransferWindow::onInterfaceThread(const std::function<void()>& call) {
-    QMetaObject::invokeMethod(&progress_, call, Qt::BlockingQueuedConnection);
+    std::unique_lock<std::mutex> lock(handover_);
+    pendingCall_ = &call;
+    QMetaObject::invokeMethod(this, "runPendingCall", Qt::QueuedConnection);
+    callDone_.wait(lock, [this] { return pendingCall_ == nullptr; });
+}
+
+// The worker is blocked while the call runs, so the lock is not held across it: the call may
+// open a message box with an event loop of its own.
+void InstrumentTransferWindow::runPendingCall() {
+    const std::function<void()>* call = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(handover_);
+        call = pendingCall_;
+    }
+    (*call)();
+    {
+        std::lock_guard<std::mutex> lock(handover_);
+        pendingCall_ = nullptr;
+    }
+    callDone_.notify_one();
 }
 
 bool InstrumentTransferWindow::drivesProgress() const {
@@ -57,6 +75,16 @@ void InstrumentTransferWindow::reportFailure(FailureKind kind) {
     });
 }
 
+void InstrumentTransferWindow::run() {
+    work();
+    // Whatever the job wrote is handed over with the lock the end handler takes first.
+    std::lock_guard<std::mutex> lock(handover_);
+}
+
+void InstrumentTransferWindow::takeOverFromWorker() {
+    std::lock_guard<std::mutex> lock(handover_);
+}
+
 void InstrumentTransferWindow::launch(std::function<void()> onEnd) {
     onEnd_ = std::move(onEnd);
     // `this` lives on the user-interface thread and finished is emitted on the worker, so
@@ -68,6 +96,7 @@ void InstrumentTransferWindow::launch(std::function<void()> onEnd) {
 // The window is let go here and not in the destructor: the end handler may close the window
 // that owns the progress window before the deferred delete comes.
 void InstrumentTransferWindow::end() {
+    takeOverFromWorker();
     progress_.detach(this);
     if (onEnd_) {
         onEnd_();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QThread>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "link/TransferReporter.h"
@@ -13,7 +15,7 @@ class TProgressForm;
 
 // A job on a worker thread of its own that shows its progress in the progress window, can be
 // stopped from it and reports its failures in a message box. The object belongs to the
-// user-interface thread that creates it; only run() executes on the worker. It is made with
+// user-interface thread that creates it; only work() executes on the worker. It is made with
 // new, started once by a subclass, and frees itself after its end handler ran: the starter
 // never touches it after the start.
 class InstrumentTransferWindow : public QThread, public TransferReporter {
@@ -22,7 +24,7 @@ class InstrumentTransferWindow : public QThread, public TransferReporter {
   public:
     InstrumentTransferWindow(TProgressForm& progress, MessageBoxes& boxes);
 
-    // Called by run() on the worker; each waits until the user-interface thread has done it.
+    // Called by work() on the worker; each waits until the user-interface thread has done it.
     void showProgress(const std::string& caption) override;
     void setProgress(int percent) override;
     void hideProgress() override;
@@ -35,18 +37,31 @@ class InstrumentTransferWindow : public QThread, public TransferReporter {
     // finished, whatever the job's outcome, after any message box was closed and with the
     // progress window down if the job still held it; then the object frees itself.
     void launch(std::function<void()> onEnd);
+    // The job, on the worker.
+    virtual void work() = 0;
 
   private:
+    void run() final;
     // Runs `call` on the user-interface thread while the worker waits for it.
     void onInterfaceThread(const std::function<void()>& call);
+    // On the user-interface thread: runs the call the worker is waiting on.
+    Q_INVOKABLE void runPendingCall();
     // False while another job holds the progress window: this job's progress and closing
     // must not move or hide the other's window, nor stop the other job.
     bool drivesProgress() const;
     void end();
+    // Takes the lock the worker released last, so the end handler sees all it wrote.
+    void takeOverFromWorker();
 
     TProgressForm& progress_;
     MessageBoxes& boxes_;
     std::function<void()> onEnd_;
+    // The hand-over between the worker and the user-interface thread. Qt's queued calls
+    // order the two threads as well, but through locks that thread checkers cannot see, so
+    // every piece of data that crosses goes through this mutex.
+    std::mutex handover_;
+    std::condition_variable callDone_;
+    const std::function<void()>* pendingCall_ = nullptr;
 };
 
 }  // namespace kadenza

@@ -44,7 +44,7 @@ void InstrumentTransferWindowPrint::start(const InstrumentData& data, std::funct
     launch(std::move(onEnd));
 }
 
-void InstrumentTransferWindowPrint::run() {
+void InstrumentTransferWindowPrint::work() {
     if (!target_.printer) {
         return;
     }

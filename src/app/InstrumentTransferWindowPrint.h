@@ -26,7 +26,7 @@ class InstrumentTransferWindowPrint : public InstrumentTransferWindow {
     void start(const InstrumentData& data, std::function<void()> onEnd);
 
   protected:
-    void run() override;
+    void work() override;
 
   private:
     // One printed row, placed on its page.

@@ -47,7 +47,7 @@ void InstrumentTransferWindowThread::startJob(std::function<void(InstrumentTrans
 // The port is opened here rather than at creation so that it belongs to the worker from
 // its first to its last byte, and it is closed before the end handler runs: the next job
 // may open it at once.
-void InstrumentTransferWindowThread::run() {
+void InstrumentTransferWindowThread::work() {
     PosixSerialLine line(QFile::encodeName(portName_).toStdString(), instrumentBaud);
     InstrumentTransfer transfer(line);
     job_(transfer);

@@ -27,7 +27,7 @@ class InstrumentTransferWindowThread : public InstrumentTransferWindow {
     void startDefaultSettings(InstrumentSetup& setup, std::function<void()> onEnd);
 
   protected:
-    void run() override;
+    void work() override;
 
   private:
     void startJob(std::function<void(InstrumentTransfer&)> job, std::function<void()> onEnd);

@@ -17,7 +17,7 @@ void Mx310Old::start(InstrumentData& data, std::function<void()> onEnd) {
 
 // A port that does not open ends the job before the progress window shows; the receiver
 // would find the line dead only after opening the window.
-void Mx310Old::run() {
+void Mx310Old::work() {
     PosixSerialLine line(QFile::encodeName(portName_).toStdString(), legacyBaud);
     if (!line.isOpen()) {
         reportFailure(FailureKind::TransmissionFailed);

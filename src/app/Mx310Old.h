@@ -20,7 +20,7 @@ class Mx310Old : public InstrumentTransferWindow {
     void start(InstrumentData& data, std::function<void()> onEnd);
 
   protected:
-    void run() override;
+    void work() override;
 
   private:
     QString portName_;

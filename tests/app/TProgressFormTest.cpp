@@ -41,7 +41,7 @@ class ScriptedJob : public InstrumentTransferWindow {
     void begin(std::function<void()> onEnd) { launch(std::move(onEnd)); }
 
   protected:
-    void run() override { script_(*this); }
+    void work() override { script_(*this); }
 
   private:
     Script script_;
