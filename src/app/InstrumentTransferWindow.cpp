@@ -21,14 +21,24 @@ void InstrumentTransferWindow::onInterfaceThread(const std::function<void()>& ca
 }
 
 // The worker is blocked while the call runs, so the lock is not held across it: the call may
-// open a message box with an event loop of its own.
+// open a message box with an event loop of its own. The worker goes on even when the call
+// throws (the exception then goes to the standard error box).
 void InstrumentTransferWindow::runPendingCall() {
     const std::function<void()>* call = nullptr;
     {
         std::lock_guard<std::mutex> lock(handover_);
         call = pendingCall_;
     }
-    (*call)();
+    try {
+        (*call)();
+    } catch (...) {
+        releaseWorker();
+        throw;
+    }
+    releaseWorker();
+}
+
+void InstrumentTransferWindow::releaseWorker() {
     {
         std::lock_guard<std::mutex> lock(handover_);
         pendingCall_ = nullptr;

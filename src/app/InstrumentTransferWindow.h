@@ -46,6 +46,8 @@ class InstrumentTransferWindow : public QThread, public TransferReporter {
     void onInterfaceThread(const std::function<void()>& call);
     // On the user-interface thread: runs the call the worker is waiting on.
     Q_INVOKABLE void runPendingCall();
+    // Lets the waiting worker go on.
+    void releaseWorker();
     // False while another job holds the progress window: this job's progress and closing
     // must not move or hide the other's window, nor stop the other job.
     bool drivesProgress() const;
