@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
@@ -7,8 +8,10 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "app/KadenzaApplication.h"
@@ -17,10 +20,13 @@
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
 #include "language/Language.h"
+#include "link/PosixSerialLine.h"
 #include "samples/SampleImages.h"
 #include "setup/TForm2.h"
+#include "sim/PseudoTerminal.h"
 #include "sim/RunningInstrument.h"
 #include "support/SampleData.h"
+#include "support/TempDir.h"
 #include "translators/TranslatorFactory.h"
 
 // kadenza-screenshots FOLDER: renders the windows as a person sees them into PNG files, with
@@ -182,6 +188,48 @@ bool setupDialogIn(TForm1& window, int language, const QDir& folder, const QStri
     return saved;
 }
 
+// A serial device as the system shows one, in folders of our own.
+void plugIn(const TempDir& dir, const std::string& name, const std::string& target) {
+    std::filesystem::create_directories(dir.path("class/" + name + "/device"));
+    std::filesystem::create_symlink(target, dir.path("dev/" + name));
+}
+
+// The main window of a computer with one usable adapter, one held by another program and
+// one that does not respond, with the port list's tooltip shown under it.
+bool portProblems(const QDir& folder) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path("class"));
+    std::filesystem::create_directories(dir.path("dev"));
+    sim::PseudoTerminal usable;
+    sim::PseudoTerminal held;
+    plugIn(dir, "ttyUSB0", usable.devicePath());
+    plugIn(dir, "ttyUSB1", held.devicePath());
+    plugIn(dir, "ttyACM0", dir.path("gone"));
+    PosixSerialLine otherProgram(held.devicePath());
+
+    SetLanguage(englishLanguage);
+    QtMessageBoxes boxes;
+    TForm1 window(boxes, {}, {dir.path("class"), dir.path("dev")});
+    TranslateForms(window, window.setupDialog());
+    window.show();
+    auto* ports = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    const QPoint under = ports->mapTo(&window, QPoint(0, ports->height() + 2));
+    QToolTip::showText(ports->mapToGlobal(QPoint(0, ports->height() + 2)), ports->toolTip(), ports);
+    QApplication::processEvents();
+
+    QImage image = render(window, 1);
+    QPainter painter(&image);
+    // The offscreen platform never activates a window, so the tip is made but not shown.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->inherits("QTipLabel")) {
+            painter.drawImage(under, render(*top, 1));
+        }
+    }
+    painter.end();
+    QToolTip::hideText();
+    return save(image, folder, QStringLiteral("port-problems-en.png"));
+}
+
 }  // namespace
 
 int makeScreenshots(const QDir& folder) {
@@ -197,7 +245,8 @@ int makeScreenshots(const QDir& folder) {
         aboutBox(window, czechLanguage, folder, QStringLiteral("about-cs.png")) &&
         aboutBox(window, englishLanguage, folder, QStringLiteral("about-en.png")) &&
         setupDialogIn(window, czechLanguage, folder, QStringLiteral("setup-cs.png")) &&
-        setupDialogIn(window, englishLanguage, folder, QStringLiteral("setup-en.png"));
+        setupDialogIn(window, englishLanguage, folder, QStringLiteral("setup-en.png")) &&
+        portProblems(folder);
     return saved ? 0 : 1;
 }
 
