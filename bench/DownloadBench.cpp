@@ -8,6 +8,7 @@
 #include "link/PosixSerialLine.h"
 #include "link/ProtocolBytes.h"
 #include "link/TransferJobs.h"
+#include "support/SilentReporter.h"
 #include "support/SimulatorProcess.h"
 
 namespace {
@@ -33,16 +34,6 @@ class CountingLine : public kadenza::SerialLine {
     kadenza::SerialLine& line_;
 };
 
-class SilentReporter : public kadenza::TransferReporter {
-  public:
-    void showProgress(const std::string&) override {}
-    void setProgress(int) override {}
-    void hideProgress() override {}
-    bool isCancelled() override { return false; }
-    void reportFailure(kadenza::FailureKind) override { failed = true; }
-    bool failed = false;
-};
-
 void pacedDownload(benchmark::State& state) {
     const int model = static_cast<int>(state.range(0));
     kadenza::test::SimulatorProcess simulator(
@@ -55,7 +46,7 @@ void pacedDownload(benchmark::State& state) {
         CountingLine line(serial);
         kadenza::InstrumentTransfer transfer(line);
         kadenza::InstrumentData data;
-        SilentReporter reporter;
+        kadenza::test::SilentReporter reporter;
         const auto start = std::chrono::steady_clock::now();
         if (!kadenza::runReadData(transfer, data, reporter) || reporter.failed) {
             state.SkipWithError("download failed");

@@ -80,14 +80,6 @@ std::vector<std::string> systemSerialDevices(const std::string& classFolder,
     return paths;
 }
 
-PortProblem portProblem(const std::string& path) {
-    return PosixSerialLine(path, instrumentBaud).problem();
-}
-
-bool portIsUsable(const std::string& path) {
-    return portProblem(path) == PortProblem::None;
-}
-
 std::string portProblemText(PortProblem problem) {
     switch (problem) {
         case PortProblem::None:
@@ -108,19 +100,9 @@ std::vector<SerialPortState> serialPortStates(const std::string& classFolder,
                                               const std::string& deviceFolder) {
     std::vector<SerialPortState> states;
     for (const std::string& path : systemSerialDevices(classFolder, deviceFolder)) {
-        states.push_back({path, portProblem(path)});
+        states.push_back({path, PosixSerialLine(path, instrumentBaud).problem()});
     }
     return states;
-}
-
-std::vector<std::string> usableSerialPorts() {
-    std::vector<std::string> usable;
-    for (const SerialPortState& port : serialPortStates()) {
-        if (port.problem == PortProblem::None) {
-            usable.push_back(port.path);
-        }
-    }
-    return usable;
 }
 
 }  // namespace kadenza

@@ -13,11 +13,6 @@ namespace kadenza {
 std::vector<std::string> systemSerialDevices(const std::string& classFolder = "/sys/class/tty",
                                              const std::string& deviceFolder = "/dev");
 
-// Why the port cannot be opened for exclusive use now, as a transfer would open it; None
-// when it can.
-PortProblem portProblem(const std::string& path);
-bool portIsUsable(const std::string& path);
-
 // The problem told to the user in the current language; empty for None.
 std::string portProblemText(PortProblem problem);
 
@@ -27,11 +22,9 @@ struct SerialPortState {
     PortProblem problem;
 };
 
-// Every serial device of the system, usable or not, in the order of systemSerialDevices.
+// Every serial device of the system in the order of systemSerialDevices, each with why it
+// cannot be opened for exclusive use now, as a transfer would open it.
 std::vector<SerialPortState> serialPortStates(const std::string& classFolder = "/sys/class/tty",
                                               const std::string& deviceFolder = "/dev");
-
-// The system's serial devices that are usable now.
-std::vector<std::string> usableSerialPorts();
 
 }  // namespace kadenza

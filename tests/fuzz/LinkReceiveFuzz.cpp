@@ -7,6 +7,7 @@
 #include "FuzzRendering.h"
 #include "link/LegacyReceiver.h"
 #include "link/TransferJobs.h"
+#include "support/SilentReporter.h"
 #include "translators/TranslatorFactory.h"
 
 namespace {
@@ -21,22 +22,12 @@ enum class Awaited {
     Count
 };
 
-// Answers no question with "cancel": the input alone ends every wait.
-class SilentReporter : public kadenza::TransferReporter {
-  public:
-    void showProgress(const std::string&) override {}
-    void setProgress(int) override {}
-    void hideProgress() override {}
-    bool isCancelled() override { return false; }
-    void reportFailure(kadenza::FailureKind) override {}
-};
-
 constexpr int addressedModel = 1;
 constexpr int streamedModel = 4;
 
 void receive(Awaited awaited, int block, kadenza::fuzz::ByteSourceLine& line) {
     kadenza::InstrumentTransfer transfer(line);
-    SilentReporter reporter;
+    kadenza::test::SilentReporter reporter;
     kadenza::InstrumentData data;
     switch (awaited) {
         case Awaited::Identification:
