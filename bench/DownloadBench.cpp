@@ -27,6 +27,7 @@ class CountingLine : public kadenza::SerialLine {
         return byte;
     }
     void purge() override { line_.purge(); }
+    void settle() override { line_.settle(); }
 
     long bytes = 0;
 

@@ -20,6 +20,7 @@ class RequestCountingLine : public SerialLine {
     }
     int receiveByte() override { return line_.receiveByte(); }
     void purge() override { line_.purge(); }
+    void settle() override { line_.settle(); }
     bool isConnected() const override { return line_.isConnected(); }
 
     int retries() const {

@@ -13,44 +13,48 @@ InstrumentTransferWindowThread::InstrumentTransferWindowThread(const QString& po
                                                                MessageBoxes& boxes)
     : InstrumentTransferWindow(progress, boxes), portName_(portName) {}
 
-void InstrumentTransferWindowThread::startReadData(InstrumentData& data,
-                                                   std::function<void()> onEnd) {
-    startJob([this, &data](InstrumentTransfer& transfer) { runReadData(transfer, data, *this); },
-             std::move(onEnd));
+void InstrumentTransferWindowThread::startReadData(InstrumentData& data, EndHandler onEnd) {
+    startJob(
+        [this, &data](InstrumentTransfer& transfer) { return runReadData(transfer, data, *this); },
+        std::move(onEnd));
 }
 
-void InstrumentTransferWindowThread::startReadSetup(InstrumentSetup& setup,
-                                                    std::function<void()> onEnd) {
-    startJob([this, &setup](InstrumentTransfer& transfer) { runReadSetup(transfer, setup, *this); },
+void InstrumentTransferWindowThread::startReadSetup(InstrumentSetup& setup, EndHandler onEnd) {
+    startJob([this, &setup](
+                 InstrumentTransfer& transfer) { return runReadSetup(transfer, setup, *this); },
              std::move(onEnd));
 }
 
 void InstrumentTransferWindowThread::startWriteSetup(const InstrumentSetup& setup,
-                                                     std::function<void()> onEnd) {
-    startJob(
-        [this, &setup](InstrumentTransfer& transfer) { runWriteSetup(transfer, setup, *this); },
-        std::move(onEnd));
-}
-
-void InstrumentTransferWindowThread::startDefaultSettings(InstrumentSetup& setup,
-                                                          std::function<void()> onEnd) {
-    startJob([&setup](InstrumentTransfer& transfer) { runDefaultSettings(transfer, setup); },
+                                                     EndHandler onEnd) {
+    startJob([this, &setup](
+                 InstrumentTransfer& transfer) { return runWriteSetup(transfer, setup, *this); },
              std::move(onEnd));
 }
 
-void InstrumentTransferWindowThread::startJob(std::function<void(InstrumentTransfer&)> job,
-                                              std::function<void()> onEnd) {
+void InstrumentTransferWindowThread::startDefaultSettings(InstrumentSetup& setup,
+                                                          EndHandler onEnd) {
+    startJob([&setup](InstrumentTransfer& transfer) { return runDefaultSettings(transfer, setup); },
+             std::move(onEnd));
+}
+
+void InstrumentTransferWindowThread::startJob(std::function<bool(InstrumentTransfer&)> job,
+                                              EndHandler onEnd) {
     job_ = std::move(job);
-    launch(std::move(onEnd));
+    launch([this, onEnd = std::move(onEnd)] {
+        if (onEnd) {
+            onEnd(completed_);
+        }
+    });
 }
 
 // The port is opened here rather than at creation so that it belongs to the worker from
 // its first to its last byte, and it is closed before the end handler runs: the next job
-// may open it at once.
+// may open it at once. The progress window's stop reaches the transfer's waits as well.
 void InstrumentTransferWindowThread::work() {
     PosixSerialLine line(QFile::encodeName(portName_).toStdString(), instrumentBaud);
-    InstrumentTransfer transfer(line);
-    job_(transfer);
+    InstrumentTransfer transfer(line, [this] { return isCancelled(); });
+    completed_ = job_(transfer);
 }
 
 }  // namespace kadenza

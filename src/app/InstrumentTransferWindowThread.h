@@ -18,23 +18,28 @@ class InstrumentTransferWindowThread : public InstrumentTransferWindow {
     Q_OBJECT
 
   public:
+    // Runs on the user-interface thread when the job has ended; true when it completed.
+    using EndHandler = std::function<void(bool completed)>;
+
     InstrumentTransferWindowThread(const QString& portName, TProgressForm& progress,
                                    MessageBoxes& boxes);
 
-    void startReadData(InstrumentData& data, std::function<void()> onEnd);
-    void startReadSetup(InstrumentSetup& setup, std::function<void()> onEnd);
-    void startWriteSetup(const InstrumentSetup& setup, std::function<void()> onEnd);
-    void startDefaultSettings(InstrumentSetup& setup, std::function<void()> onEnd);
+    void startReadData(InstrumentData& data, EndHandler onEnd);
+    void startReadSetup(InstrumentSetup& setup, EndHandler onEnd);
+    void startWriteSetup(const InstrumentSetup& setup, EndHandler onEnd);
+    void startDefaultSettings(InstrumentSetup& setup, EndHandler onEnd);
 
   protected:
     void work() override;
 
   private:
-    void startJob(std::function<void(InstrumentTransfer&)> job, std::function<void()> onEnd);
+    void startJob(std::function<bool(InstrumentTransfer&)> job, EndHandler onEnd);
 
     QString portName_;
     // The job body with its container, run on the worker against the open port.
-    std::function<void(InstrumentTransfer&)> job_;
+    std::function<bool(InstrumentTransfer&)> job_;
+    // Written by the worker, read by the end handler once the worker has finished.
+    bool completed_ = false;
 };
 
 }  // namespace kadenza

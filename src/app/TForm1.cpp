@@ -216,7 +216,7 @@ void TForm1::Starttransfer1Click() {
     }
     setJob(Job::filling);
     auto* job = new InstrumentTransferWindowThread(port, *progressForm_, boxes_);
-    job->startReadData(instrumentData_, [this] { jobEnded(); });
+    job->startReadData(instrumentData_, [this](bool) { jobEnded(); });
 }
 
 void TForm1::StarttransferfromMx31011Click() {

@@ -65,6 +65,9 @@ constexpr UsedRow usedRows[] = {
     {258, "The device is not a serial port", "Zařízení není sériový port"},
     {259, "Save values as plain text ...", "Ulož hodnoty jako text ..."},
     {260, "The device does not respond", "Zařízení neodpovídá"},
+    // What the setup dialog and kadenza-cli say about settings that cannot be written.
+    {261, "This instrument keeps no settings", "Tento přístroj nemá nastavení"},
+    {262, "outside the allowed range", "mimo povolený rozsah"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -1,6 +1,7 @@
 #include "link/InstrumentTransfer.h"
 
 #include <array>
+#include <climits>
 #include <string>
 
 #include "link/ProtocolBytes.h"
@@ -22,6 +23,19 @@ constexpr std::size_t readRequestSize = 5;
 constexpr std::size_t streamDataOffset = 2;
 constexpr std::size_t streamLastDataOffset = 33;
 constexpr std::size_t streamCrcOffset = 34;
+
+// An answer may start this many empty reads after its request, and within this time even
+// when other bytes keep arriving: an instrument a little late is still heard by the attempt
+// that asked, instead of having its answer taken by the next one.
+constexpr int answerReads = 2;
+constexpr auto answerTime = std::chrono::milliseconds(answerReads * byteTimeoutMs);
+// A frame's worth of line bytes, every byte stuffed: more than this ahead of an answer's
+// first byte is a line that talks without answering.
+constexpr int foreignByteLimit = 2 * addressedFrameSize + 1;
+// An exchange shorter than this is never stopped halfway.
+constexpr auto stopGrace = std::chrono::milliseconds(100);
+// No byte has this value: a wait that no byte refuses.
+constexpr int noRefusal = 0x100;
 
 // The addressed frames carry the block number low byte first after their first byte.
 void putBlockNumber(std::uint8_t* frame, int block) {
@@ -52,14 +66,75 @@ int modelCodeOfText(const std::string& text) {
 
 }  // namespace
 
-InstrumentTransfer::InstrumentTransfer(SerialLine& line) : line_(line) {}
+InstrumentTransfer::InstrumentTransfer(SerialLine& line, std::function<bool()> stopRequested)
+    : line_(line), stopRequested_(std::move(stopRequested)) {}
 
 bool InstrumentTransfer::sendByte(std::uint8_t byte) {
     return line_.sendByte(byte);
 }
 
 int InstrumentTransfer::receiveByte() {
-    return line_.receiveByte();
+    return readByte(true);
+}
+
+int InstrumentTransfer::readByte(bool stoppable) {
+    if (stoppable && stopDue()) {
+        return -1;
+    }
+    const int byte = line_.receiveByte();
+    lastReadEmpty_ = byte < 0;
+    return byte;
+}
+
+void InstrumentTransfer::beginExchange() {
+    exchangeStart_ = Clock::now();
+}
+
+bool InstrumentTransfer::stopDue() {
+    if (!stopped_ && stopRequested_ && Clock::now() - exchangeStart_ >= stopGrace) {
+        stopped_ = stopRequested_();
+    }
+    return stopped_;
+}
+
+// An attempt that failed on silence leaves a quiet line; one that failed on a wrong byte may
+// have more of that answer coming.
+void InstrumentTransfer::settleBeforeRetry() {
+    if (!lastReadEmpty_) {
+        line_.settle();
+        lastReadEmpty_ = true;
+    }
+}
+
+void InstrumentTransfer::letAcknowledgementsPass() {
+    for (int i = 0; i <= foreignByteLimit; ++i) {
+        if (readByte(false) < 0) {
+            return;
+        }
+    }
+}
+
+// Whatever comes ahead of the head is line noise. The wait ends at a refusal, after the
+// answer time, or after a frame's worth of noise: a line that never stops talking must not
+// hold the transfer.
+bool InstrumentTransfer::awaitHead(const HeadWait& wait) {
+    const Clock::time_point deadline = Clock::now() + answerTime;
+    int emptyReads = 0;
+    int foreignBytes = 0;
+    for (;;) {
+        const int byte = readByte(wait.stoppable);
+        if (byte == wait.head) {
+            return true;
+        }
+        if (byte == wait.refusal || (wait.stoppable && stopped_)) {
+            return false;
+        }
+        const bool waitedEnough =
+            byte < 0 ? ++emptyReads == answerReads : ++foreignBytes > wait.foreignLimit;
+        if (waitedEnough || Clock::now() >= deadline) {
+            return false;
+        }
+    }
 }
 
 bool InstrumentTransfer::sendEscaped(std::uint8_t byte) {
@@ -126,9 +201,15 @@ bool InstrumentTransfer::receiveUnescapedBytes(std::uint8_t* into, std::size_t c
 int InstrumentTransfer::identifyOnce() {
     line_.purge();
     sendByte(identifyRequest);
-    // Anything but a numeric reply is read as text, an empty first read too: a silent
-    // instrument then costs two read time-outs an attempt, which gives a late answer a chance.
-    const int first = receiveUnescaped();
+    // A silent instrument costs two read time-outs an attempt, which gives a late answer a
+    // chance: its first byte, in the second time-out, still tells a number from a text.
+    int first = receiveUnescaped();
+    if (first < 0) {
+        first = receiveUnescaped();
+    }
+    if (first < 0) {
+        return -1;
+    }
     if (first != identifyRequest) {
         return receiveIdentificationText(first);
     }
@@ -154,7 +235,11 @@ int InstrumentTransfer::receiveIdentificationText(int first) {
 }
 
 int InstrumentTransfer::identify() {
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    beginExchange();
+    for (int attempt = 0; attempt < attempts && !stopped_; ++attempt) {
+        if (attempt > 0) {
+            settleBeforeRetry();
+        }
         const int code = identifyOnce();
         if (code != -1) {
             return code;
@@ -163,24 +248,13 @@ int InstrumentTransfer::identify() {
     return -1;
 }
 
-// Whatever comes ahead of the reply is line noise; a refusal ends the attempt.
-bool InstrumentTransfer::awaitReadReply() {
-    for (;;) {
-        const int byte = receiveByte();
-        if (byte < 0 || byte == readRefusal) {
-            return false;
-        }
-        if (byte == readRequest) {
-            return true;
-        }
-    }
-}
-
 bool InstrumentTransfer::readBlockOnce(InstrumentTranslator& translator, int block) {
+    line_.purge();
     std::array<std::uint8_t, readRequestSize> request{readRequest};
     putBlockNumber(request.data(), block);
     appendFcs(request.data(), request.size() - 2);
-    if (!sendAddressedFrame(request.data(), request.size()) || !awaitReadReply()) {
+    if (!sendAddressedFrame(request.data(), request.size()) ||
+        !awaitHead({readRequest, readRefusal, foreignByteLimit, true})) {
         return false;
     }
     std::array<std::uint8_t, addressedFrameSize> reply{readRequest};
@@ -199,7 +273,11 @@ bool InstrumentTransfer::readBlockOnce(InstrumentTranslator& translator, int blo
 }
 
 bool InstrumentTransfer::readBlock(InstrumentTranslator& translator, int block) {
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    beginExchange();
+    for (int attempt = 0; attempt < attempts && !stopped_; ++attempt) {
+        if (attempt > 0) {
+            settleBeforeRetry();
+        }
         if (readBlockOnce(translator, block)) {
             return true;
         }
@@ -207,40 +285,39 @@ bool InstrumentTransfer::readBlock(InstrumentTranslator& translator, int block) 
     return false;
 }
 
+// The acknowledgement carries no block number, so only one frame is ever left unanswered:
+// the wait takes the whole answer time, passing over stray bytes, and a stop does not cut
+// it short.
 bool InstrumentTransfer::writeBlockOnce(InstrumentTranslator& translator, int block) {
+    line_.purge();
     std::array<std::uint8_t, addressedFrameSize> frame{writeFrame};
     putBlockNumber(frame.data(), block);
     translator.copyOut(&frame[3], block * blockSize, blockSize);
     appendFcs(frame.data(), frame.size() - 2);
-    return sendAddressedFrame(frame.data(), frame.size()) && receiveUnescaped() == writeFrame;
+    return sendAddressedFrame(frame.data(), frame.size()) &&
+           awaitHead({writeFrame, noRefusal, INT_MAX, false});
 }
 
 bool InstrumentTransfer::writeBlock(InstrumentTranslator& translator, int block) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (attempt > 0) {
+            settleBeforeRetry();
+        }
         if (writeBlockOnce(translator, block)) {
+            if (attempt > 0) {
+                letAcknowledgementsPass();
+            }
             return true;
         }
     }
     return false;
 }
 
-bool InstrumentTransfer::awaitStreamStart() {
-    for (;;) {
-        const int byte = receiveStreamByte();
-        if (byte < 0) {
-            return false;
-        }
-        if (byte == streamStart) {
-            return true;
-        }
-    }
-}
-
 // The streamed frame: SOH, the block number high byte first, 32 data bytes, the CRC high
 // byte first and one byte nobody reads. The CRC runs over the bytes as they came off the
 // line, escape prefixes included, from the block number to the last data byte.
 bool InstrumentTransfer::receiveStreamFrame(InstrumentTranslator& translator, int expectedBlock) {
-    if (!awaitStreamStart()) {
+    if (!awaitHead({streamStart, noRefusal, foreignByteLimit, true})) {
         return false;
     }
     streamCrc_ = 0;
@@ -270,12 +347,15 @@ bool InstrumentTransfer::receiveStreamFrame(InstrumentTranslator& translator, in
     return true;
 }
 
+// 0xA5 asks for the next block, 0x55 for the last frame again.
 bool InstrumentTransfer::readStreamedBlock(InstrumentTranslator& translator, int expectedBlock) {
-    sendByte(streamNext);
-    for (int reception = 0; reception < streamReceptions; ++reception) {
+    beginExchange();
+    for (int reception = 0; reception < streamReceptions && !stopped_; ++reception) {
         if (reception > 0) {
-            sendByte(streamRepeat);
+            settleBeforeRetry();
         }
+        line_.purge();
+        sendByte(reception == 0 ? streamNext : streamRepeat);
         if (receiveStreamFrame(translator, expectedBlock)) {
             return true;
         }

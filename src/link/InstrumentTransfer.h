@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "link/SerialLine.h"
 #include "translators/InstrumentTranslator.h"
@@ -11,9 +13,17 @@ namespace kadenza {
 // The block protocols over one serial line: identification, addressed block reads and
 // writes, streamed block reads, each with its retries. Blocks go into and come from the
 // translator's memory image. Failures are return values; the job decides what the user sees.
+//
+// Every attempt takes only what arrives after its own request: the line is purged before
+// each request, and after an attempt that failed while the instrument was still talking the
+// line is let settle first. An answer may start up to two read time-outs after its request.
 class InstrumentTransfer {
   public:
-    explicit InstrumentTransfer(SerialLine& line);
+    // `stopRequested`, when given, is asked while an identification or a block read drags
+    // on (never in its first 100 ms, so a block under way on a sound line is finished); once
+    // it says yes, every read of this transfer gives nothing and stopped() is true. A block
+    // write is never stopped.
+    explicit InstrumentTransfer(SerialLine& line, std::function<bool()> stopRequested = {});
 
     bool sendByte(std::uint8_t byte);
     int receiveByte();
@@ -37,16 +47,43 @@ class InstrumentTransfer {
     bool receiveStreamFrame(InstrumentTranslator& translator, int expectedBlock);
     bool readStreamedBlock(InstrumentTranslator& translator, int expectedBlock);
 
+    // True once a stop request ended a wait; the operation under way then failed.
+    bool stopped() const { return stopped_; }
+
   private:
+    using Clock = std::chrono::steady_clock;
+
+    // What ends the wait for the first byte of an answer besides the byte itself.
+    struct HeadWait {
+        std::uint8_t head;
+        int refusal;       // a byte that fails the attempt at once, or none (above 0xFF)
+        int foreignLimit;  // how many other bytes may come first
+        bool stoppable;
+    };
+
     // The frame's first byte plain, the others stuffed; false as soon as a byte fails.
     bool sendAddressedFrame(const std::uint8_t* frame, std::size_t length);
     // `count` unstuffed bytes; false when one does not arrive.
     bool receiveUnescapedBytes(std::uint8_t* into, std::size_t count);
     int receiveIdentificationText(int first);
-    bool awaitReadReply();
-    bool awaitStreamStart();
+    // True when the head came; other bytes are passed over.
+    bool awaitHead(const HeadWait& wait);
+    // One byte from the line; a stoppable read gives nothing once a stop is due.
+    int readByte(bool stoppable);
+    // Starts the clock of an identification or a block and its retries.
+    void beginExchange();
+    bool stopDue();
+    // Before a retry: lets the rest of a failed answer go by, unless the line is silent.
+    void settleBeforeRetry();
+    // After a write that needed a retry, the later attempt's own acknowledgement may still
+    // be on its way; it must not be taken for the next block's.
+    void letAcknowledgementsPass();
 
     SerialLine& line_;
+    std::function<bool()> stopRequested_;
+    Clock::time_point exchangeStart_ = Clock::now();
+    bool stopped_ = false;
+    bool lastReadEmpty_ = true;
     std::uint16_t streamCrc_ = 0;
 };
 

@@ -14,6 +14,14 @@ namespace kadenza {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+// The line counts as settled after this much silence: longer than the gaps inside an answer,
+// even one that a USB adapter hands on in chunks every 16 ms.
+constexpr auto settledQuiet = std::chrono::milliseconds(30);
+// A line that never falls quiet is left after this long, so a stop still comes through.
+constexpr auto settleLimit = std::chrono::milliseconds(250);
+
 speed_t speedFor(int baud) {
     switch (baud) {
         case instrumentBaud:
@@ -109,8 +117,11 @@ void PosixSerialLine::release() {
 }
 
 short PosixSerialLine::waitFor(short events) {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(byteTimeoutMs);
+    return waitFor(events, std::chrono::milliseconds(byteTimeoutMs));
+}
+
+short PosixSerialLine::waitFor(short events, std::chrono::milliseconds timeout) {
+    const Clock::time_point deadline = Clock::now() + timeout;
     pollfd request{fd_, events, 0};
     for (;;) {
         const auto left =
@@ -160,6 +171,20 @@ int PosixSerialLine::receiveByte() {
 void PosixSerialLine::purge() {
     if (fd_ >= 0) {
         ::tcflush(fd_, TCIOFLUSH);
+    }
+}
+
+void PosixSerialLine::settle() {
+    const Clock::time_point limit = Clock::now() + settleLimit;
+    while (fd_ >= 0 && !gone_ && Clock::now() < limit) {
+        if (waitFor(POLLIN, settledQuiet) == 0) {
+            return;
+        }
+        std::uint8_t dropped[64];
+        const ssize_t got = ::read(fd_, dropped, sizeof dropped);
+        if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR)) {
+            gone_ = true;
+        }
     }
 }
 

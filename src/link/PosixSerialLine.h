@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "link/ProtocolBytes.h"
@@ -40,14 +41,16 @@ class PosixSerialLine : public SerialLine {
     bool sendByte(std::uint8_t byte) override;
     int receiveByte() override;
     void purge() override;
+    void settle() override;
     bool isConnected() const override { return isOpen() && !gone_; }
 
   private:
     bool claim();
     bool configure(int baud);
     void release();
-    // The poll events that arrived within the byte time-out, 0 when none did.
+    // The poll events that arrived within the byte time-out (or `timeout`), 0 when none did.
     short waitFor(short events);
+    short waitFor(short events, std::chrono::milliseconds timeout);
 
     int fd_ = -1;
     PortProblem problem_ = PortProblem::None;

@@ -22,6 +22,7 @@ class ReplayLine : public SerialLine {
     int receiveByte() override;
     // The trace holds only what arrived after each purge, so there is nothing to drop.
     void purge() override {}
+    void settle() override {}
 
     const std::vector<std::uint8_t>& sent() const { return sent_; }
     bool playedOut() const { return next_ == receptions_.size(); }

@@ -17,6 +17,9 @@ class SerialLine {
     virtual int receiveByte() = 0;
     // Drops whatever is waiting to be sent or read.
     virtual void purge() = 0;
+    // Drops what goes on arriving until the line has been quiet for a moment (or a short
+    // limit has passed): the rest of an answer that failed is not taken for the next one.
+    virtual void settle() = 0;
     // False once the line cannot carry bytes any more (never opened, or the device went
     // away), so that a wait without a time limit can end.
     virtual bool isConnected() const { return true; }

@@ -55,4 +55,10 @@ void TracingLine::purge() {
     trace_ << "purge\n";
 }
 
+void TracingLine::settle() {
+    line_.settle();
+    writeTime();
+    trace_ << "settle\n";
+}
+
 }  // namespace kadenza

@@ -17,7 +17,8 @@ namespace kadenza {
 //     203.611 > AC failed
 //
 // "< --" is a read that got nothing within the time-out, "failed" a byte that did not go
-// out. ReplayLine reads such a trace back, so a failed download can become a test.
+// out; "settle" marks where the bytes still arriving after a failed answer were dropped. ReplayLine
+// reads such a trace back, so a failed download can become a test.
 class TracingLine : public SerialLine {
   public:
     TracingLine(SerialLine& line, std::ostream& trace);
@@ -25,6 +26,7 @@ class TracingLine : public SerialLine {
     bool sendByte(std::uint8_t byte) override;
     int receiveByte() override;
     void purge() override;
+    void settle() override;
     bool isConnected() const override { return line_.isConnected(); }
 
   private:

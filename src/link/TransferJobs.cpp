@@ -10,26 +10,44 @@ namespace kadenza {
 
 namespace {
 
+// Where a cancel may end a run of blocks.
+enum class CancelPoints {
+    everyBlock,
+    // A setup write, once its first block is out, runs to its end: stopped halfway it would
+    // leave the instrument with part of the old settings and part of the new.
+    firstBlockOnly,
+};
+
+bool endBlocks(TransferReporter& reporter, FailureKind failure) {
+    reporter.hideProgress();
+    reporter.reportFailure(failure);
+    return false;
+}
+
 // Runs `count` block moves under the progress window. The cancel flag is read before each
-// block only, so a block under way is always finished.
-bool moveBlocks(int count, const InstrumentTranslator& translator, TransferReporter& reporter,
-                const std::function<bool(int)>& moveBlock) {
+// block (and by the transfer while a block drags on).
+bool moveBlocks(int count, const InstrumentTransfer& transfer,
+                const InstrumentTranslator& translator, TransferReporter& reporter,
+                CancelPoints cancelPoints, const std::function<bool(int)>& moveBlock) {
     reporter.showProgress(translator.modelName());
     for (int i = 0; i < count; ++i) {
-        if (reporter.isCancelled()) {
-            reporter.hideProgress();
-            reporter.reportFailure(FailureKind::Cancelled);
-            return false;
+        const bool mayCancel = i == 0 || cancelPoints == CancelPoints::everyBlock;
+        if (mayCancel && reporter.isCancelled()) {
+            return endBlocks(reporter, FailureKind::Cancelled);
         }
         reporter.setProgress(i * 100 / count);
         if (!moveBlock(i)) {
-            reporter.hideProgress();
-            reporter.reportFailure(FailureKind::TransmissionFailed);
-            return false;
+            return endBlocks(reporter, transfer.stopped() ? FailureKind::Cancelled
+                                                          : FailureKind::TransmissionFailed);
         }
     }
     reporter.hideProgress();
     return true;
+}
+
+// Reported when identification gave no model: a stop that ended it, or no instrument.
+FailureKind identificationFailure(const InstrumentTransfer& transfer) {
+    return transfer.stopped() ? FailureKind::Cancelled : FailureKind::NotConnected;
 }
 
 int dataBlocks(const InstrumentTranslator& translator) {
@@ -38,6 +56,30 @@ int dataBlocks(const InstrumentTranslator& translator) {
 
 int setupBlocks(const InstrumentTranslator& translator) {
     return translator.setupSize() / blockSize;
+}
+
+// True when the setup has the groups and settings the model's own factory settings have: it
+// was read from, or made for, an instrument of this model. A setup of another model would be
+// written where it does not belong, with the encoder's defaults for what it lacks.
+bool fitsModel(const InstrumentSetup& setup, const InstrumentTranslator& translator) {
+    InstrumentSetup factory;
+    translator.defaultSetup(factory);
+    if (factory.count() != setup.count()) {
+        return false;
+    }
+    for (int b = 0; b < setup.count(); ++b) {
+        const InstrumentSetupBank& group = *setup.bank(b);
+        const InstrumentSetupBank& factoryGroup = *factory.bank(b);
+        if (group.id() != factoryGroup.id() || group.count() != factoryGroup.count()) {
+            return false;
+        }
+        for (int i = 0; i < group.count(); ++i) {
+            if (group.item(i)->kind() != factoryGroup.item(i)->kind()) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 // True when encodeSetup left the setup area as the fresh image has it: the model's setup
@@ -58,7 +100,7 @@ std::unique_ptr<InstrumentTranslator> selectTranslator(InstrumentTransfer& trans
 // come from, while an addressed request names the block of the image.
 bool readBlocks(InstrumentTransfer& transfer, int start, int count,
                 InstrumentTranslator& translator, TransferReporter& reporter) {
-    return moveBlocks(count, translator, reporter, [&](int i) {
+    return moveBlocks(count, transfer, translator, reporter, CancelPoints::everyBlock, [&](int i) {
         return translator.addressedRead() ? transfer.readBlock(translator, start + i)
                                           : transfer.readStreamedBlock(translator, i);
     });
@@ -66,14 +108,14 @@ bool readBlocks(InstrumentTransfer& transfer, int start, int count,
 
 bool writeBlocks(InstrumentTransfer& transfer, int start, int count,
                  InstrumentTranslator& translator, TransferReporter& reporter) {
-    return moveBlocks(count, translator, reporter,
+    return moveBlocks(count, transfer, translator, reporter, CancelPoints::firstBlockOnly,
                       [&](int i) { return transfer.writeBlock(translator, start + i); });
 }
 
 bool runReadData(InstrumentTransfer& transfer, InstrumentData& data, TransferReporter& reporter) {
     const std::unique_ptr<InstrumentTranslator> translator = selectTranslator(transfer);
     if (!translator) {
-        reporter.reportFailure(FailureKind::NotConnected);
+        reporter.reportFailure(identificationFailure(transfer));
         return false;
     }
     if (!readBlocks(transfer, 0, dataBlocks(*translator), *translator, reporter)) {
@@ -87,7 +129,7 @@ bool runReadSetup(InstrumentTransfer& transfer, InstrumentSetup& setup,
                   TransferReporter& reporter) {
     const std::unique_ptr<InstrumentTranslator> translator = selectTranslator(transfer);
     if (!translator) {
-        reporter.reportFailure(FailureKind::NotConnected);
+        reporter.reportFailure(identificationFailure(transfer));
         return false;
     }
     if (!readBlocks(transfer, dataBlocks(*translator), setupBlocks(*translator), *translator,
@@ -100,12 +142,14 @@ bool runReadSetup(InstrumentTransfer& transfer, InstrumentSetup& setup,
 
 // Models whose setup the program cannot encode leave the setup area blank. Writing that
 // would overwrite the instrument's stored settings with 0xFF, so nothing is sent and the job
-// counts as done without a message: the instrument keeps the settings it has.
+// counts as done without a message: the instrument keeps the settings it has. Settings that
+// do not fit the instrument now on the port are not sent either: the instrument they were
+// read from is not connected.
 bool runWriteSetup(InstrumentTransfer& transfer, const InstrumentSetup& setup,
                    TransferReporter& reporter) {
     const std::unique_ptr<InstrumentTranslator> translator = selectTranslator(transfer);
-    if (!translator) {
-        reporter.reportFailure(FailureKind::NotConnected);
+    if (!translator || !fitsModel(setup, *translator)) {
+        reporter.reportFailure(identificationFailure(transfer));
         return false;
     }
     translator->encodeSetup(setup);

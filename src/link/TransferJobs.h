@@ -16,8 +16,8 @@ enum class JobKind { ReadData = 1, ReadSetup = 2, WriteSetup = 4, DefaultSetting
 std::unique_ptr<InstrumentTranslator> selectTranslator(InstrumentTransfer& transfer);
 
 // Moves `count` blocks from `start` between the instrument and the translator's image, with
-// progress; a cancel before a block or a block that fails all its attempts is reported and
-// gives false.
+// progress; a cancel before a block (a write: before its first block only) or a block that
+// fails all its attempts is reported and gives false.
 bool readBlocks(InstrumentTransfer& transfer, int start, int count,
                 InstrumentTranslator& translator, TransferReporter& reporter);
 bool writeBlocks(InstrumentTransfer& transfer, int start, int count,
@@ -27,6 +27,8 @@ bool writeBlocks(InstrumentTransfer& transfer, int start, int count,
 // changed only by a job that completed.
 bool runReadData(InstrumentTransfer& transfer, InstrumentData& data, TransferReporter& reporter);
 bool runReadSetup(InstrumentTransfer& transfer, InstrumentSetup& setup, TransferReporter& reporter);
+// Writes only a setup shaped as the identified model's (read from it or its defaults);
+// another model's, or an empty one, is reported as the instrument not being connected.
 bool runWriteSetup(InstrumentTransfer& transfer, const InstrumentSetup& setup,
                    TransferReporter& reporter);
 // Silent when the instrument does not answer: the defaults depend on the model.

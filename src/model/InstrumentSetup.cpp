@@ -24,6 +24,17 @@ InstrumentSetupBank* InstrumentSetup::findBank(int id) const {
     return nullptr;
 }
 
+const InstrumentSetupItem* InstrumentSetup::firstOutOfRange() const {
+    for (const auto& bank : banks_) {
+        for (int i = 0; i < bank->count(); ++i) {
+            if (!bank->item(i)->inRange()) {
+                return bank->item(i);
+            }
+        }
+    }
+    return nullptr;
+}
+
 void InstrumentSetup::clear() {
     while (!banks_.empty()) {
         banks_.pop_back();

@@ -24,6 +24,9 @@ class InstrumentSetup {
     InstrumentSetupBank* findBank(int id) const;
     // Deletes every group, the last first.
     void clear();
+    // The first setting, in list order, whose value lies outside its range; none when every
+    // value may be written.
+    const InstrumentSetupItem* firstOutOfRange() const;
 
   private:
     std::vector<std::unique_ptr<InstrumentSetupBank>> banks_;

@@ -33,11 +33,14 @@ std::u16string InstrumentSetupItem::text() const {
 }
 
 void InstrumentSetupItem::setValue(float value) {
-    if (minimum_ == maximum_ || (value == 0 && zeroAllowed_)) {
-        value_ = value;
-    } else if (value >= minimum_ && value <= maximum_) {
+    if (accepts(value)) {
         value_ = value;
     }
+}
+
+bool InstrumentSetupItem::accepts(float value) const {
+    return minimum_ == maximum_ || (value == 0 && zeroAllowed_) ||
+           (value >= minimum_ && value <= maximum_);
 }
 
 }  // namespace kadenza

@@ -31,6 +31,12 @@ class InstrumentSetupItem : public InstrumentSetupAbstract {
     // Stores the value when the range allows it; otherwise the old value stays. Nothing says
     // which happened: read value() back.
     void setValue(float value);
+    // Whether setValue would take the value.
+    bool accepts(float value) const;
+    // False for a value read from an instrument whose settings are erased or damaged: the
+    // setting may not be written back until it is set. 0 is always in range: it switches a
+    // function off or marks an unused table entry, even in the factory settings.
+    bool inRange() const { return value_ == 0 || accepts(value_); }
 
   private:
     int kind_;

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "app/DrawRichText.h"
-#include "model/InstrumentSetupAbstract.h"
+#include "model/InstrumentSetupItem.h"
 #include "setup/SetupImages.h"
 
 namespace kadenza {
@@ -38,19 +38,36 @@ void SetupListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const bool selected = option.state & QStyle::State_Selected;
     painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
     const InstrumentSetupAbstract* object = objectOf(index.data(objectRole));
-    if (object == nullptr) {
-        return;
-    }
-    const bool bank = object->isBank();
-    const int imageLeft = bank ? 0 : setupImageSize;
-    painter->drawPixmap(option.rect.left() + imageLeft, option.rect.top(), bank ? folder_ : sheet_);
-    QRect textRect = option.rect;
-    textRect.setLeft(option.rect.left() + imageLeft + setupImageSize);
     painter->save();
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    DrawRichText(*painter, QStringLiteral("Arial"), textRect, object->text().substr(0, longestLine),
-                 tabPosition, bank, false);
+    if (object == nullptr) {
+        paintMessage(*painter, option.rect, index.data(Qt::DisplayRole).toString());
+    } else {
+        paintObject(*painter, option.rect, *object);
+    }
     painter->restore();
+}
+
+// A row without a setting tells why there are none, from where a group's name would start.
+void SetupListDelegate::paintMessage(QPainter& painter, const QRect& rect,
+                                     const QString& message) const {
+    QRect textRect = rect;
+    textRect.setLeft(rect.left() + setupImageSize);
+    DrawRichText(painter, QStringLiteral("Arial"), textRect, message.toStdU16String(), tabPosition,
+                 false, false);
+}
+
+// A setting read out of its range is drawn red, as the tree draws a value over its range.
+void SetupListDelegate::paintObject(QPainter& painter, const QRect& rect,
+                                    const InstrumentSetupAbstract& object) const {
+    const bool bank = object.isBank();
+    const int imageLeft = bank ? 0 : setupImageSize;
+    painter.drawPixmap(rect.left() + imageLeft, rect.top(), bank ? folder_ : sheet_);
+    QRect textRect = rect;
+    textRect.setLeft(rect.left() + imageLeft + setupImageSize);
+    const auto* item = dynamic_cast<const InstrumentSetupItem*>(&object);
+    DrawRichText(painter, QStringLiteral("Arial"), textRect, object.text().substr(0, longestLine),
+                 tabPosition, bank, item != nullptr && !item->inRange());
 }
 
 // The list stretches every row to its width; no row asks for more.

@@ -9,9 +9,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "app/InstrumentTransferWindowThread.h"
 #include "app/MessageBoxes.h"
+#include "link/TransferReporter.h"
+#include "model/SetupMessages.h"
 #include "setup/SetupListDelegate.h"
 #include "setup/SetupValueText.h"
 
@@ -43,12 +47,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, int row, const QRect&
     return button;
 }
 
-bool isEnter(const QEvent* event) {
+bool isKey(const QEvent* event, std::initializer_list<int> keys) {
     if (event->type() != QEvent::KeyPress) {
         return false;
     }
     const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
 }  // namespace
@@ -131,7 +135,8 @@ void TForm2::showEvent(QShowEvent* event) {
     if (event->spontaneous() || jobRunning_) {
         return;
     }
-    newJob()->startReadSetup(*setup_, whenJobEnds(&TForm2::FillList));
+    contents_ = Contents::nothing;
+    newJob()->startReadSetup(*setup_, whenJobEnds(&TForm2::settingsRead));
 }
 
 // Only a hide that does not go through done() can come while a job runs; the job's end then
@@ -143,14 +148,20 @@ void TForm2::hideEvent(QHideEvent* event) {
     }
     hideEditor();
     listBox1_->clear();
+    contents_ = Contents::nothing;
     if (!jobRunning_) {
         setup_->clear();
     }
 }
 
+// Escape in the editor only puts the editor away: the dialog keeps the edits made so far.
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit1_ && isEnter(event)) {
+    if (watched == edit1_ && isKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
         Edit1Enter();
+        return true;
+    }
+    if (watched == edit1_ && isKey(event, {Qt::Key_Escape})) {
+        hideEditor();
         return true;
     }
     if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonPress) {
@@ -206,13 +217,54 @@ void TForm2::hideEditor() {
 void TForm2::Button1Click() {
     // The job replaces the objects the rows refer to.
     listBox1_->clear();
-    newJob()->startDefaultSettings(*setup_, whenJobEnds(&TForm2::FillList));
+    newJob()->startDefaultSettings(*setup_, whenJobEnds(&TForm2::defaultsFetched));
+}
+
+// Only settings read from the instrument, or its factory settings, are written, and none
+// read out of range: the instrument would keep them, or get the encoder's defaults.
+void TForm2::Button3Click() {
+    if (contents_ != Contents::settings) {
+        return;
+    }
+    if (const InstrumentSetupItem* item = setup_->firstOutOfRange()) {
+        hideEditor();
+        boxes_.failure(this, QString::fromStdString(failureCaption()),
+                       QString::fromStdU16String(outOfRangeText(*item)));
+        return;
+    }
+    newJob()->startWriteSetup(*setup_, whenJobEnds(&TForm2::writeEnded));
+}
+
+void TForm2::settingsRead(bool completed) {
+    if (!completed) {
+        showContents(Contents::nothing);
+    } else {
+        showContents(setup_->count() > 0 ? Contents::settings : Contents::noSettings);
+    }
+}
+
+// Defaults that could not be fetched leave the list as it was.
+void TForm2::defaultsFetched(bool completed) {
+    if (!completed) {
+        showContents(contents_);
+    } else {
+        showContents(setup_->count() > 0 ? Contents::settings : Contents::noSettings);
+    }
 }
 
 // The dialog closes once the write has ended, whether it succeeded or not: a failure has
 // been shown by the job.
-void TForm2::Button3Click() {
-    newJob()->startWriteSetup(*setup_, whenJobEnds(&TForm2::accept));
+void TForm2::writeEnded(bool /*completed*/) {
+    accept();
+}
+
+void TForm2::showContents(Contents contents) {
+    contents_ = contents;
+    FillList();
+    if (contents == Contents::noSettings) {
+        new QListWidgetItem(QString::fromStdU16String(noSettingsText()), listBox1_);
+    }
+    enableButtons();
 }
 
 InstrumentTransferWindowThread* TForm2::newJob() {
@@ -221,29 +273,33 @@ InstrumentTransferWindowThread* TForm2::newJob() {
     return new InstrumentTransferWindowThread(portName_, progress_, boxes_);
 }
 
-std::function<void()> TForm2::whenJobEnds(void (TForm2::*then)()) {
+std::function<void(bool)> TForm2::whenJobEnds(void (TForm2::*then)(bool)) {
     // The copy of the setup pointer keeps the job's container alive until the job's end.
-    return [dialog = QPointer<TForm2>(this), setup = setup_, then] {
+    return [dialog = QPointer<TForm2>(this), setup = setup_, then](bool completed) {
         if (dialog) {
-            dialog->endJob(then);
+            dialog->endJob(then, completed);
         }
     };
 }
 
-void TForm2::endJob(void (TForm2::*then)()) {
+void TForm2::endJob(void (TForm2::*then)(bool), bool completed) {
     setJobRunning(false);
     if (!isVisible()) {
         setup_->clear();
         return;
     }
-    (this->*then)();
+    (this->*then)(completed);
 }
 
 void TForm2::setJobRunning(bool running) {
     jobRunning_ = running;
-    for (QPushButton* button : {button1_, button2_, button3_}) {
-        button->setEnabled(!running);
-    }
+    enableButtons();
+}
+
+void TForm2::enableButtons() {
+    button1_->setEnabled(!jobRunning_ && contents_ != Contents::noSettings);
+    button2_->setEnabled(!jobRunning_);
+    button3_->setEnabled(!jobRunning_ && contents_ == Contents::settings);
 }
 
 }  // namespace kadenza

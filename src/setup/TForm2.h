@@ -43,19 +43,31 @@ class TForm2 : public QDialog {
 
   private:
     void buildButtonStrip();
+    // What the list holds, and so which buttons may be used.
+    enum class Contents {
+        nothing,     // no settings were read: nothing may be written
+        settings,    // the settings read from the instrument, or its factory settings
+        noSettings,  // the instrument keeps none
+    };
+
     void FillList();
     void ListBox1DblClick(QListWidgetItem* row);
     void Edit1Enter();
     void hideEditor();
     void Button1Click();
     void Button3Click();
+    void settingsRead(bool completed);
+    void defaultsFetched(bool completed);
+    void writeEnded(bool completed);
+    void showContents(Contents contents);
 
     // Hides the editor and keeps the dialog open until the job's end.
     InstrumentTransferWindowThread* newJob();
     // The end handler of a job: when the dialog still exists, `then` runs on it.
-    std::function<void()> whenJobEnds(void (TForm2::*then)());
-    void endJob(void (TForm2::*then)());
+    std::function<void(bool)> whenJobEnds(void (TForm2::*then)(bool));
+    void endJob(void (TForm2::*then)(bool), bool completed);
     void setJobRunning(bool running);
+    void enableButtons();
 
     TProgressForm& progress_;
     MessageBoxes& boxes_;
@@ -71,6 +83,7 @@ class TForm2 : public QDialog {
     QListWidgetItem* editedRow_ = nullptr;
     QString portName_;
     bool jobRunning_ = false;
+    Contents contents_ = Contents::nothing;
 };
 
 }  // namespace kadenza

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "translators/Mx310Kinds.h"
 
@@ -46,6 +47,16 @@ int wordCount(double product) {
         return 0;
     }
     return static_cast<int>(std::trunc(std::clamp(product, -32768.0, 65535.0)));
+}
+
+// A value decoded from a count is the count times the scale rounded to single precision, so
+// its product with the inverse scale can land a hair under the count (6001 x 0.02 gives
+// 6000.9998): within the float's representation error that product is the count itself.
+// Farther from a whole number it is a value the user typed, and truncated.
+double truncatedCount(double product) {
+    const double nearest = std::round(product);
+    const double representationError = std::abs(product) * std::numeric_limits<float>::epsilon();
+    return std::abs(product - nearest) <= representationError ? nearest : product;
 }
 
 }  // namespace
@@ -169,7 +180,8 @@ void Mx310Translator::encodeTable(const InstrumentSetupBank* group, int position
 // precision of the instrument's software.
 void Mx310Translator::encodeValue(int position, float value, double factor, Conversion conversion) {
     const double product = static_cast<double>(value) * factor;
-    setWordAt(position, wordCount(conversion == Conversion::rounded ? product + 0.5 : product));
+    setWordAt(position, wordCount(conversion == Conversion::rounded ? product + 0.5
+                                                                    : truncatedCount(product)));
 }
 
 }  // namespace kadenza

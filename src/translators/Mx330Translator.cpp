@@ -108,8 +108,20 @@ void Mx330Translator::decodeSetup(InstrumentSetup& setup) const {
     const double limit = scaleCount(wordAt(beepLimitWord), beepLimitPower);
     general->add(settingItem(beepLimit, static_cast<float>(limit)));
     setup.add(std::move(general));
-    setup.add(decodeTable(frequencyGroup, frequency, firstTable, 0));
+    setup.add(decodeFrequencies());
     setup.add(decodeTable(distanceGroup, distance, secondTable, distancePower));
+}
+
+// A frequency that only the factory table uses (53 Hz) keeps the factory's range, so an
+// instrument that still holds its factory settings can have them written back.
+std::unique_ptr<InstrumentSetupBank> Mx330Translator::decodeFrequencies() const {
+    auto group = std::make_unique<InstrumentSetupBank>(frequencyGroup);
+    for (int k = 0; k < tableLength; ++k) {
+        const auto hertz = static_cast<float>(signedWordAt(firstTable + 2 * k));
+        const bool factoryOnly = hertz >= factoryFrequency.minimum && hertz < frequency.minimum;
+        group->add(settingItem(factoryOnly ? factoryFrequency : frequency, hertz));
+    }
+    return group;
 }
 
 void Mx330Translator::writeSettings(const InstrumentSetup& setup) {

@@ -18,6 +18,8 @@ class Mx330Translator : public Mx310Translator {
 
   private:
     static constexpr int beepLimitWord = generalBlock + 4;
+
+    std::unique_ptr<InstrumentSetupBank> decodeFrequencies() const;
 };
 
 }  // namespace kadenza

@@ -77,7 +77,7 @@ QStringList defaultLines(int modelCode) {
 }
 
 // A row as it must look: the background, the image of its kind, and its line drawn from the
-// image's right edge, bold for a group.
+// image's right edge, bold for a group, red for a setting out of its range.
 QImage expectedRow(const QListWidget& list, const InstrumentSetupAbstract& object, int width) {
     QImage image(width, SetupListDelegate::rowHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(list.palette().color(QPalette::Base));
@@ -86,8 +86,9 @@ QImage expectedRow(const QListWidget& list, const InstrumentSetupAbstract& objec
     const int imageLeft = bank ? 0 : setupImageSize;
     painter.drawPixmap(imageLeft, 0, bank ? openFolderImage() : sheetImage());
     painter.setPen(list.palette().color(QPalette::Text));
+    const auto* item = dynamic_cast<const InstrumentSetupItem*>(&object);
     DrawRichText(painter, "Arial", QRect(imageLeft + setupImageSize, 0, width, image.height()),
-                 object.text(), 200, bank, false);
+                 object.text(), 200, bank, item != nullptr && !item->inRange());
     return image;
 }
 
@@ -220,10 +221,17 @@ class TForm2Test : public QObject {
             QCOMPARE(editor()->geometry(), QRect(240, rowRect(powerOffRow).top(), 89, 24));
             QCOMPARE(editor()->text(), QString::number(stored, 'f', 3));
 
-            // A click on the list drops what was typed.
+            // A click on the list drops what was typed, and so does Escape, which only puts
+            // the editor away: the dialog stays open.
             editor()->setText("500");
             QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowRect(5).center());
             QVERIFY(editor()->isHidden());
+            QCOMPARE(rowItem(powerOffRow)->value(), stored);
+            doubleClickRow(powerOffRow);
+            editor()->setText("500");
+            QTest::keyClick(editor(), Qt::Key_Escape);
+            QVERIFY(editor()->isHidden());
+            QVERIFY(dialog_->isVisible());
             QCOMPARE(rowItem(powerOffRow)->value(), stored);
 
             enterValue(powerOffRow, "300.5");
@@ -329,32 +337,73 @@ class TForm2Test : public QObject {
         }
     }
 
-    // The Mx320 has no setup: its list stays empty and Setup changes nothing, yet closes.
+    // The Mx320 keeps no settings: the list says so, and there is nothing to fetch or write.
     void modelWithoutSetup() {
         const Bytes image = samples::sampleImage(mx320);
         RunningInstrument instrument(model(mx320), image);
         const int result = openDialog(QString::fromStdString(instrument.devicePath()), [&] {
-            QCOMPARE(list()->count(), 0);
-            QTest::mouseClick(button(3), Qt::LeftButton);
+            QCOMPARE(list()->count(), 1);
+            QCOMPARE(list()->item(0)->text(), QString("This instrument keeps no settings"));
+            QVERIFY(!button(1)->isEnabled() && !button(3)->isEnabled() && button(2)->isEnabled());
         });
-        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(boxes_.shown.empty());
         QCOMPARE(instrument.finalImage(), image);
     }
 
-    void withoutAnInstrument() {
-        const QString missing = "/dev/kadenza-no-such-port";
-        openDialog(missing, [&] {
+    // Nothing read, nothing to write: Setup stays disabled until the instrument's settings
+    // are read or its factory settings fetched, whether the instrument is missing or refuses
+    // reads. The encoder would otherwise write its defaults over the instrument's settings.
+    void aFailedReadLeavesNothingToWrite() {
+        openDialog("/dev/kadenza-no-such-port", [&] {
             QCOMPARE(list()->count(), 0);
+            QVERIFY(!button(3)->isEnabled());
             QTest::mouseClick(button(1), Qt::LeftButton);
             waitForJob();
             QCOMPARE(list()->count(), 0);
+            QVERIFY(!button(3)->isEnabled());
         });
         QCOMPARE(boxes_.messages(), QStringList("Instrument not connected"));
-        const int result =
-            openDialog(missing, [&] { QTest::mouseClick(button(3), Qt::LeftButton); });
+
+        sim::InstrumentBehaviour refusing = model(mx310);
+        refusing.misbehaviour.refuseReads = true;
+        const Bytes image = samples::sampleImage(mx310);
+        RunningInstrument instrument(refusing, image);
+        boxes_.shown.clear();
+        const int result = openDialog(QString::fromStdString(instrument.devicePath()), [&] {
+            QTest::mouseClick(button(3), Qt::LeftButton);
+            waitForJob();
+            QVERIFY(dialog_->isVisible());
+            QTest::mouseClick(button(1), Qt::LeftButton);
+            waitForJob();
+            QCOMPARE(shownLines(), defaultLines(mx310));
+            QVERIFY(button(3)->isEnabled());
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(boxes_.messages(), QStringList("Transmission failed"));
+        QCOMPARE(instrument.finalImage(), image);
+    }
+
+    // An instrument whose settings were erased holds values outside their ranges: they are
+    // drawn red and not written back until they are set, or the defaults are loaded.
+    void settingsOutOfRangeAreNotWrittenBack() {
+        Bytes image = samples::sampleImage(mx310);
+        std::fill(image.begin() + setupStart, image.end(), 0xFF);
+        RunningInstrument instrument(model(mx310), image);
+        const int result = openDialog(QString::fromStdString(instrument.devicePath()), [&] {
+            QVERIFY(!rowItem(powerOffRow)->inRange());
+            list()->clearSelection();
+            QVERIFY(rowLooksRight(powerOffRow));
+            QTest::mouseClick(button(3), Qt::LeftButton);
+            QCOMPARE(boxes_.messages(),
+                     QStringList("Power off 1310.7 s: outside the allowed range"));
+            QVERIFY(dialog_->isVisible());
+            QTest::mouseClick(button(1), Qt::LeftButton);
+            waitForJob();
+            QTest::mouseClick(button(3), Qt::LeftButton);
+        });
         QCOMPARE(result, int(QDialog::Accepted));
-        QCOMPARE(boxes_.messages().size(), 3);
+        QCOMPARE(storedLines(mx310, instrument.finalImage()), defaultLines(mx310));
     }
 
     // Read, fetch the defaults, write them: while a job uses the setup nothing closes the

@@ -62,7 +62,7 @@ class TransferThreadsTest : public QObject {
 
     void readData(const QString& port, InstrumentData& data) {
         auto* job = new InstrumentTransferWindowThread(port, *form_, boxes_);
-        runToEnd(job, [&](auto onEnd) { job->startReadData(data, onEnd); });
+        runToEnd(job, [&](auto onEnd) { job->startReadData(data, [onEnd](bool) { onEnd(); }); });
     }
 
     void readLegacy(const QString& port, InstrumentData& data) {
@@ -232,21 +232,26 @@ class TransferThreadsTest : public QObject {
 
         InstrumentSetup stored;
         auto* reader = new InstrumentTransferWindowThread(port, *form_, boxes_);
-        runToEnd(reader, [&](auto onEnd) { reader->startReadSetup(stored, onEnd); });
+        runToEnd(reader,
+                 [&](auto onEnd) { reader->startReadSetup(stored, [onEnd](bool) { onEnd(); }); });
         InstrumentSetup expectedStored;
         translatorWith(code, image)->decodeSetup(expectedStored);
         QCOMPARE(describe(stored), describe(expectedStored));
 
         InstrumentSetup defaults;
         auto* fetcher = new InstrumentTransferWindowThread(port, *form_, boxes_);
-        runToEnd(fetcher, [&](auto onEnd) { fetcher->startDefaultSettings(defaults, onEnd); });
+        runToEnd(fetcher, [&](auto onEnd) {
+            fetcher->startDefaultSettings(defaults, [onEnd](bool) { onEnd(); });
+        });
         InstrumentSetup expectedDefaults;
         createTranslator(code)->defaultSetup(expectedDefaults);
         QCOMPARE(describe(defaults), describe(expectedDefaults));
         QVERIFY(describe(defaults) != describe(stored));
 
         auto* writer = new InstrumentTransferWindowThread(port, *form_, boxes_);
-        runToEnd(writer, [&](auto onEnd) { writer->startWriteSetup(defaults, onEnd); });
+        runToEnd(writer, [&](auto onEnd) {
+            writer->startWriteSetup(defaults, [onEnd](bool) { onEnd(); });
+        });
         auto encoder = createTranslator(code);
         encoder->encodeSetup(defaults);
         Bytes written(128);

@@ -16,6 +16,7 @@ class ByteSourceLine : public SerialLine {
     bool sendByte(std::uint8_t) override { return true; }
     int receiveByte() override { return next_ < size_ ? bytes_[next_++] : -1; }
     void purge() override {}
+    void settle() override {}
     bool isConnected() const override { return next_ < size_; }
 
   private:

@@ -43,12 +43,14 @@ class FakeLine : public SerialLine {
         incoming_.pop_front();
         return byte;
     }
-    // The script holds what arrives after each purge, so nothing is dropped.
+    // The script holds what arrives after each purge or settle, so nothing is dropped.
     void purge() override { ++purges_; }
+    void settle() override { ++settles_; }
     bool isConnected() const override { return !(vanishes_ && incoming_.empty()); }
 
     const std::vector<std::uint8_t>& sent() const { return sent_; }
     int purges() const { return purges_; }
+    int settles() const { return settles_; }
     int reads() const { return reads_; }
     // Bytes of the script not read yet.
     int pending() const { return static_cast<int>(incoming_.size()); }
@@ -58,6 +60,7 @@ class FakeLine : public SerialLine {
     std::vector<std::uint8_t> sent_;
     int sendLimit_ = 1 << 30;
     int purges_ = 0;
+    int settles_ = 0;
     int reads_ = 0;
     bool vanishes_ = false;
 };

@@ -109,6 +109,12 @@ TEST_F(InstrumentTransferTest, IdentifiesANumericReply) {
     line.arrive(test::numericIdentification(7));
     EXPECT_EQ(transfer.identify(), 7);
     EXPECT_EQ(line.sent(), Bytes(2, 0xAA));
+
+    // An answer one read time-out late is still this attempt's.
+    line.silence(1);
+    line.arrive(test::numericIdentification(4));
+    EXPECT_EQ(transfer.identifyOnce(), 4);
+    EXPECT_EQ(line.sent(), Bytes(3, 0xAA));
 }
 
 TEST_F(InstrumentTransferTest, IdentifiesTheTwoTextReplies) {
@@ -154,6 +160,29 @@ TEST_F(InstrumentTransferTest, ReadsAReplyAfterNoise) {
     EXPECT_EQ(line.sent(), test::readRequestFor(5));
 }
 
+// The wait for an answer's first byte ends: a reply after a frame's worth of other bytes
+// (75) is taken, one after more is not; one read time-out of silence is waited out, two are
+// not. Each attempt starts on a purged line.
+TEST_F(InstrumentTransferTest, TheWaitForAReplyHasItsLimits) {
+    struct Case {
+        int noise;
+        int silentReads;
+        bool received;
+    };
+    for (const Case& wait : {Case{75, 0, true}, Case{76, 0, false}, Case{0, 1, true},
+                             Case{0, 2, false}, Case{40, 1, true}}) {
+        FakeLine waited;
+        InstrumentTransfer waiting(waited);
+        const Bytes data = plainBlock();
+        waited.arrive(Bytes(wait.noise, 0x00));
+        waited.silence(wait.silentReads);
+        waited.arrive(blockFrame(readRequest, 5, data.data()));
+        EXPECT_EQ(waiting.readBlockOnce(*translator, 5), wait.received)
+            << wait.noise << " bytes, " << wait.silentReads << " empty reads";
+        EXPECT_EQ(waited.purges(), 1);
+    }
+}
+
 TEST_F(InstrumentTransferTest, RetriesARefusalAndABadFcs) {
     const Bytes data = plainBlock();
     Bytes damaged = blockFrame(readRequest, 7, data.data());
@@ -164,6 +193,9 @@ TEST_F(InstrumentTransferTest, RetriesARefusalAndABadFcs) {
     EXPECT_TRUE(transfer.readBlock(*translator, 7));
     EXPECT_EQ(imageBlock(7), data);
     EXPECT_EQ(line.sent(), repeated(test::readRequestFor(7), 3));
+    // Neither answer ended in silence: what followed them was let go before the next request.
+    EXPECT_EQ(line.settles(), 2);
+    EXPECT_EQ(line.purges(), 3);
 }
 
 TEST_F(InstrumentTransferTest, BlockThatFailsTenTimesLeavesTheImage) {
@@ -197,11 +229,22 @@ TEST_F(InstrumentTransferTest, WritesTheImageBlockStuffed) {
     EXPECT_EQ(line.sent(), blockFrame(writeFrame, 252, data.data()));
 }
 
-TEST_F(InstrumentTransferTest, RetriesAWriteUntilAcknowledged) {
-    line.arrive({readRequest, FakeLine::nothing, writeFrame});
-    EXPECT_TRUE(transfer.writeBlock(*translator, 253));
-    const Bytes frame = blockFrame(writeFrame, 253, imageBlock(253).data());
-    EXPECT_EQ(line.sent(), repeated(frame, 3));
+// Only one frame is ever left unanswered: a stray byte before the acknowledgement is passed
+// over, a frame is sent again only after two read time-outs of silence, and after a retry
+// a late acknowledgement of the earlier frame is let pass, never taken for the next block's.
+TEST_F(InstrumentTransferTest, AWriteCountsOnlyItsOwnAcknowledgement) {
+    line.arrive({0x3F, writeFrame});
+    EXPECT_TRUE(transfer.writeBlock(*translator, 252));
+    EXPECT_EQ(line.sent(), blockFrame(writeFrame, 252, imageBlock(252).data()));
+
+    FakeLine lossy;
+    InstrumentTransfer lossyTransfer(lossy);
+    lossy.silence(2);
+    lossy.arrive({writeFrame, writeFrame});
+    EXPECT_TRUE(lossyTransfer.writeBlock(*translator, 253));
+    EXPECT_EQ(lossy.sent(), repeated(blockFrame(writeFrame, 253, imageBlock(253).data()), 2));
+    EXPECT_EQ(lossy.pending(), 0);
+    EXPECT_FALSE(lossyTransfer.writeBlock(*translator, 254));
 }
 
 TEST_F(InstrumentTransferTest, StreamedFrameCountsEscapesInItsCrc) {
@@ -250,8 +293,9 @@ TEST_F(InstrumentTransferTest, StreamedBlockOutOfOrderIsAskedAgain) {
 
 TEST_F(InstrumentTransferTest, SilentStreamGivesUpAfterElevenReceptions) {
     EXPECT_FALSE(transfer.readStreamedBlock(*translator, 0));
-    EXPECT_EQ(line.reads(), 11);
+    EXPECT_EQ(line.reads(), 2 * 11);
     EXPECT_EQ(line.sent().size(), 11u);
+    EXPECT_EQ(line.purges(), 11);
 }
 
 }  // namespace

@@ -187,6 +187,37 @@ TEST_F(TransferJobsTest, WriteSetupSendsTheEncodedSetupArea) {
                                          "progress 75", "hide"}));
 }
 
+// Stopped halfway, a write would leave the instrument with part of the old settings and part
+// of the new: once its first block is out it runs to its end.
+TEST_F(TransferJobsTest, AStartedSetupWriteRunsToItsEnd) {
+    InstrumentSetup setup;
+    createTranslator(mx310Code)->defaultSetup(setup);
+    answerIdentification(mx310Code);
+    line.arrive(Bytes(setupBlocks, 0xAC));
+    reporter.cancelAtCheck(1);
+
+    EXPECT_TRUE(runWriteSetup(transfer, setup, reporter));
+    EXPECT_EQ(reporter.milestones(), (Events{"show Mx310.2", "hide"}));
+    EXPECT_EQ(line.pending(), 0);
+}
+
+// What would be written must have been read from this model or be its defaults: the encoder
+// would otherwise put its factory values wherever the setup has nothing.
+TEST_F(TransferJobsTest, WriteSetupSendsOnlyASetupOfTheModelItFinds) {
+    InstrumentSetup otherModel;
+    createTranslator(4)->defaultSetup(otherModel);
+    InstrumentSetup empty;
+    for (const InstrumentSetup* setup : {&otherModel, &empty}) {
+        FakeLine modelLine;
+        modelLine.arrive(test::numericIdentification(mx310Code));
+        InstrumentTransfer modelTransfer(modelLine);
+        RecordingReporter modelReporter;
+        EXPECT_FALSE(runWriteSetup(modelTransfer, *setup, modelReporter));
+        EXPECT_EQ(modelReporter.events(), Events{"failure NotConnected"});
+        EXPECT_EQ(modelLine.sent(), Bytes{0xAA});
+    }
+}
+
 TEST_F(TransferJobsTest, UnacknowledgedWriteFails) {
     InstrumentSetup setup;
     createTranslator(mx310Code)->defaultSetup(setup);

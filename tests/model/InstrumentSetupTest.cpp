@@ -36,6 +36,37 @@ TEST(InstrumentSetupItem, SetValueKeepsTheRange) {
     EXPECT_EQ(unbounded.value(), -3.5f);
 }
 
+// Whether a value read from an instrument may be written back: what setValue takes, and 0,
+// which switches a function off or marks an unused table entry even where it cannot be typed.
+TEST(InstrumentSetupItem, InRangeIsWhatSetValueTakesAndZero) {
+    struct Case {
+        InstrumentSetupItem item;
+        bool inRange;
+    };
+    const Case cases[] = {
+        {powerOff(120), true},
+        {powerOff(1310.7f), false},
+        {powerOff(-0.02f), false},
+        {InstrumentSetupItem(2, 0, squareMillimetres, 0.125f, 10, false), true},
+        {InstrumentSetupItem(2, -0.001f, squareMillimetres, 0.125f, 10, false), false},
+        {InstrumentSetupItem(5, -1, u"Hz", 59, 140, true), false},
+        {InstrumentSetupItem(5, 655.35f, u"Hz", 7, 7, false), true},
+    };
+    for (const Case& check : cases) {
+        EXPECT_EQ(check.item.inRange(), check.inRange) << check.item.value();
+    }
+
+    InstrumentSetup setup;
+    auto general = std::make_unique<InstrumentSetupBank>(0);
+    general->add(std::make_unique<InstrumentSetupItem>(powerOff(120)));
+    general->add(std::make_unique<InstrumentSetupItem>(powerOff(2000)));
+    general->add(std::make_unique<InstrumentSetupItem>(powerOff(-5)));
+    setup.add(std::move(general));
+    EXPECT_EQ(setup.firstOutOfRange(), setup.bank(0)->item(1));
+    setup.bank(0)->item(1)->setValue(300);
+    EXPECT_EQ(setup.firstOutOfRange(), setup.bank(0)->item(2));
+}
+
 TEST(InstrumentSetupItem, ComparesInSinglePrecision) {
     // 1000.00001 is 1000 once it is a float, so it lies inside the range.
     InstrumentSetupItem item = powerOff(120);

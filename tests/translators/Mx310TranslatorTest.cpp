@@ -277,16 +277,17 @@ TEST(Mx310TranslatorSetup, DecodesTheSetupArea) {
 }
 
 TEST(Mx310TranslatorSetup, DecodeThenEncodeKeepsCountsSinglePrecisionHolds) {
-    // Cross-sections are rounded, so every count survives; times are truncated, so whole and
-    // half seconds do (the power-off time from its one-minute minimum).
-    for (int i = 0; i * 25 < 65536; ++i) {
+    // Every count survives, the truncated times too (the power-off time from its one-minute
+    // minimum): a time read as 120.02 s, a hair under 6001 counts in single precision, is
+    // written back as 6001.
+    for (int i = 0; i < 65536; ++i) {
         Mx310Image image;
         for (int k = 0; k < 15; ++k) {
             image.copperSection(k, (15 * i + k) % 32768);
             image.aluminiumSection(k, 32767 - (15 * i + k) % 32768);
         }
-        image.powerOffTime((60 + i % 1251) * 50);
-        image.backlightOffTime(i * 25);
+        image.powerOffTime(3000 + i % 62536);
+        image.backlightOffTime(i);
         Mx310Translator reader;
         test::load(reader, image);
         InstrumentSetup setup;

@@ -194,6 +194,7 @@ TEST(Mx330TranslatorSetup, DecodesTheSetupArea) {
     ASSERT_EQ(frequencies.count(), 15);
     expectItem(*frequencies.item(0), 5, 94, u"Hz", 59, 140);
     expectItem(*frequencies.item(14), 5, -1, u"Hz", 59, 140);
+    EXPECT_FALSE(frequencies.item(14)->inRange());
     const InstrumentSetupBank& distances = *setup.bank(2);
     EXPECT_EQ(distances.id(), 3);
     ASSERT_EQ(distances.count(), 15);
@@ -201,18 +202,37 @@ TEST(Mx330TranslatorSetup, DecodesTheSetupArea) {
     expectItem(*distances.item(1), 4, -0.1f, u"m", 0.5f, 30);
 }
 
+// The factory's 53 Hz lies below what a user may enter; read back from an instrument that
+// still holds it, it keeps the factory's range, so those settings can be written again.
+TEST(Mx330TranslatorSetup, AFrequencyOnlyTheFactoryUsesKeepsItsRange) {
+    Mx330Image image;
+    const int hertz[] = {53, 58, 52, 59};
+    const float minimum[] = {53, 53, 59, 59};
+    for (int k = 0; k < 4; ++k) {
+        image.frequency(k, hertz[k]);
+    }
+    Mx330Translator translator;
+    test::load(translator, image);
+    InstrumentSetup setup;
+    translator.decodeSetup(setup);
+    const InstrumentSetupBank& frequencies = *setup.findBank(4);
+    for (int k = 0; k < 4; ++k) {
+        expectItem(*frequencies.item(k), 5, hertz[k], u"Hz", minimum[k], 140);
+    }
+}
+
 TEST(Mx330TranslatorSetup, DecodeThenEncodeKeepsCountsSinglePrecisionHolds) {
-    // Frequencies are whole and distances rounded, so every count survives; times and the
-    // beep limit are truncated, so whole and half seconds do, and quarter ohms.
-    for (int i = 0; i * 25 < 65536; ++i) {
+    // Every count survives, the truncated times and beep limit too (the power-off time from
+    // its one-minute minimum).
+    for (int i = 0; i < 65536; ++i) {
         Mx330Image image;
         for (int k = 0; k < 15; ++k) {
             image.frequency(k, (15 * i + k) % 32768);
             image.distance(k, 32767 - (15 * i + k) % 32768);
         }
-        image.powerOffTime((60 + i % 1251) * 50);
-        image.backlightOffTime(i * 25);
-        image.beepLimit(65535 - 25 * i - 10);
+        image.powerOffTime(3000 + i % 62536);
+        image.backlightOffTime(i);
+        image.beepLimit(65535 - i);
         Mx330Translator reader;
         test::load(reader, image);
         InstrumentSetup setup;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "model/InstrumentNumber.h"
+#include "model/InstrumentSetup.h"
+#include "samples/SampleImages.h"
 #include "translators/Fcs16.h"
 #include "translators/InstrumentTranslator.h"
 #include "translators/TranslatorFactory.h"
@@ -41,6 +43,26 @@ TEST(InstrumentTranslator, FreshImageIsAllOnes) {
         data.add(std::make_unique<InstrumentBank>(1));
         translator->decodeData(data);
         EXPECT_EQ(data.count(), 0) << "an image no block reached decodes to nothing";
+    }
+}
+
+// An erased setup area (all 0xFF, as a fresh image) reads as times beyond their range and
+// negative table entries; the factory settings and those of a used instrument are in range.
+TEST(InstrumentTranslator, ErasedSettingsAreOutOfRangeFactoryAndSampleOnesAreNot) {
+    for (const int code : {3, 4}) {
+        InstrumentSetup setup;
+        createTranslator(code)->decodeSetup(setup);
+        ASSERT_NE(setup.firstOutOfRange(), nullptr) << code;
+        EXPECT_EQ(setup.firstOutOfRange(), setup.bank(0)->item(0)) << code;
+
+        createTranslator(code)->defaultSetup(setup);
+        EXPECT_EQ(setup.firstOutOfRange(), nullptr) << code;
+
+        const auto sample = createTranslator(code);
+        const std::vector<std::uint8_t> image = samples::sampleImage(code);
+        sample->copyIn(image.data(), 0, imageSize);
+        sample->decodeSetup(setup);
+        EXPECT_EQ(setup.firstOutOfRange(), nullptr) << code;
     }
 }
 

@@ -11,6 +11,7 @@ constexpr int exitFileFailure = 2;
 constexpr int exitNotConnected = 3;
 constexpr int exitTransmissionFailed = 4;
 constexpr int exitInterrupted = 5;
+constexpr int exitNoSettings = 6;
 
 // A failure the tool reports as one line on stderr before it ends with the failure's code.
 class CliError : public std::runtime_error {
@@ -34,6 +35,13 @@ class UsageError : public CliError {
 class FileError : public CliError {
   public:
     explicit FileError(const std::string& message) : CliError(exitFileFailure, message) {}
+};
+
+// A setting read outside its range that would be written back: the input cannot be used, as
+// a file that cannot be read, so it shares that exit code.
+class OutOfRangeError : public CliError {
+  public:
+    explicit OutOfRangeError(const std::string& message) : CliError(exitFileFailure, message) {}
 };
 
 // Bytes from an instrument that do not check out.

@@ -8,7 +8,14 @@ namespace {
 
 volatile std::sig_atomic_t requested = 0;
 
-extern "C" void onInterrupt(int) {
+// The first request lets the transfer stop at its next wait and report it; a second one ends
+// the tool at once, the way the signal ends any program.
+extern "C" void onInterrupt(int signal) {
+    if (requested != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
     requested = 1;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/CliError.h"
 #include "cli/RowRendering.h"
 #include "language/Language.h"
+#include "model/SetupMessages.h"
 
 namespace kadenza::cli {
 
@@ -90,9 +91,25 @@ void printSetup(const InstrumentSetup& setup) {
         const InstrumentSetupBank& group = *setup.bank(g);
         std::cout << readableRow(utf16ToUtf8(group.text())) << '\n';
         for (int i = 0; i < group.count(); ++i) {
-            std::cout << "  " << readableRow(utf16ToUtf8(group.item(i)->text())) << '\n';
+            const InstrumentSetupItem& item = *group.item(i);
+            std::cout << "  " << readableRow(utf16ToUtf8(item.text()));
+            if (!item.inRange()) {
+                std::cout << "  (" << utf16ToUtf8(outOfRangeMark()) << ')';
+            }
+            std::cout << '\n';
         }
     }
+}
+
+void checkWritable(const InstrumentSetup& setup) {
+    if (const InstrumentSetupItem* item = setup.firstOutOfRange()) {
+        throw OutOfRangeError(utf16ToUtf8(outOfRangeText(*item)));
+    }
+}
+
+int reportNoSettings() {
+    std::cerr << "kadenza-cli: " << utf16ToUtf8(noSettingsText()) << '\n';
+    return exitNoSettings;
 }
 
 }  // namespace kadenza::cli

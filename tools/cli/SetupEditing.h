@@ -14,7 +14,14 @@ void applyChange(InstrumentSetup& setup, const std::string& change);
 // Sets the language of the --lang option (cs by default, as the windows start).
 void applyLanguage(const ParsedArguments& parsed);
 
-// Prints each group, then its items indented, as the setup dialog lists them.
+// Prints each group, then its items indented, as the setup dialog lists them; a setting read
+// outside its range is marked so.
 void printSetup(const InstrumentSetup& setup);
+
+// Throws OutOfRangeError naming the first setting whose value may not be written back.
+void checkWritable(const InstrumentSetup& setup);
+
+// Says on stderr that the instrument keeps no settings; returns the tool's exit code for it.
+int reportNoSettings();
 
 }  // namespace kadenza::cli

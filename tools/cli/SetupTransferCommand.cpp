@@ -15,7 +15,7 @@ namespace {
 // One open port and the reporter for the jobs of one setup command.
 struct SetupSession {
     explicit SetupSession(const ParsedArguments& parsed)
-        : port(parsed, instrumentBaud), transfer(port.line()) {
+        : port(parsed, instrumentBaud), transfer(port.line(), interruptionRequested) {
         catchInterruption();
     }
 
@@ -37,14 +37,21 @@ ParsedArguments parseSetupTransfer(const std::vector<std::string>& args, Command
     return parsed;
 }
 
-// Defaults need the instrument's answer to know the model; without one there are none, and
-// nothing is shown, as in the setup dialog.
+// Defaults need the instrument's answer to know the model; without one there are none.
 int takeDefaults(SetupSession& session, InstrumentSetup& setup) {
     if (!runDefaultSettings(session.transfer, setup)) {
-        session.reporter.reportFailure(FailureKind::NotConnected);
-        return exitNotConnected;
+        session.reporter.reportFailure(session.transfer.stopped() ? FailureKind::Cancelled
+                                                                  : FailureKind::NotConnected);
+        return session.failed();
     }
-    return exitSuccess;
+    return setup.count() == 0 ? reportNoSettings() : exitSuccess;
+}
+
+int readSettings(SetupSession& session, InstrumentSetup& setup) {
+    if (!runReadSetup(session.transfer, setup, session.reporter)) {
+        return session.failed();
+    }
+    return setup.count() == 0 ? reportNoSettings() : exitSuccess;
 }
 
 }  // namespace
@@ -52,27 +59,28 @@ int takeDefaults(SetupSession& session, InstrumentSetup& setup) {
 int runSetupRead(const std::vector<std::string>& args) {
     SetupSession session(parseSetupTransfer(args, {}));
     InstrumentSetup setup;
-    if (!runReadSetup(session.transfer, setup, session.reporter)) {
-        return session.failed();
+    if (const int code = readSettings(session, setup); code != exitSuccess) {
+        return code;
     }
     printSetup(setup);
     return exitSuccess;
 }
 
+// Only what was read from this instrument, or its factory settings, is written back, and
+// nothing read outside its range.
 int runSetupWrite(const std::vector<std::string>& args) {
     const ParsedArguments parsed = parseSetupTransfer(args, {{"--defaults"}, {"--set"}});
     SetupSession session(parsed);
     InstrumentSetup setup;
-    if (parsed.has("--defaults")) {
-        if (const int code = takeDefaults(session, setup); code != exitSuccess) {
-            return code;
-        }
-    } else if (!runReadSetup(session.transfer, setup, session.reporter)) {
-        return session.failed();
+    const int taken =
+        parsed.has("--defaults") ? takeDefaults(session, setup) : readSettings(session, setup);
+    if (taken != exitSuccess) {
+        return taken;
     }
     for (const std::string& change : parsed.values("--set")) {
         applyChange(setup, change);
     }
+    checkWritable(setup);
     if (!runWriteSetup(session.transfer, setup, session.reporter)) {
         return session.failed();
     }

@@ -49,7 +49,7 @@ int runDownload(const std::vector<std::string>& args) {
     TransferLine port(parsed, instrumentBaud);
     catchInterruption();
     ConsoleReporter reporter;
-    InstrumentTransfer transfer(port.line());
+    InstrumentTransfer transfer(port.line(), interruptionRequested);
     InstrumentData data;
     return finish(runReadData(transfer, data, reporter), reporter, outputs, data);
 }

@@ -32,7 +32,7 @@ InstrumentProtocol::InstrumentProtocol(int modelCode, bool textIdentification,
     image_.resize(imageSize, 0xFF);
 }
 
-std::vector<std::uint8_t> InstrumentProtocol::receive(std::uint8_t byte) {
+std::optional<InstrumentProtocol::Request> InstrumentProtocol::receive(std::uint8_t byte) {
     if (!request_.empty() && (escaped_ || !isFrameHead(byte))) {
         return continueRequest(byte);
     }
@@ -41,30 +41,32 @@ std::vector<std::uint8_t> InstrumentProtocol::receive(std::uint8_t byte) {
     return startRequest(byte);
 }
 
-std::vector<std::uint8_t> InstrumentProtocol::startRequest(std::uint8_t byte) {
+std::optional<InstrumentProtocol::Request> InstrumentProtocol::startRequest(std::uint8_t byte) {
     switch (byte) {
         case identifyRequest:
-            return identification();
+            return Request{RequestKind::identification, -1, {}};
         case readRequest:
         case writeFrame:
             request_.push_back(byte);
-            return {};
+            return std::nullopt;
         case streamNext:
-            return nextStreamedFrame();
+            return Request{RequestKind::nextStreamed,
+                           nextStreamedBlock_ < blockCount ? nextStreamedBlock_ : streamNoBlock,
+                           {}};
         case streamRepeat:
-            return lastStreamedFrame_;
+            return Request{RequestKind::repeatStreamed, lastStreamedBlock_, {}};
         default:
-            return {};
+            return std::nullopt;
     }
 }
 
-std::vector<std::uint8_t> InstrumentProtocol::continueRequest(std::uint8_t byte) {
+std::optional<InstrumentProtocol::Request> InstrumentProtocol::continueRequest(std::uint8_t byte) {
     if (escaped_) {
         escaped_ = false;
         request_.push_back(static_cast<std::uint8_t>(byte ^ addressedStuffingMask));
     } else if (byte == addressedEscape) {
         escaped_ = true;
-        return {};
+        return std::nullopt;
     } else {
         request_.push_back(byte);
     }
@@ -72,19 +74,39 @@ std::vector<std::uint8_t> InstrumentProtocol::continueRequest(std::uint8_t byte)
     const bool isRead = request_.front() == readRequest;
     const std::size_t size = isRead ? readRequestSize : addressedFrameSize;
     if (request_.size() < size) {
-        return {};
+        return std::nullopt;
     }
-    const bool intact = fcs16(request_.data(), request_.size()) == fcs16Residue;
-    std::vector<std::uint8_t> answer;
-    if (intact) {
-        answer = isRead ? answerRead() : answerWrite();
+    std::optional<Request> complete;
+    if (fcs16(request_.data(), request_.size()) == fcs16Residue) {
+        complete =
+            Request{isRead ? RequestKind::read : RequestKind::write, blockNumberOf(request_), {}};
+        if (!isRead) {
+            complete->data.assign(request_.begin() + 3, request_.begin() + 3 + blockSize);
+        }
     }
     request_.clear();
-    return answer;
+    return complete;
+}
+
+std::vector<std::uint8_t> InstrumentProtocol::answer(const Request& request) {
+    switch (request.kind) {
+        case RequestKind::identification:
+            return identification();
+        case RequestKind::read:
+            return answerRead(request.block);
+        case RequestKind::write:
+            return answerWrite(request);
+        case RequestKind::nextStreamed:
+            return nextStreamedFrame();
+        case RequestKind::repeatStreamed:
+            return lastStreamedFrame_;
+    }
+    return {};
 }
 
 std::vector<std::uint8_t> InstrumentProtocol::identification() {
     nextStreamedBlock_ = 0;
+    lastStreamedBlock_ = -1;
     lastStreamedFrame_.clear();
     if (textIdentification_) {
         return textIdentification(modelCode_);
@@ -92,21 +114,19 @@ std::vector<std::uint8_t> InstrumentProtocol::identification() {
     return numericIdentification(modelCode_);
 }
 
-std::vector<std::uint8_t> InstrumentProtocol::answerRead() {
-    const int block = blockNumberOf(request_);
+std::vector<std::uint8_t> InstrumentProtocol::answerRead(int block) const {
     if (block >= blockCount) {
         return {readRefusal};
     }
     return addressedFrame(readRequest, block, &image_[block * blockSize]);
 }
 
-std::vector<std::uint8_t> InstrumentProtocol::answerWrite() {
-    const int block = blockNumberOf(request_);
+std::vector<std::uint8_t> InstrumentProtocol::answerWrite(const Request& request) {
     // A block beyond the memory is not stored anywhere, and not acknowledged either.
-    if (block >= blockCount) {
+    if (request.block >= blockCount) {
         return {};
     }
-    std::copy(request_.begin() + 3, request_.begin() + 3 + blockSize, &image_[block * blockSize]);
+    std::copy(request.data.begin(), request.data.end(), &image_[request.block * blockSize]);
     return {writeFrame};
 }
 
@@ -116,9 +136,11 @@ std::vector<std::uint8_t> InstrumentProtocol::nextStreamedFrame() {
     if (nextStreamedBlock_ < blockCount) {
         lastStreamedFrame_ =
             streamedFrame(nextStreamedBlock_, &image_[nextStreamedBlock_ * blockSize]);
+        lastStreamedBlock_ = nextStreamedBlock_;
         ++nextStreamedBlock_;
     } else {
         lastStreamedFrame_ = streamedFrame(streamNoBlock, blank.data());
+        lastStreamedBlock_ = streamNoBlock;
     }
     return lastStreamedFrame_;
 }

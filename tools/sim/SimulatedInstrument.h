@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -25,13 +26,30 @@ class SimulatedInstrument {
     const std::vector<std::uint8_t>& image() const { return protocol_.image(); }
 
   private:
-    void answer(std::vector<std::uint8_t> reply);
+    using Clock = std::chrono::steady_clock;
+    using Request = InstrumentProtocol::Request;
+
+    void take(const Request& request, const std::atomic<bool>& stop);
+    std::vector<std::uint8_t> replyTo(const Request& request);
+    bool losesFrame(const Request& request);
+    bool answersLate(const Request& request);
+    bool straysBefore(const Request& request);
+    void waitLate(const std::atomic<bool>& stop);
+    void send(const std::vector<std::uint8_t>& reply);
+    void babble();
     bool answers() const;
 
     InstrumentBehaviour behaviour_;
     SimulatorLine line_;
     InstrumentProtocol protocol_;
     int blocksMoved_ = 0;
+    // What the misbehaviours have used up.
+    bool lateBlockDone_ = false;
+    int lateIdentifications_ = 0;
+    bool strayDone_ = false;
+    bool lostWriteDone_ = false;
+    bool babbling_ = false;
+    Clock::time_point babbledUntil_;
 };
 
 }  // namespace kadenza::sim

@@ -1,5 +1,6 @@
 #include "sim/SimulatorFiles.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -10,6 +11,9 @@
 namespace kadenza::sim {
 
 namespace {
+
+// The setup area of every model that has one: the last four blocks.
+constexpr int setupAreaStart = imageSize - 4 * blockSize;
 
 std::vector<std::uint8_t> readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -42,6 +46,9 @@ std::vector<std::uint8_t> instrumentImage(const SimulatorOptions& options) {
         }
     }
     image.resize(imageSize, 0xFF);
+    if (options.eraseSetup) {
+        std::fill(image.begin() + setupAreaStart, image.end(), 0xFF);
+    }
     return image;
 }
 

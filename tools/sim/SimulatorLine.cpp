@@ -37,6 +37,11 @@ void SimulatorLine::send(std::uint8_t byte) {
     }
 }
 
+bool SimulatorLine::hasRoom() const {
+    pollfd waiting{fd_, POLLOUT, 0};
+    return poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLOUT) != 0;
+}
+
 void SimulatorLine::write(std::uint8_t byte) {
     // A byte that cannot go out is lost, as on a cable nobody listens to. A signal that
     // interrupts a waiting write is the one that stops the simulator.

@@ -20,6 +20,8 @@ class SimulatorLine {
     int receive(std::uint8_t* buffer, int capacity, int timeoutMs);
     // One byte as the instrument sends it: through the faults and at the line's pace.
     void send(std::uint8_t byte);
+    // False while the line holds as many unread bytes as it can: a send would wait.
+    bool hasRoom() const;
 
     FaultInjector& faults() { return faults_; }
 

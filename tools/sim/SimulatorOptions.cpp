@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "sim/SimulatorError.h"
@@ -13,12 +14,13 @@ namespace kadenza::sim {
 
 namespace {
 
-const std::set<std::string> flagOptions{"--legacy", "--sample", "--text-id", "--pace", "--silent"};
-const std::set<std::string> valuedOptions{"--model",      "--image",  "--frame",
-                                          "--save-image", "--faults", "--seed",
-                                          "--timeout",    "--device", "--stop-after"};
-const std::set<std::string> modelOnlyOptions{"--image", "--text-id", "--save-image",
-                                             "--stop-after"};
+const std::set<std::string> flagOptions{"--legacy", "--sample", "--text-id",
+                                        "--pace",   "--silent", "--erase-setup"};
+const std::set<std::string> valuedOptions{"--model",      "--image",    "--frame",   "--save-image",
+                                          "--faults",     "--seed",     "--timeout", "--device",
+                                          "--stop-after", "--misbehave"};
+const std::set<std::string> modelOnlyOptions{"--image",      "--text-id",   "--save-image",
+                                             "--stop-after", "--misbehave", "--erase-setup"};
 const std::set<std::string> legacyOnlyOptions{"--frame"};
 
 // The options given, each with its last value ("" for a flag).
@@ -64,6 +66,30 @@ double decimalOf(const std::string& text) {
     return error == std::errc() && stop == end ? number : std::nan("");
 }
 
+// One item of a comma-separated list: "name=value", or a name alone.
+struct ListItem {
+    std::string text;
+    std::string name;
+    std::optional<std::string> value;
+};
+
+std::vector<ListItem> listItems(const std::string& text) {
+    std::vector<ListItem> items;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        ListItem item{text.substr(start, comma - start), {}, {}};
+        const std::size_t equals = item.text.find('=');
+        item.name = item.text.substr(0, equals);
+        if (equals != std::string::npos) {
+            item.value = item.text.substr(equals + 1);
+        }
+        items.push_back(std::move(item));
+        start = comma + 1;
+    }
+    return items;
+}
+
 // "corrupt=P,drop=P,noise=P,refuse=P", any of them in any order.
 FaultRates parseFaults(const std::string& text) {
     const std::map<std::string, double FaultRates::*> names{{"corrupt", &FaultRates::corrupt},
@@ -71,26 +97,49 @@ FaultRates parseFaults(const std::string& text) {
                                                             {"noise", &FaultRates::noise},
                                                             {"refuse", &FaultRates::refuse}};
     FaultRates rates;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', start), text.size());
-        const std::string item = text.substr(start, comma - start);
-        const std::size_t equals = item.find('=');
-        const auto name = names.find(item.substr(0, equals));
-        if (equals == std::string::npos || name == names.end()) {
-            throw UsageError("invalid fault '" + item +
+    for (const ListItem& item : listItems(text)) {
+        const auto name = names.find(item.name);
+        if (!item.value || name == names.end()) {
+            throw UsageError("invalid fault '" + item.text +
                              "': expected corrupt=P, drop=P, noise=P or refuse=P");
         }
-        const std::string rate = item.substr(equals + 1);
-        const double probability = decimalOf(rate);
+        const double probability = decimalOf(*item.value);
         if (!(probability >= 0 && probability <= 1)) {
-            throw UsageError("invalid " + name->first + " rate '" + rate +
+            throw UsageError("invalid " + name->first + " rate '" + *item.value +
                              "': expected a number from 0 to 1");
         }
         rates.*(name->second) = probability;
-        start = comma + 1;
     }
     return rates;
+}
+
+// "late-block=N,late-ids=N,late-acks,late-ms=MS,stray-ack=N,lose-write=N,refuse-reads,babble",
+// any of them in any order.
+Misbehaviour parseMisbehaviour(const std::string& text) {
+    const std::map<std::string, int Misbehaviour::*> numbered{
+        {"late-block", &Misbehaviour::lateBlock},
+        {"late-ids", &Misbehaviour::lateIdentifications},
+        {"late-ms", &Misbehaviour::lateMs},
+        {"stray-ack", &Misbehaviour::strayBeforeAcknowledgement},
+        {"lose-write", &Misbehaviour::lostWrite}};
+    const std::map<std::string, bool Misbehaviour::*> switched{
+        {"late-acks", &Misbehaviour::lateAcknowledgements},
+        {"refuse-reads", &Misbehaviour::refuseReads},
+        {"babble", &Misbehaviour::babble}};
+    Misbehaviour misbehaviour;
+    for (const ListItem& item : listItems(text)) {
+        const auto number = numbered.find(item.name);
+        const auto flag = switched.find(item.name);
+        if (number != numbered.end() && item.value) {
+            misbehaviour.*(number->second) =
+                static_cast<int>(parseWhole(*item.value, 0, 65535, item.name + " value"));
+        } else if (flag != switched.end() && !item.value) {
+            misbehaviour.*(flag->second) = true;
+        } else {
+            throw UsageError("invalid misbehaviour '" + item.text + "' (see kadenza-sim --help)");
+        }
+    }
+    return misbehaviour;
 }
 
 void checkCombinations(const GivenOptions& given) {
@@ -154,6 +203,10 @@ SimulatorOptions parseSimulatorOptions(const std::vector<std::string>& args) {
         behaviour.seed =
             static_cast<std::uint32_t>(parseWhole(value("--seed"), 0, UINT32_MAX, "seed"));
     }
+    if (has("--misbehave")) {
+        behaviour.misbehaviour = parseMisbehaviour(value("--misbehave"));
+    }
+    options.eraseSetup = has("--erase-setup");
     if (has("--stop-after")) {
         behaviour.stopAfterBlocks =
             static_cast<int>(parseWhole(value("--stop-after"), 0, INT_MAX, "block count"));

@@ -18,6 +18,8 @@ struct SimulatorOptions {
     std::string imageFile;
     std::string frameFile;
     bool sample = false;
+    // The setup area (blocks 252 to 255) reads as erased, all 0xFF, whatever the image holds.
+    bool eraseSetup = false;
     // Where the image goes when the simulator ends; empty for nowhere.
     std::string saveImageFile;
     double timeoutSeconds = 600;
