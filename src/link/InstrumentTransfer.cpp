@@ -1,7 +1,6 @@
 #include "link/InstrumentTransfer.h"
 
 #include <array>
-#include <climits>
 #include <string>
 
 #include "link/ProtocolBytes.h"
@@ -81,9 +80,7 @@ int InstrumentTransfer::readByte(bool stoppable) {
     if (stoppable && stopDue()) {
         return -1;
     }
-    const int byte = line_.receiveByte();
-    lastReadEmpty_ = byte < 0;
-    return byte;
+    return line_.receiveByte();
 }
 
 void InstrumentTransfer::beginExchange() {
@@ -97,12 +94,13 @@ bool InstrumentTransfer::stopDue() {
     return stopped_;
 }
 
-// An attempt that failed on silence leaves a quiet line; one that failed on a wrong byte may
-// have more of that answer coming.
+// A sound answer to another request means the instrument is behind: the answer to the failed
+// attempt may follow it, and the retry would take that for its own, leaving its own answer
+// for the next block. Letting the line settle breaks that chain.
 void InstrumentTransfer::settleBeforeRetry() {
-    if (!lastReadEmpty_) {
+    if (answerOfAnotherRequest_) {
         line_.settle();
-        lastReadEmpty_ = true;
+        answerOfAnotherRequest_ = false;
     }
 }
 
@@ -114,24 +112,27 @@ void InstrumentTransfer::letAcknowledgementsPass() {
     }
 }
 
-// Whatever comes ahead of the head is line noise. The wait ends at a refusal, after the
-// answer time, or after a frame's worth of noise: a line that never stops talking must not
-// hold the transfer.
-bool InstrumentTransfer::awaitHead(const HeadWait& wait) {
+// Whatever comes ahead of the head is line noise. A reply's wait ends at a refusal, after a
+// frame's worth of noise (a line that never stops talking must not hold the transfer), or at
+// silence after noise (the reply lost its head); silence alone is waited out for the whole
+// answer time. An acknowledgement's wait always takes the whole answer time.
+bool InstrumentTransfer::awaitHead(std::uint8_t head, int refusal, AnswerKind kind) {
+    const bool acknowledgement = kind == AnswerKind::acknowledgement;
     const Clock::time_point deadline = Clock::now() + answerTime;
     int emptyReads = 0;
     int foreignBytes = 0;
     for (;;) {
-        const int byte = readByte(wait.stoppable);
-        if (byte == wait.head) {
+        const int byte = readByte(!acknowledgement);
+        if (byte == head) {
             return true;
         }
-        if (byte == wait.refusal || (wait.stoppable && stopped_)) {
+        if (byte == refusal || (!acknowledgement && stopped_)) {
             return false;
         }
-        const bool waitedEnough =
-            byte < 0 ? ++emptyReads == answerReads : ++foreignBytes > wait.foreignLimit;
-        if (waitedEnough || Clock::now() >= deadline) {
+        byte < 0 ? ++emptyReads : ++foreignBytes;
+        const bool spoilt =
+            !acknowledgement && (foreignBytes > foreignByteLimit || (byte < 0 && foreignBytes > 0));
+        if (spoilt || emptyReads == answerReads || Clock::now() >= deadline) {
             return false;
         }
     }
@@ -237,9 +238,6 @@ int InstrumentTransfer::receiveIdentificationText(int first) {
 int InstrumentTransfer::identify() {
     beginExchange();
     for (int attempt = 0; attempt < attempts && !stopped_; ++attempt) {
-        if (attempt > 0) {
-            settleBeforeRetry();
-        }
         const int code = identifyOnce();
         if (code != -1) {
             return code;
@@ -254,7 +252,7 @@ bool InstrumentTransfer::readBlockOnce(InstrumentTranslator& translator, int blo
     putBlockNumber(request.data(), block);
     appendFcs(request.data(), request.size() - 2);
     if (!sendAddressedFrame(request.data(), request.size()) ||
-        !awaitHead({readRequest, readRefusal, foreignByteLimit, true})) {
+        !awaitHead(readRequest, readRefusal, AnswerKind::reply)) {
         return false;
     }
     std::array<std::uint8_t, addressedFrameSize> reply{readRequest};
@@ -266,6 +264,7 @@ bool InstrumentTransfer::readBlockOnce(InstrumentTranslator& translator, int blo
     // says it would leave the block asked for unread while the read counted as done.
     const int replyBlock = reply[1] | reply[2] << 8;
     if (replyBlock != block || replyBlock >= imageBlocks) {
+        answerOfAnotherRequest_ = true;
         return false;
     }
     translator.copyIn(&reply[3], replyBlock * blockSize, blockSize);
@@ -295,14 +294,11 @@ bool InstrumentTransfer::writeBlockOnce(InstrumentTranslator& translator, int bl
     translator.copyOut(&frame[3], block * blockSize, blockSize);
     appendFcs(frame.data(), frame.size() - 2);
     return sendAddressedFrame(frame.data(), frame.size()) &&
-           awaitHead({writeFrame, noRefusal, INT_MAX, false});
+           awaitHead(writeFrame, noRefusal, AnswerKind::acknowledgement);
 }
 
 bool InstrumentTransfer::writeBlock(InstrumentTranslator& translator, int block) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        if (attempt > 0) {
-            settleBeforeRetry();
-        }
         if (writeBlockOnce(translator, block)) {
             if (attempt > 0) {
                 letAcknowledgementsPass();
@@ -317,7 +313,7 @@ bool InstrumentTransfer::writeBlock(InstrumentTranslator& translator, int block)
 // byte first and one byte nobody reads. The CRC runs over the bytes as they came off the
 // line, escape prefixes included, from the block number to the last data byte.
 bool InstrumentTransfer::receiveStreamFrame(InstrumentTranslator& translator, int expectedBlock) {
-    if (!awaitHead({streamStart, noRefusal, foreignByteLimit, true})) {
+    if (!awaitHead(streamStart, noRefusal, AnswerKind::reply)) {
         return false;
     }
     streamCrc_ = 0;
@@ -341,6 +337,7 @@ bool InstrumentTransfer::receiveStreamFrame(InstrumentTranslator& translator, in
         return true;
     }
     if (block != expectedBlock) {
+        answerOfAnotherRequest_ = true;
         return false;
     }
     translator.copyIn(&frame[streamDataOffset], block * blockSize, blockSize);

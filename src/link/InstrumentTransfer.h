@@ -15,8 +15,8 @@ namespace kadenza {
 // translator's memory image. Failures are return values; the job decides what the user sees.
 //
 // Every attempt takes only what arrives after its own request: the line is purged before
-// each request, and after an attempt that failed while the instrument was still talking the
-// line is let settle first. An answer may start up to two read time-outs after its request.
+// each request, and after an answer to another request the line is let settle first. An
+// answer may start up to two read time-outs after its request.
 class InstrumentTransfer {
   public:
     // `stopRequested`, when given, is asked while an identification or a block read drags
@@ -53,27 +53,24 @@ class InstrumentTransfer {
   private:
     using Clock = std::chrono::steady_clock;
 
-    // What ends the wait for the first byte of an answer besides the byte itself.
-    struct HeadWait {
-        std::uint8_t head;
-        int refusal;       // a byte that fails the attempt at once, or none (above 0xFF)
-        int foreignLimit;  // how many other bytes may come first
-        bool stoppable;
-    };
+    // A reply to a read, which a stop may cut short, or a write's acknowledgement, which
+    // carries no block number and so is waited for to the end of the answer time.
+    enum class AnswerKind { reply, acknowledgement };
 
     // The frame's first byte plain, the others stuffed; false as soon as a byte fails.
     bool sendAddressedFrame(const std::uint8_t* frame, std::size_t length);
     // `count` unstuffed bytes; false when one does not arrive.
     bool receiveUnescapedBytes(std::uint8_t* into, std::size_t count);
     int receiveIdentificationText(int first);
-    // True when the head came; other bytes are passed over.
-    bool awaitHead(const HeadWait& wait);
+    // True when the head came; other bytes are passed over. `refusal` fails the attempt at
+    // once (a value above 0xFF for none).
+    bool awaitHead(std::uint8_t head, int refusal, AnswerKind kind);
     // One byte from the line; a stoppable read gives nothing once a stop is due.
     int readByte(bool stoppable);
     // Starts the clock of an identification or a block and its retries.
     void beginExchange();
     bool stopDue();
-    // Before a retry: lets the rest of a failed answer go by, unless the line is silent.
+    // Before a retry: lets the line settle after an answer to an earlier request.
     void settleBeforeRetry();
     // After a write that needed a retry, the later attempt's own acknowledgement may still
     // be on its way; it must not be taken for the next block's.
@@ -83,7 +80,7 @@ class InstrumentTransfer {
     std::function<bool()> stopRequested_;
     Clock::time_point exchangeStart_ = Clock::now();
     bool stopped_ = false;
-    bool lastReadEmpty_ = true;
+    bool answerOfAnotherRequest_ = false;
     std::uint16_t streamCrc_ = 0;
 };
 

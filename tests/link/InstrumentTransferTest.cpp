@@ -162,7 +162,8 @@ TEST_F(InstrumentTransferTest, ReadsAReplyAfterNoise) {
 
 // The wait for an answer's first byte ends: a reply after a frame's worth of other bytes
 // (75) is taken, one after more is not; one read time-out of silence is waited out, two are
-// not. Each attempt starts on a purged line.
+// not, and none after other bytes (they were a reply that lost its head). Each attempt starts
+// on a purged line.
 TEST_F(InstrumentTransferTest, TheWaitForAReplyHasItsLimits) {
     struct Case {
         int noise;
@@ -170,7 +171,7 @@ TEST_F(InstrumentTransferTest, TheWaitForAReplyHasItsLimits) {
         bool received;
     };
     for (const Case& wait : {Case{75, 0, true}, Case{76, 0, false}, Case{0, 1, true},
-                             Case{0, 2, false}, Case{40, 1, true}}) {
+                             Case{0, 2, false}, Case{40, 1, false}}) {
         FakeLine waited;
         InstrumentTransfer waiting(waited);
         const Bytes data = plainBlock();
@@ -183,19 +184,20 @@ TEST_F(InstrumentTransferTest, TheWaitForAReplyHasItsLimits) {
     }
 }
 
-TEST_F(InstrumentTransferTest, RetriesARefusalAndABadFcs) {
+TEST_F(InstrumentTransferTest, RetriesARefusalABadFcsAndAReplyForAnotherBlock) {
     const Bytes data = plainBlock();
     Bytes damaged = blockFrame(readRequest, 7, data.data());
     damaged[20] ^= 0x01;
     line.arrive({readRefusal});
     line.arrive(damaged);
+    line.arrive(blockFrame(readRequest, 6, data.data()));
     line.arrive(blockFrame(readRequest, 7, data.data()));
     EXPECT_TRUE(transfer.readBlock(*translator, 7));
     EXPECT_EQ(imageBlock(7), data);
-    EXPECT_EQ(line.sent(), repeated(test::readRequestFor(7), 3));
-    // Neither answer ended in silence: what followed them was let go before the next request.
-    EXPECT_EQ(line.settles(), 2);
-    EXPECT_EQ(line.purges(), 3);
+    EXPECT_EQ(line.sent(), repeated(test::readRequestFor(7), 4));
+    EXPECT_EQ(line.purges(), 4);
+    // The instrument answered an earlier request: the line settled before the next one.
+    EXPECT_EQ(line.settles(), 1);
 }
 
 TEST_F(InstrumentTransferTest, BlockThatFailsTenTimesLeavesTheImage) {

@@ -213,6 +213,105 @@ TEST_F(TransferOverPtyTest, TransmissionFailsWhenTheInstrumentGoesQuiet) {
               Bytes(image.begin() + 254 * 32, image.end()));
 }
 
+// The instrument's memory after a write of the model's factory settings.
+Bytes withDefaultsWritten(int code, Bytes image) {
+    auto encoder = createTranslator(code);
+    InstrumentSetup defaults;
+    encoder->defaultSetup(defaults);
+    encoder->encodeSetup(defaults);
+    encoder->copyOut(image.data() + setupBlocksStart * 32, setupBlocksStart * 32, 128);
+    return image;
+}
+
+// A block counts as written only on its own acknowledgement: after a stray byte ahead of one
+// acknowledgement, with a lost frame after it, or with every acknowledgement late, the
+// instrument ends holding exactly what the write reported as written.
+TEST_F(TransferOverPtyTest, SetupWriteCountsOnlyItsOwnAcknowledgements) {
+    sim::Misbehaviour strayThenLost;
+    strayThenLost.strayBeforeAcknowledgement = 252;
+    strayThenLost.lostWrite = 253;
+    sim::Misbehaviour lateThenLost;
+    lateThenLost.lateAcknowledgements = true;
+    lateThenLost.lateMs = 300;
+    lateThenLost.lostWrite = 255;
+    for (const sim::Misbehaviour& misbehaviour : {strayThenLost, lateThenLost}) {
+        SCOPED_TRACE(misbehaviour.lostWrite);
+        InstrumentBehaviour behaviour = model(3);
+        behaviour.misbehaviour = misbehaviour;
+        const Bytes image = samples::sampleImage(3);
+        play(behaviour, image);
+        InstrumentSetup defaults;
+        createTranslator(3)->defaultSetup(defaults);
+        RecordingReporter reporter;
+        EXPECT_TRUE(runWriteSetup(*transfer_, defaults, reporter));
+        EXPECT_EQ(reporter.milestones(), (std::vector<std::string>{"show Mx310.2", "hide"}));
+        EXPECT_EQ(finalImage(), withDefaultsWritten(3, image));
+    }
+}
+
+// A late answer is taken by the attempt that asked for it, so the ones after it find a
+// clean line: one request per block, and one identification despite ten late answers.
+TEST_F(TransferOverPtyTest, LateAnswersCostNoRepeats) {
+    InstrumentBehaviour behaviour = model(5);
+    behaviour.misbehaviour.lateBlock = 100;
+    behaviour.misbehaviour.lateIdentifications = 10;
+    const Bytes image = samples::sampleImage(5);
+    play(behaviour, image);
+    std::ostringstream trace;
+    TracingLine tracing(*line_, trace);
+    InstrumentTransfer transfer(tracing);
+    InstrumentData data;
+    ASSERT_TRUE(runReadData(transfer, data, reporter_));
+    EXPECT_EQ(xmlOf(data), decodedData(5, image));
+    EXPECT_EQ(countOf(trace.str(), "> AA\n"), 1);
+    EXPECT_EQ(countOf(trace.str(), "> AB\n"), 252);
+}
+
+// A reporter whose user presses stop at a given moment.
+class StoppingReporter : public RecordingReporter {
+  public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit StoppingReporter(Clock::duration after) : stopAt_(Clock::now() + after) {}
+    bool isCancelled() override { return Clock::now() >= stopAt_; }
+    // How long the job went on after the stop.
+    double secondsSinceStop() const {
+        return std::chrono::duration<double>(Clock::now() - stopAt_).count();
+    }
+
+  private:
+    Clock::time_point stopAt_;
+};
+
+// A line that never stops talking fails each attempt after a frame's worth of bytes, so the
+// download ends as failed; and a stop ends it soon, as it ends a silent identification. (The
+// half second a stop may take is measured by the soak; here it only has to come.)
+TEST_F(TransferOverPtyTest, EndlessBytesAndSilenceCanBeStopped) {
+    InstrumentBehaviour babbling = model(3);
+    babbling.misbehaviour.babble = true;
+    play(babbling, {});
+    InstrumentData data;
+    RecordingReporter patient;
+    InstrumentTransfer babbled(*line_, [&patient] { return patient.isCancelled(); });
+    EXPECT_FALSE(runReadData(babbled, data, patient));
+    EXPECT_EQ(patient.milestones(),
+              (std::vector<std::string>{"show Mx310.2", "hide", "failure TransmissionFailed"}));
+
+    // Ten attempts at a babbling line take at least 10 x 75 byte times, 0.39 s; a silent
+    // identification takes 4 s.
+    InstrumentBehaviour switchedOff = model(3);
+    switchedOff.silent = true;
+    const std::pair<InstrumentBehaviour, int> stops[] = {{babbling, 150}, {switchedOff, 700}};
+    for (const auto& [behaviour, stopMs] : stops) {
+        play(behaviour, {});
+        StoppingReporter stopping{std::chrono::milliseconds(stopMs)};
+        InstrumentTransfer stopped(*line_, [&stopping] { return stopping.isCancelled(); });
+        EXPECT_FALSE(runReadData(stopped, data, stopping));
+        EXPECT_EQ(stopping.events().back(), "failure Cancelled");
+        EXPECT_LT(stopping.secondsSinceStop(), 2.0);
+    }
+}
+
 TEST_F(TransferOverPtyTest, CancelledBeforeABlock) {
     play(model(3), samples::sampleImage(3));
     reporter_.cancelAtCheck(3);
