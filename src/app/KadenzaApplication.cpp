@@ -8,8 +8,9 @@ namespace kadenza {
 
 KadenzaApplication::KadenzaApplication(int& argc, char** argv, MessageBoxes& boxes)
     : QApplication(argc, argv), boxes_(boxes) {
+    // No display name: the platform would add it to every window's title ("Chyba — Kadenza").
+    // The window system names the program "Kadenza" from the name, its first letter raised.
     setApplicationName(QStringLiteral("kadenza"));
-    setApplicationDisplayName(QStringLiteral("Kadenza"));
 }
 
 bool KadenzaApplication::notify(QObject* receiver, QEvent* event) {

@@ -162,7 +162,7 @@ class TForm1Test : public QObject {
 
     void startsInCzechWithEveryCommandReady() {
         open({"/dev/ttyUSB7", "/tmp/sim-port", "/dev/ttyUSB7"});
-        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kadenza"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("kadenza"));
         QCOMPARE(window_->objectName(), QStringLiteral("TForm1"));
         QCOMPARE(window_->size(), QSize(666, 504));
 

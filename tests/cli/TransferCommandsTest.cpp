@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "CliFixture.h"
 #include "samples/SampleImages.h"
 #include "support/SimulatorProcess.h"
@@ -73,11 +75,96 @@ TEST_F(TransferCommandsTest, SetupWriteChangesTheInstrumentsSettings) {
                   "--set 0:0=5: the value is outside the item's range");
 }
 
+// A stray byte before one acknowledgement and a lost frame after it: the write ends with
+// every block truly written, as the simulator's memory shows.
+TEST_F(TransferCommandsTest, SetupWriteSucceedsOnlyWhenEveryBlockArrived) {
+    const std::string port =
+        startSimulator({"--model", "3", "--sample", "--save-image", path("kept.bin"), "--misbehave",
+                        "stray-ack=252,lose-write=253"});
+    const Outcome written =
+        run({"setup", "write", "--port", port, "--set", "2:0=0.125", "--lang", "en"});
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    simulator_->signal(SIGTERM);
+    ASSERT_EQ(simulator_->waitForExit(5000), 0);
+    const Outcome kept =
+        run({"setup", "show", "--model", "3", "--image", path("kept.bin"), "--lang", "en"});
+    EXPECT_EQ(kept.out, written.out);
+}
+
+// Settings the tool did not read from the instrument are never written: a failed read ends
+// the command, settings read out of their range are refused until set, and a model that
+// keeps no settings says so with its own exit code.
+TEST_F(TransferCommandsTest, SettingsThatCannotBeWrittenAreRefused) {
+    const std::string refusing =
+        startSimulator({"--model", "3", "--sample", "--misbehave", "refuse-reads"});
+    expectFailure(run({"setup", "write", "--port", refusing, "--lang", "en"}), 4,
+                  "Transmission failed");
+
+    const std::string erased = startSimulator({"--model", "3", "--sample", "--erase-setup"});
+    const Outcome read = run({"setup", "read", "--port", erased, "--lang", "en"});
+    EXPECT_NE(read.out.find("  Power off\t1310.7 s  (outside the allowed range)\n"),
+              std::string::npos)
+        << read.out;
+    expectFailure(run({"setup", "write", "--port", erased, "--set", "0:1=5", "--lang", "en"}), 2,
+                  "Power off 1310.7 s: outside the allowed range");
+    EXPECT_EQ(run({"setup", "read", "--port", erased, "--lang", "en"}).out, read.out);
+    EXPECT_EQ(run({"setup", "write", "--port", erased, "--defaults"}).exitCode, 0);
+
+    const std::string withoutSettings = startSimulator({"--model", "5", "--sample"});
+    for (const char* command : {"read", "write", "defaults"}) {
+        expectFailure(run({"setup", command, "--port", withoutSettings}), 6,
+                      "Tento přístroj nemá nastavení");
+    }
+}
+
 TEST_F(TransferCommandsTest, LegacyReceivesWhatTheMx310_1Sends) {
     const std::string port = startSimulator({"--legacy", "--sample"});
     const Outcome outcome = run({"legacy", "--port", port, path("l.txt")});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(readFile(path("l.txt")).substr(0, 11), "\r\nBank 0 \r\n");
+}
+
+// Runs the tool in the background and sends it `signals` (Ctrl+C is SIGINT) one after
+// another at the given moments; its exit status as the shell reports it.
+int interruptedStatus(const std::string& tool, const std::string& arguments,
+                      const std::string& errorFile, const std::string& signals) {
+    const std::string command = "'" + tool + "' " + arguments + " >/dev/null 2>'" + errorFile +
+                                "' & " + signals + " wait $!";
+    return WEXITSTATUS(std::system(command.c_str()));
+}
+
+// A stop comes through in any wait: a silent identification and a line that never stops
+// talking end at once as interrupted. A setup write already under way runs to its end and
+// reports its real outcome; a second Ctrl+C ends the tool at once.
+TEST_F(TransferCommandsTest, InterruptEndsAnyWaitButNotAWriteUnderWay) {
+    struct Case {
+        std::vector<std::string> simulator;
+        std::string command;
+        std::string signals;
+        int status;
+    };
+    const std::string download = "download '" + path("out.tso") + "'";
+    const std::string write = "setup write --set 2:0=0.125";
+    const std::vector<std::string> lateAcknowledgements = {"--model", "3", "--sample",
+                                                           "--misbehave", "late-acks,late-ms=300"};
+    const Case cases[] = {
+        {{"--model", "3", "--silent"}, download, "sleep 0.5; kill -INT $!;", 5},
+        {{"--model", "3", "--misbehave", "babble"}, download, "sleep 0.3; kill -TERM $!;", 5},
+        {lateAcknowledgements, write, "sleep 0.6; kill -INT $!;", 0},
+        {lateAcknowledgements, write, "sleep 0.6; kill -INT $!; sleep 0.1; kill -INT $!;",
+         128 + SIGINT},
+    };
+    for (const Case& interrupted : cases) {
+        SCOPED_TRACE(interrupted.command + ": " + interrupted.signals);
+        const std::string port = startSimulator(interrupted.simulator);
+        const auto start = std::chrono::steady_clock::now();
+        const int status =
+            interruptedStatus(tool_, interrupted.command + " --port '" + port + "' --lang en",
+                              path("err"), interrupted.signals);
+        EXPECT_EQ(status, interrupted.status) << readFile(path("err"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    }
+    EXPECT_FALSE(exists("out.tso"));
 }
 
 TEST_F(TransferCommandsTest, InterruptStopsAWaitThatHasNoLimit) {
