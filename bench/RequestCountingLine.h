@@ -9,7 +9,7 @@ namespace kadenza::bench {
 
 // Passes every byte through and counts the requests the program repeats: a second
 // identification, a streamed block asked for again, and an addressed read of the block the
-// previous read asked for.
+// previous read asked for; and the write frames sent.
 class RequestCountingLine : public SerialLine {
   public:
     explicit RequestCountingLine(SerialLine& line) : line_(line) {}
@@ -26,6 +26,7 @@ class RequestCountingLine : public SerialLine {
     int retries() const {
         return identifications_ > 1 ? retries_ + identifications_ - 1 : retries_;
     }
+    int writeFrames() const { return writeFrames_; }
 
   private:
     // The sent bytes of a read request: its head, then the block number low byte first,
@@ -37,6 +38,8 @@ class RequestCountingLine : public SerialLine {
             ++identifications_;
         } else if (byte == streamRepeat) {
             ++retries_;
+        } else if (byte == writeFrame) {
+            ++writeFrames_;
         } else if (byte == readRequest) {
             blockBytesDue_ = 2;
             block_ = 0;
@@ -62,6 +65,7 @@ class RequestCountingLine : public SerialLine {
     SerialLine& line_;
     int identifications_ = 0;
     int retries_ = 0;
+    int writeFrames_ = 0;
     int blockBytesDue_ = 0;
     bool escaped_ = false;
     int block_ = 0;

@@ -164,12 +164,25 @@ void processEventsUntil(const std::function<bool()>& done) {
     }
 }
 
-// The setup dialog with the settings a sample Mx310.2 holds, read from the simulator, and the
-// value editor open on the power-off time.
-bool setupDialogIn(TForm1& window, int language, const QDir& folder, const QString& name) {
-    sim::InstrumentBehaviour mx310;
-    mx310.modelCode = 3;
-    RunningInstrument instrument(mx310, samples::sampleImage(mx310.modelCode));
+// What the setup dialog shows of an instrument.
+struct SetupShot {
+    int modelCode;
+    // The setup area reads as erased: its values lie outside their ranges.
+    bool erased;
+    // The value editor open on the power-off time.
+    bool editing;
+};
+
+// The setup dialog with the settings of a sample instrument, read from the simulator.
+bool setupDialogIn(TForm1& window, int language, const SetupShot& shot, const QDir& folder,
+                   const QString& name) {
+    sim::InstrumentBehaviour behaviour;
+    behaviour.modelCode = shot.modelCode;
+    std::vector<std::uint8_t> image = samples::sampleImage(shot.modelCode);
+    if (shot.erased) {
+        std::fill(image.begin() + 8064, image.end(), 0xFF);
+    }
+    RunningInstrument instrument(behaviour, image);
     SetLanguage(language);
     TForm2& dialog = window.setupDialog();
     TranslateForms(window, dialog);
@@ -178,9 +191,11 @@ bool setupDialogIn(TForm1& window, int language, const QDir& folder, const QStri
         const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
         processEventsUntil([cancel] { return cancel->isEnabled(); });
         auto* list = dialog.findChild<QListWidget*>(QStringLiteral("ListBox1"));
-        const int powerOffRow = 1;
-        list->setCurrentRow(powerOffRow);
-        emit list->itemDoubleClicked(list->item(powerOffRow));
+        if (shot.editing) {
+            const int powerOffRow = 1;
+            list->setCurrentRow(powerOffRow);
+            emit list->itemDoubleClicked(list->item(powerOffRow));
+        }
         saved = save(render(dialog, 1), folder, name);
         dialog.reject();
     });
@@ -244,8 +259,14 @@ int makeScreenshots(const QDir& folder) {
         toolBar(window, folder) && treeCloseUp(folder) && progressWindow(window, folder) &&
         aboutBox(window, czechLanguage, folder, QStringLiteral("about-cs.png")) &&
         aboutBox(window, englishLanguage, folder, QStringLiteral("about-en.png")) &&
-        setupDialogIn(window, czechLanguage, folder, QStringLiteral("setup-cs.png")) &&
-        setupDialogIn(window, englishLanguage, folder, QStringLiteral("setup-en.png")) &&
+        setupDialogIn(window, czechLanguage, {3, false, true}, folder,
+                      QStringLiteral("setup-cs.png")) &&
+        setupDialogIn(window, englishLanguage, {3, false, true}, folder,
+                      QStringLiteral("setup-en.png")) &&
+        setupDialogIn(window, englishLanguage, {3, true, false}, folder,
+                      QStringLiteral("setup-erased-en.png")) &&
+        setupDialogIn(window, czechLanguage, {5, false, false}, folder,
+                      QStringLiteral("setup-none-cs.png")) &&
         portProblems(folder);
     return saved ? 0 : 1;
 }

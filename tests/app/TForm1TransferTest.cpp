@@ -158,6 +158,26 @@ class TForm1TransferTest : public QObject {
         QCOMPARE(tree()->topLevelItemCount(), 1);
     }
 
+    // An instrument that talks without end keeps a block from ever finishing: the stop button
+    // still ends the download, inside the block's wait, as interrupted.
+    void stopButtonEndsABlockThatNeverFinishes() {
+        sim::InstrumentBehaviour babbling = model(mx350);
+        babbling.misbehaviour.babble = true;
+        RunningInstrument instrument(babbling, {});
+        open(instrument.devicePath());
+        showOneBank();
+        const std::string before = xmlOf(window_->instrumentData());
+
+        part<QAction>("Starttransfer1")->trigger();
+        QTRY_VERIFY(window_->progressForm().isVisible());
+        // Ten attempts at the babbling line take 0.39 s at least; the stop comes before.
+        QTest::qWait(150);
+        window_->progressForm().findChild<QToolButton*>("SpeedButton1")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(part<QAction>("Open1")->isEnabled(), transferTimeoutMs);
+        QCOMPARE(boxes_.messages(), QStringList({"Interupted by user"}));
+        QCOMPARE(xmlOf(window_->instrumentData()), before);
+    }
+
     void closingDuringATransferStopsItAndClosesAtItsEnd() {
         sim::PseudoTerminal silentLine;
         open(silentLine.devicePath());

@@ -6,10 +6,12 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -100,6 +102,33 @@ TEST_F(PosixSerialLineTest, EmptyReadWaitsForTheTimeOut) {
     const Clock::time_point start = Clock::now();
     EXPECT_EQ(line.receiveByte(), -1);
     const double waited = millisecondsSince(start);
+    EXPECT_GT(waited, 100);
+    EXPECT_LT(waited, 2000);
+}
+
+// Settling drops what has arrived and what goes on arriving until the line is quiet, and
+// leaves a line that never falls quiet after a short while.
+TEST_F(PosixSerialLineTest, SettleDropsWhatArrivesUntilTheLineIsQuiet) {
+    PosixSerialLine line(terminal.path());
+    for (const std::uint8_t byte : awkwardBytes) {
+        ASSERT_TRUE(terminal.write(byte));
+    }
+    line.settle();
+    ASSERT_TRUE(terminal.write(0x42));
+    EXPECT_EQ(line.receiveByte(), 0x42);
+
+    std::atomic<bool> talking{true};
+    std::thread babbler([this, &talking] {
+        while (talking) {
+            terminal.write(0x00);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const Clock::time_point start = Clock::now();
+    line.settle();
+    const double waited = millisecondsSince(start);
+    talking = false;
+    babbler.join();
     EXPECT_GT(waited, 100);
     EXPECT_LT(waited, 2000);
 }

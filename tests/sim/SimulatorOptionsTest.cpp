@@ -20,9 +20,29 @@ std::string usageErrorOf(const std::vector<std::string>& args) {
 
 TEST(SimulatorOptionsTest, TakesEveryOptionOfAModel) {
     const SimulatorOptions options = parseSimulatorOptions(
-        {"--model", "2", "--image", "in.bin", "--text-id", "--save-image", "out.bin", "--pace",
-         "--faults", "drop=0.5,corrupt=0.01,refuse=1", "--silent", "--seed", "4294967295",
-         "--timeout", "2.5", "--device", "/dev/ttyS9", "--stop-after", "12"});
+        {"--model",
+         "2",
+         "--image",
+         "in.bin",
+         "--text-id",
+         "--save-image",
+         "out.bin",
+         "--pace",
+         "--faults",
+         "drop=0.5,corrupt=0.01,refuse=1",
+         "--silent",
+         "--seed",
+         "4294967295",
+         "--timeout",
+         "2.5",
+         "--device",
+         "/dev/ttyS9",
+         "--stop-after",
+         "12",
+         "--erase-setup",
+         "--misbehave",
+         "late-block=100,late-ids=9,late-acks,late-ms=300,stray-ack=252,lose-write=253,"
+         "refuse-reads,babble"});
     EXPECT_FALSE(options.legacy);
     EXPECT_EQ(options.behaviour.modelCode, 2);
     EXPECT_EQ(options.imageFile, "in.bin");
@@ -38,6 +58,16 @@ TEST(SimulatorOptionsTest, TakesEveryOptionOfAModel) {
     EXPECT_EQ(options.timeoutSeconds, 2.5);
     EXPECT_EQ(options.devicePath, "/dev/ttyS9");
     EXPECT_EQ(options.behaviour.stopAfterBlocks, 12);
+    EXPECT_TRUE(options.eraseSetup);
+    const sim::Misbehaviour& misbehaviour = options.behaviour.misbehaviour;
+    EXPECT_EQ(misbehaviour.lateBlock, 100);
+    EXPECT_EQ(misbehaviour.lateIdentifications, 9);
+    EXPECT_TRUE(misbehaviour.lateAcknowledgements);
+    EXPECT_EQ(misbehaviour.lateMs, 300);
+    EXPECT_EQ(misbehaviour.strayBeforeAcknowledgement, 252);
+    EXPECT_EQ(misbehaviour.lostWrite, 253);
+    EXPECT_TRUE(misbehaviour.refuseReads);
+    EXPECT_TRUE(misbehaviour.babble);
 }
 
 TEST(SimulatorOptionsTest, DefaultsAndTheLegacyForm) {
@@ -47,6 +77,9 @@ TEST(SimulatorOptionsTest, DefaultsAndTheLegacyForm) {
     EXPECT_EQ(model.timeoutSeconds, 600);
     EXPECT_FALSE(model.sample);
     EXPECT_EQ(model.behaviour.stopAfterBlocks, -1);
+    EXPECT_EQ(model.behaviour.misbehaviour.lateBlock, -1);
+    EXPECT_EQ(model.behaviour.misbehaviour.lateMs, 250);
+    EXPECT_FALSE(model.behaviour.misbehaviour.babble);
 
     const SimulatorOptions legacy = parseSimulatorOptions({"--legacy", "--frame", "f.bin"});
     EXPECT_TRUE(legacy.legacy);
@@ -71,6 +104,12 @@ TEST(SimulatorOptionsTest, RejectsWhatItDoesNotOffer) {
               "invalid fault '': expected corrupt=P, drop=P, noise=P or refuse=P");
     EXPECT_EQ(usageErrorOf({"--model", "3", "--faults", "lag=0.1"}),
               "invalid fault 'lag=0.1': expected corrupt=P, drop=P, noise=P or refuse=P");
+    for (const char* misbehaviour : {"babble=1", "late-block", "late-ms=-5", "sulk"}) {
+        EXPECT_NE(usageErrorOf({"--model", "3", "--misbehave", misbehaviour}), "no error")
+            << misbehaviour;
+    }
+    EXPECT_EQ(usageErrorOf({"--legacy", "--misbehave", "babble"}),
+              "option --misbehave is not for --legacy");
     EXPECT_EQ(usageErrorOf({"--model", "3", "--timeout", "0"}),
               "invalid time-out '0': expected a number of seconds above 0");
     EXPECT_EQ(usageErrorOf({"--model", "3", "--seed", "-1"}),
