@@ -63,6 +63,19 @@ class TransferOverPtyTest : public ::testing::Test {
         transfer_ = std::make_unique<InstrumentTransfer>(*line_);
     }
 
+    // Plays the instrument and downloads its memory through a trace, which it returns; the
+    // data must be the image's.
+    std::string tracedDownload(const InstrumentBehaviour& behaviour, const Bytes& image) {
+        play(behaviour, image);
+        std::ostringstream trace;
+        TracingLine tracing(*line_, trace);
+        InstrumentTransfer transfer(tracing);
+        InstrumentData data;
+        EXPECT_TRUE(runReadData(transfer, data, reporter_));
+        EXPECT_EQ(xmlOf(data), decodedData(behaviour.modelCode, image));
+        return trace.str();
+    }
+
     // The instrument's memory once the program is done with it.
     Bytes finalImage() {
         transfer_.reset();
@@ -145,17 +158,9 @@ TEST_F(TransferOverPtyTest, RetriesThroughLineFaults) {
         InstrumentBehaviour faulty = model(code);
         faulty.faults = {0.003, 0.0005, 0.003, 0.01};
         faulty.seed = 2024;
-        const Bytes image = samples::sampleImage(code);
-        play(faulty, image);
-        std::ostringstream trace;
-        TracingLine tracing(*line_, trace);
-        InstrumentTransfer transfer(tracing);
-        InstrumentData data;
-        ASSERT_TRUE(runReadData(transfer, data, reporter_));
-        EXPECT_EQ(xmlOf(data), decodedData(code, image));
         // Some blocks did need another attempt: each block starts with a read request or a
         // request for the next streamed block, and each retry adds a read or repeat request.
-        const std::string lines = trace.str();
+        const std::string lines = tracedDownload(faulty, samples::sampleImage(code));
         EXPECT_GT(countOf(lines, "> AB\n") + countOf(lines, "> A5\n") + countOf(lines, "> 55\n"),
                   252);
     }
@@ -255,16 +260,9 @@ TEST_F(TransferOverPtyTest, LateAnswersCostNoRepeats) {
     InstrumentBehaviour behaviour = model(5);
     behaviour.misbehaviour.lateBlock = 100;
     behaviour.misbehaviour.lateIdentifications = 10;
-    const Bytes image = samples::sampleImage(5);
-    play(behaviour, image);
-    std::ostringstream trace;
-    TracingLine tracing(*line_, trace);
-    InstrumentTransfer transfer(tracing);
-    InstrumentData data;
-    ASSERT_TRUE(runReadData(transfer, data, reporter_));
-    EXPECT_EQ(xmlOf(data), decodedData(5, image));
-    EXPECT_EQ(countOf(trace.str(), "> AA\n"), 1);
-    EXPECT_EQ(countOf(trace.str(), "> AB\n"), 252);
+    const std::string trace = tracedDownload(behaviour, samples::sampleImage(5));
+    EXPECT_EQ(countOf(trace, "> AA\n"), 1);
+    EXPECT_EQ(countOf(trace, "> AB\n"), 252);
 }
 
 // A reporter whose user presses stop at a given moment.

@@ -24,8 +24,11 @@ bool movesBlock(const std::vector<std::uint8_t>& reply) {
     return head == readRequest || head == writeFrame || head == streamStart;
 }
 
-bool concernsBlock(RequestKind kind) {
-    return kind != RequestKind::identification;
+// True the first time the request is one of these, naming the block; `done` keeps the count.
+bool firstOf(bool& done, const InstrumentProtocol::Request& request, bool kindMatches, int block) {
+    const bool first = !done && kindMatches && request.block == block;
+    done = done || first;
+    return first;
 }
 
 }  // namespace
@@ -88,10 +91,8 @@ std::vector<std::uint8_t> SimulatedInstrument::replyTo(const Request& request) {
 }
 
 bool SimulatedInstrument::losesFrame(const Request& request) {
-    const bool loses = request.kind == RequestKind::write && !lostWriteDone_ &&
-                       request.block == behaviour_.misbehaviour.lostWrite;
-    lostWriteDone_ = lostWriteDone_ || loses;
-    return loses;
+    return firstOf(lostWriteDone_, request, request.kind == RequestKind::write,
+                   behaviour_.misbehaviour.lostWrite);
 }
 
 bool SimulatedInstrument::answersLate(const Request& request) {
@@ -102,17 +103,12 @@ bool SimulatedInstrument::answersLate(const Request& request) {
     if (request.kind == RequestKind::write && misbehaviour.lateAcknowledgements) {
         return true;
     }
-    const bool late =
-        concernsBlock(request.kind) && !lateBlockDone_ && request.block == misbehaviour.lateBlock;
-    lateBlockDone_ = lateBlockDone_ || late;
-    return late;
+    return firstOf(lateBlockDone_, request, true, misbehaviour.lateBlock);
 }
 
 bool SimulatedInstrument::straysBefore(const Request& request) {
-    const bool strays = request.kind == RequestKind::write && !strayDone_ &&
-                        request.block == behaviour_.misbehaviour.strayBeforeAcknowledgement;
-    strayDone_ = strayDone_ || strays;
-    return strays;
+    return firstOf(strayDone_, request, request.kind == RequestKind::write,
+                   behaviour_.misbehaviour.strayBeforeAcknowledgement);
 }
 
 // Whatever the program sends meanwhile waits on the line, to be taken in afterwards.
