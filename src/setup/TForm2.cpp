@@ -235,21 +235,20 @@ void TForm2::Button3Click() {
     newJob()->startWriteSetup(*setup_, whenJobEnds(&TForm2::writeEnded));
 }
 
-void TForm2::settingsRead(bool completed) {
+TForm2::Contents TForm2::filledContents(bool completed, Contents otherwise) const {
     if (!completed) {
-        showContents(Contents::nothing);
-    } else {
-        showContents(setup_->count() > 0 ? Contents::settings : Contents::noSettings);
+        return otherwise;
     }
+    return setup_->count() > 0 ? Contents::settings : Contents::noSettings;
+}
+
+void TForm2::settingsRead(bool completed) {
+    showContents(filledContents(completed, Contents::nothing));
 }
 
 // Defaults that could not be fetched leave the list as it was.
 void TForm2::defaultsFetched(bool completed) {
-    if (!completed) {
-        showContents(contents_);
-    } else {
-        showContents(setup_->count() > 0 ? Contents::settings : Contents::noSettings);
-    }
+    showContents(filledContents(completed, contents_));
 }
 
 // The dialog closes once the write has ended, whether it succeeded or not: a failure has

@@ -59,6 +59,8 @@ class TForm2 : public QDialog {
     void settingsRead(bool completed);
     void defaultsFetched(bool completed);
     void writeEnded(bool completed);
+    // What the list holds after a job that fills the setup; `otherwise` when it failed.
+    Contents filledContents(bool completed, Contents otherwise) const;
     void showContents(Contents contents);
 
     // Hides the editor and keeps the dialog open until the job's end.
