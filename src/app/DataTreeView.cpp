@@ -23,20 +23,32 @@ QTreeWidgetItem* nodeFor(InstrumentAbstract* object, const QString& nodeText) {
     return node;
 }
 
+// A bank's item rows are made when it is first expanded: a large file then costs a row per
+// bank, not a widget item per measurement, until its items are looked at.
 QTreeWidgetItem* bankNode(InstrumentBank& bank) {
     QTreeWidgetItem* node = nodeFor(&bank, QStringLiteral(" "));
+    if (bank.count() > 0) {
+        node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
+    return node;
+}
+
+void addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(bank.count());
     int number = 1;
     for (int i = 0; i < bank.count(); ++i) {
         InstrumentItem* item = bank.item(i);
         const QString nodeText =
             item->isPrimary() ? QStringLiteral(" [%1]").arg(number++) : QStringLiteral(" ");
-        node->addChild(nodeFor(item, nodeText));
+        items.append(nodeFor(item, nodeText));
     }
-    return node;
+    node.addChildren(items);
+    node.setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-const InstrumentAbstract* objectOf(const QModelIndex& index) {
-    return static_cast<const InstrumentAbstract*>(index.data(objectRole).value<void*>());
+InstrumentAbstract* objectOf(const QModelIndex& index) {
+    return static_cast<InstrumentAbstract*>(index.data(objectRole).value<void*>());
 }
 
 }  // namespace
@@ -62,6 +74,14 @@ DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
     unit1_ = addColumnToggle("Unit1", 24, QStringLiteral("Unit"));
     note1_ = addColumnToggle("Note1", 25, QStringLiteral("Note"));
     addressNumber1_ = addColumnToggle("Addressnumber1", 186, QStringLiteral("Address number"));
+    connect(this, &QTreeWidget::itemExpanded, this, &DataTreeView::fillBank);
+}
+
+void DataTreeView::fillBank(QTreeWidgetItem* node) {
+    auto* bank = dynamic_cast<InstrumentBank*>(objectOf(indexFromItem(node)));
+    if (bank != nullptr && node->childCount() == 0 && node->parent() == nullptr) {
+        addItemNodes(*node, *bank);
+    }
 }
 
 QAction* DataTreeView::addColumnToggle(const char* name, int row, const QString& caption) {

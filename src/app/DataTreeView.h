@@ -12,9 +12,9 @@ class QMenu;
 namespace kadenza {
 
 // The main window's tree of the measured data (TreeView1): a top-level row per bank, a
-// child row per item, drawn by DataTreeDelegate with the columns chosen in its context menu
-// (PopupMenu1). Each row points at its bank or item in the container; the tree owns none of
-// them.
+// child row per item, made when the bank is first expanded, drawn by DataTreeDelegate with
+// the columns chosen in its context menu (PopupMenu1). Each row points at its bank or item in
+// the container; the tree owns none of them.
 class DataTreeView : public QTreeWidget {
     Q_OBJECT
 
@@ -48,6 +48,7 @@ class DataTreeView : public QTreeWidget {
   private:
     QAction* addColumnToggle(const char* name, int row, const QString& caption);
     void removeSelectedNode();
+    void fillBank(QTreeWidgetItem* node);
 
     InstrumentData& data_;
     QMenu* popupMenu_;

@@ -246,8 +246,9 @@ void TForm1::Open1Click() {
     if (path.isEmpty()) {
         return;
     }
+    std::int64_t missingBytes = 0;
     try {
-        if (!openNativeFile(filePath(path), instrumentData_)) {
+        if (!openNativeFile(filePath(path), instrumentData_, &missingBytes)) {
             return;
         }
     } catch (const std::exception& error) {
@@ -255,6 +256,11 @@ void TForm1::Open1Click() {
         return;
     }
     UpdateTree();
+    // A file cut short still shows what it holds; what is missing reads as zero.
+    if (missingBytes > 0) {
+        boxes_.failure(this, applicationTitle,
+                       QString::fromStdString(cutShortWarning(missingBytes)));
+    }
 }
 
 void TForm1::Saveas1Click() {

@@ -1,10 +1,13 @@
 #include <QCommandLineParser>
+#include <exception>
+#include <iostream>
 
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
 #include "language/Language.h"
+#include "model/TemporaryFiles.h"
 #include "setup/TForm2.h"
 
 namespace {
@@ -23,9 +26,7 @@ QStringList namedPorts(const QCoreApplication& application) {
     return parser.values(port);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int runProgram(int argc, char* argv[]) {
     using namespace kadenza;
     SetLanguage(czechLanguage);
     QtMessageBoxes boxes;
@@ -34,4 +35,18 @@ int main(int argc, char* argv[]) {
     TranslateForms(mainWindow, mainWindow.setupDialog());
     mainWindow.show();
     return application.exec();
+}
+
+}  // namespace
+
+// A signal that ends the program takes an unfinished save's temporary file with it; what
+// escapes the windows' own error box ends the program with a message.
+int main(int argc, char* argv[]) {
+    kadenza::removeTemporaryFilesOnSignals();
+    try {
+        return runProgram(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "kadenza: " << error.what() << '\n';
+        return 2;
+    }
 }

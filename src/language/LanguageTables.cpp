@@ -68,6 +68,9 @@ constexpr UsedRow usedRows[] = {
     // What the setup dialog and kadenza-cli say about settings that cannot be written.
     {261, "This instrument keeps no settings", "Tento přístroj nemá nastavení"},
     {262, "outside the allowed range", "mimo povolený rozsah"},
+    // A data file that ends before everything it declares; %s is the number of bytes.
+    {263, "The file is cut short: at least %s bytes are missing and read as zero.",
+     "Soubor je zkrácený: chybí nejméně %s bajtů, čtou se jako nuly."},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -87,9 +87,10 @@ bool PosixSerialLine::claim() {
 
 bool PosixSerialLine::configure(int baud) {
     const speed_t speed = speedFor(baud);
-    if (speed == B0) {
+    if (speed == B0 || ::tcgetattr(fd_, &original_) != 0) {
         return false;
     }
+    restoresSettings_ = true;
     // Built from all zero, so no echo, no line editing, no character translation and no
     // software flow control: every byte value passes. CLOCAL ignores the carrier, HUPCL drops
     // DTR when the line is closed; no CRTSCTS.
@@ -108,9 +109,13 @@ bool PosixSerialLine::configure(int baud) {
     return true;
 }
 
-// TIOCEXCL on a pseudo-terminal outlives the close while the other end stays open, so it is
-// cleared first; closing drops the lock.
+// The port gets back the settings it had, for the next program that uses it. TIOCEXCL on a
+// pseudo-terminal outlives the close while the other end stays open, so it is cleared too;
+// closing drops the lock.
 void PosixSerialLine::release() {
+    if (restoresSettings_ && !gone_) {
+        ::tcsetattr(fd_, TCSANOW, &original_);
+    }
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <termios.h>
+
 #include <chrono>
 #include <string>
 
@@ -54,6 +56,9 @@ class PosixSerialLine : public SerialLine {
 
     int fd_ = -1;
     PortProblem problem_ = PortProblem::None;
+    // The settings the port had before it was configured, put back when it is let go.
+    termios original_{};
+    bool restoresSettings_ = false;
     // Set when the device hung up or failed: an unplugged adapter does not come back under
     // the same open file, so later calls fail at once instead of waiting out the time-out.
     bool gone_ = false;

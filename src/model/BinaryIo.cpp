@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstring>
 #include <istream>
+#include <limits>
 #include <ostream>
 
 namespace kadenza {
 
 namespace {
+
+// The stream's own word for the count of missing bytes.
+const int missingBytesWord = std::ios_base::xalloc();
 
 void writeLittleEndian(std::ostream& stream, std::uint64_t value, int size) {
     char bytes[8];
@@ -20,6 +24,7 @@ void writeLittleEndian(std::ostream& stream, std::uint64_t value, int size) {
 std::uint64_t readLittleEndian(std::istream& stream, int size) {
     unsigned char bytes[8] = {};
     stream.read(reinterpret_cast<char*>(bytes), size);
+    countMissing(stream, size - stream.gcount());
     std::uint64_t value = 0;
     for (int i = size - 1; i >= 0; --i) {
         value = value << 8 | bytes[i];
@@ -81,11 +86,24 @@ std::string readText(std::istream& stream) {
         text.resize(oldSize + static_cast<std::size_t>(stream.gcount()));
         missing -= slice;
     }
+    countMissing(stream,
+                 std::max<std::int32_t>(length, 0) - static_cast<std::int64_t>(text.size()));
     return text;
 }
 
 bool atEnd(std::istream& stream) {
     return !stream || stream.peek() == std::char_traits<char>::eof();
+}
+
+std::int64_t missingBytes(std::istream& stream) {
+    return stream.iword(missingBytesWord);
+}
+
+// Saturates rather than overflows: a corrupt count may declare more than any file holds.
+void countMissing(std::istream& stream, std::int64_t count) {
+    long& missing = stream.iword(missingBytesWord);
+    constexpr std::int64_t most = std::numeric_limits<long>::max();
+    missing = count > most - missing ? most : missing + count;
 }
 
 }  // namespace kadenza

@@ -33,4 +33,9 @@ std::string readText(std::istream& stream);
 // True when no byte is left to read: records that would start there are not created.
 bool atEnd(std::istream& stream);
 
+// How many bytes the readers above asked the stream for past its end (each read as zero),
+// together with what countMissing added: a file cut short tells so.
+std::int64_t missingBytes(std::istream& stream);
+void countMissing(std::istream& stream, std::int64_t count);
+
 }  // namespace kadenza

@@ -1,19 +1,8 @@
 #include "model/FileReader.h"
 
-#include <fstream>
-#include <stdexcept>
-
 #include "model/BinaryIo.h"
 
 namespace kadenza {
-
-FileReader::FileReader(const std::string& path)
-    : stream_(std::make_unique<std::ifstream>(path, std::ios::binary)) {
-    if (!*stream_) {
-        throw std::runtime_error("Cannot open file " + path);
-    }
-    readHeader();
-}
 
 FileReader::FileReader(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {
     readHeader();

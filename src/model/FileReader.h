@@ -13,8 +13,6 @@ namespace kadenza {
 // Reads a native data file: the header on construction, then a section found by its type.
 class FileReader {
   public:
-    // Throws std::runtime_error "Cannot open file <path>".
-    explicit FileReader(const std::string& path);
     // Reads a file already in memory.
     explicit FileReader(std::unique_ptr<std::istream> stream);
 

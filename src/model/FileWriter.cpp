@@ -6,10 +6,23 @@
 
 namespace kadenza {
 
-FileWriter::FileWriter(const std::string& path, std::int32_t fileKind) : file_(path) {
+FileWriter::FileWriter(const std::string& path, std::int32_t fileKind)
+    : ownFile_(std::make_unique<OutputFile>(path)), file_(*ownFile_) {
+    start(fileKind);
+}
+
+FileWriter::FileWriter(OutputFile& file, std::int32_t fileKind) : file_(file) {
+    start(fileKind);
+}
+
+// The header's place is kept with zeros, which a file held in memory needs to seek back
+// over; close() fills it in.
+void FileWriter::start(std::int32_t fileKind) {
     header_[0] = fourLetterCode("TSO3");
     header_[1] = fileKind;
-    stream().seekp(nativeHeaderSize);
+    for (std::size_t word = 0; word < header_.size(); ++word) {
+        writeInt(stream(), 0);
+    }
 }
 
 bool FileWriter::beginSection(std::int32_t typeCode) {

@@ -3,9 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
-#include "model/AtomicFile.h"
+#include "model/OutputFile.h"
 
 namespace kadenza {
 
@@ -20,6 +21,8 @@ class FileWriter {
   public:
     // Throws std::runtime_error "Cannot create file <path>".
     FileWriter(const std::string& path, std::int32_t fileKind);
+    // Writes into a file the caller made.
+    FileWriter(OutputFile& file, std::int32_t fileKind);
 
     // Records a section of this type starting at the current position, in the first free
     // slot; false, writing nothing, when all seven slots are taken.
@@ -31,7 +34,10 @@ class FileWriter {
     bool close();
 
   private:
-    AtomicFile file_;
+    void start(std::int32_t fileKind);
+
+    std::unique_ptr<OutputFile> ownFile_;
+    OutputFile& file_;
     std::array<std::int32_t, nativeHeaderSize / 4> header_{};
 };
 

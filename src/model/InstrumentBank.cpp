@@ -6,6 +6,14 @@
 
 namespace kadenza {
 
+namespace {
+
+// The smallest record of an item: its flag byte, value, symbol, an empty note's length and
+// its two flags.
+constexpr std::int64_t smallestItemRecord = 1 + 8 + 4 + 4 + 1 + 1;
+
+}  // namespace
+
 InstrumentBank::InstrumentBank(int number) : number_(number) {}
 
 InstrumentBank::InstrumentBank(const InstrumentBank& other)
@@ -63,10 +71,14 @@ void InstrumentBank::load(std::istream& stream) {
     number_ = readInt(stream);
     // An item that would start past the end of the file is not made, so a corrupt count
     // cannot create more items than the file holds.
-    for (std::int32_t i = 0; i < itemCount && !atEnd(stream); ++i) {
+    std::int32_t i = 0;
+    for (; i < itemCount && !atEnd(stream); ++i) {
         auto item = std::make_unique<InstrumentItem>(0.0, 0, true, false);
         item->load(stream);
         add(std::move(item));
+    }
+    if (i < itemCount) {
+        countMissing(stream, static_cast<std::int64_t>(itemCount - i) * smallestItemRecord);
     }
 }
 

@@ -9,6 +9,9 @@ namespace kadenza {
 
 namespace {
 
+// The smallest record of a bank: its type code, flag byte, item count and number.
+constexpr std::int64_t smallestBankRecord = 4 + 1 + 4 + 4;
+
 // A bank of the kind a stored type code names; none for any other code.
 std::unique_ptr<InstrumentBank> bankOfType(std::int32_t typeCode) {
     if (typeCode == fourLetterCode("no. ")) {
@@ -81,12 +84,16 @@ void InstrumentData::load(std::istream& stream) {
     const std::int32_t bankCount = readInt(stream);
     // A type code of another kind makes no bank and the next four bytes are read as the next
     // type code; past the end of the file nothing more can be made.
-    for (std::int32_t i = 0; i < bankCount && !atEnd(stream); ++i) {
+    std::int32_t i = 0;
+    for (; i < bankCount && !atEnd(stream); ++i) {
         auto bank = bankOfType(readInt(stream));
         if (bank) {
             bank->load(stream);
             add(std::move(bank));
         }
+    }
+    if (i < bankCount) {
+        countMissing(stream, static_cast<std::int64_t>(bankCount - i) * smallestBankRecord);
     }
 }
 

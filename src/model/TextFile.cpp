@@ -3,7 +3,7 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "model/AtomicFile.h"
+#include "model/OutputFile.h"
 
 namespace kadenza {
 
@@ -21,13 +21,17 @@ std::string textStreamBytes(const std::string& text) {
 
 bool writeTextFile(const std::string& path, const std::string& text) {
     try {
-        AtomicFile file(path);
-        const std::string bytes = textStreamBytes(text);
-        file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file.commit();
+        OutputFile file(path);
+        return writeTextTo(file, text);
     } catch (const std::runtime_error&) {
         return false;
     }
+}
+
+bool writeTextTo(OutputFile& file, const std::string& text) {
+    const std::string bytes = textStreamBytes(text);
+    file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.commit();
 }
 
 }  // namespace kadenza

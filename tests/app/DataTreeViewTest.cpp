@@ -49,6 +49,13 @@ class DataTreeViewTest : public QObject {
         tree_->rebuild();
     }
 
+    // The bank's row, expanded: its item rows are made then.
+    QTreeWidgetItem* expandedBank(int index) {
+        QTreeWidgetItem* bank = tree_->topLevelItem(index);
+        bank->setExpanded(true);
+        return bank;
+    }
+
     QAction* toggle(const char* name) const {
         return tree_->findChild<QAction*>(QString::fromLatin1(name));
     }
@@ -86,12 +93,13 @@ class DataTreeViewTest : public QObject {
                  .build());
         QCOMPARE(tree_->topLevelItemCount(), 3);
         QCOMPARE(nodeText(tree_->topLevelItem(0)), QStringLiteral(" "));
-        QCOMPARE(childTexts(tree_->topLevelItem(0)),
-                 QStringList({" ", " [1]", " ", " [2]", " [3]"}));
-        QCOMPARE(childTexts(tree_->topLevelItem(1)), QStringList({" ", " ", " [1]"}));
-        QCOMPARE(childTexts(tree_->topLevelItem(2)), QStringList({" ", " "}));
-        // Nothing is expanded; the tree has two levels only.
+        // Nothing is expanded, and item rows are made only when their bank is.
         QVERIFY(!tree_->topLevelItem(0)->isExpanded());
+        QCOMPARE(tree_->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(childTexts(expandedBank(0)), QStringList({" ", " [1]", " ", " [2]", " [3]"}));
+        QCOMPARE(childTexts(expandedBank(1)), QStringList({" ", " ", " [1]"}));
+        QCOMPARE(childTexts(expandedBank(2)), QStringList({" ", " "}));
+        // The tree has two levels only.
         QCOMPARE(tree_->topLevelItem(0)->child(1)->childCount(), 0);
     }
 
@@ -107,7 +115,7 @@ class DataTreeViewTest : public QObject {
 
     void columnTogglesChangeTheDrawnTextOnly() {
         show(DataBuilder().bank(4).item(lineVoltage, 230.5, true, false, "socket").build());
-        const QTreeWidgetItem* bank = tree_->topLevelItem(0);
+        const QTreeWidgetItem* bank = expandedBank(0);
         const QTreeWidgetItem* voltage = bank->child(1);
         for (const char* name : {"Name1", "Unit1", "Note1", "Addressnumber1"}) {
             QVERIFY(toggle(name)->isChecked());
@@ -138,7 +146,7 @@ class DataTreeViewTest : public QObject {
                  .item(lineVoltage, 230, true)
                  .item(insulationResistance, 1.999e9, false, true)
                  .build());
-        const QTreeWidgetItem* bank = tree_->topLevelItem(0);
+        const QTreeWidgetItem* bank = expandedBank(0);
         const auto bankRow = tree_->rowAt(tree_->indexFromItem(bank));
         const auto primaryRow = tree_->rowAt(tree_->indexFromItem(bank->child(1)));
         const auto overRow = tree_->rowAt(tree_->indexFromItem(bank->child(2)));
@@ -150,7 +158,7 @@ class DataTreeViewTest : public QObject {
     void rowTextIsCutAfterOneHundredCharacters() {
         const std::string note(150, 'n');
         show(DataBuilder().bank(1).item(frequency, 50, true, false, note).build());
-        const QString text = drawnText(tree_->topLevelItem(0)->child(1));
+        const QString text = drawnText(expandedBank(0)->child(1));
         QCOMPARE(text.size(), 100);
         QVERIFY(text.endsWith(QStringLiteral("nnnn")));
     }
@@ -174,14 +182,14 @@ class DataTreeViewTest : public QObject {
                  .emptyBank(2)
                  .item(frequency, 50)
                  .build());
-        QTreeWidgetItem* first = tree_->topLevelItem(0);
+        QTreeWidgetItem* first = expandedBank(0);
         tree_->setCurrentItem(first->child(0));
         pressDelete();
         QCOMPARE(data_->bank(0)->count(), 1);
         QCOMPARE(childTexts(first), QStringList({" [2]"}));
 
         // The last item of a bank goes; the bank's row stays.
-        QTreeWidgetItem* second = tree_->topLevelItem(1);
+        QTreeWidgetItem* second = expandedBank(1);
         tree_->setCurrentItem(second->child(0));
         pressDelete();
         QCOMPARE(data_->bank(1)->count(), 0);

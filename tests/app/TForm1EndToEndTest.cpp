@@ -37,10 +37,12 @@ std::unique_ptr<InstrumentData> decodedData(int modelCode, const Bytes& image) {
     return data;
 }
 
-// The number of children of every bank, as the tree or the container holds them.
-QList<int> shapeOf(const QTreeWidget& tree) {
+// The number of children of every bank, as the tree (every bank expanded) or the container
+// holds them.
+QList<int> shapeOf(QTreeWidget& tree) {
     QList<int> shape;
     for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        tree.topLevelItem(i)->setExpanded(true);
         shape << tree.topLevelItem(i)->childCount();
     }
     return shape;

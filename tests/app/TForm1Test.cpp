@@ -251,6 +251,7 @@ class TForm1Test : public QObject {
         QCOMPARE(boxes_.shown[0].text, QStringLiteral("Tessaro 2 (*.tso)"));
         QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
         QCOMPARE(tree()->topLevelItemCount(), 3);
+        tree()->expandAll();
         QCOMPARE(tree()->topLevelItem(0)->child(1)->text(0), QStringLiteral(" [1]"));
         QCOMPARE(tree()->topLevelItem(0)->child(3)->text(0), QStringLiteral(" [2]"));
         QCOMPARE(tree()->topLevelItem(1)->child(1)->text(0), QStringLiteral(" [1]"));

@@ -45,7 +45,7 @@ TEST_F(CliTest, ConvertWritesEveryFormatAsTheCoreDoes) {
 TEST_F(CliTest, ConvertChecksEveryExtensionBeforeWritingAnything) {
     expectFailure(run({"convert", input_, path("a.xml"), path("b.doc"), path("c.txt")}), 1,
                   "unknown output format of " + path("b.doc") +
-                      " (expected .tso, .xml, .html, .htm or .txt)");
+                      " (expected .tso, .xml, .html, .htm or .txt, or --format)");
     EXPECT_FALSE(exists("a.xml"));
     EXPECT_EQ(run({"convert", input_, path("tso")}).exitCode, 1);
 }
@@ -66,7 +66,7 @@ TEST_F(CliTest, ConvertStopsAtTheFirstOutputThatFails) {
     EXPECT_TRUE(exists("a.xml"));
     EXPECT_FALSE(exists("c.txt"));
     expectFailure(run({"convert", input_, path("gone/d.html")}), 2,
-                  "Cannot write file " + path("gone/d.html"));
+                  "Cannot create file " + path("gone/d.html"));
 }
 
 class ShowTest : public CliTest {

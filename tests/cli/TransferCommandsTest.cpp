@@ -55,7 +55,7 @@ TEST_F(TransferCommandsTest, FailuresHaveTheirMessagesAndExitCodes) {
     expectFailure(run({"download", "--port", stopping, path("x.tso")}), 4, "Chyba při přenosu");
     expectFailure(run({"download", "--port", stopping, path("x.bin")}), 1,
                   "unknown output format of " + path("x.bin") +
-                      " (expected .tso, .xml, .html, .htm or .txt)");
+                      " (expected .tso, .xml, .html, .htm or .txt, or --format)");
     EXPECT_FALSE(exists("x.tso"));
 }
 

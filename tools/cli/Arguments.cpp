@@ -79,7 +79,7 @@ int parseNumber(const std::string& text, int lowest, int highest, const std::str
 }
 
 ConvertArguments parseConvertArguments(const std::vector<std::string>& args) {
-    const ParsedArguments parsed(args, {});
+    const ParsedArguments parsed(args, {{}, {"--format"}});
     const auto& files = parsed.positionals();
     if (files.empty()) {
         throw UsageError("missing input file");
@@ -87,7 +87,7 @@ ConvertArguments parseConvertArguments(const std::vector<std::string>& args) {
     if (files.size() == 1) {
         throw UsageError("missing output file");
     }
-    return {files.front(), {files.begin() + 1, files.end()}};
+    return {files.front(), {files.begin() + 1, files.end()}, parsed.value("--format")};
 }
 
 ShowArguments parseShowArguments(const std::vector<std::string>& args) {

@@ -40,6 +40,8 @@ class ParsedArguments {
 struct ConvertArguments {
     std::string input;
     std::vector<std::string> outputs;
+    // --format: the format of standard output and of outputs without a known extension.
+    std::optional<std::string> format;
 };
 
 struct ShowArguments {

@@ -16,8 +16,8 @@ int runConvert(const std::vector<std::string>& args) {
         return exitSuccess;
     }
     const ConvertArguments parsed = parseConvertArguments(args);
-    checkOutputFormats(parsed.outputs);
-    writeOutputs(parsed.outputs, *readDataFile(parsed.input));
+    const std::vector<Output> outputs = outputsWithFormats(parsed.outputs, parsed.format);
+    writeOutputs(outputs, *readDataFile(parsed.input));
     return exitSuccess;
 }
 

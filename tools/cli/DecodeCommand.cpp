@@ -21,10 +21,11 @@ std::unique_ptr<InstrumentData> decodeImage(int modelCode, const std::string& pa
 }
 
 std::unique_ptr<InstrumentData> decodeFrame(const std::string& path) {
-    const auto frame = readRawFile(path);
+    const FileError notAFrame(path + " is not an Mx310.1 frame: it must hold the " +
+                              std::to_string(legacyFrameSize) + " bytes after the start byte");
+    const auto frame = readRawFile(path, legacyFrameSize, notAFrame);
     if (frame.size() != static_cast<std::size_t>(legacyFrameSize)) {
-        throw FileError(path + " is not an Mx310.1 frame: it must hold the " +
-                        std::to_string(legacyFrameSize) + " bytes after the start byte");
+        throw notAFrame;
     }
     if (!legacyFrameIsValid(frame.data())) {
         throw TransmissionError(path + ": the frame's checksum does not match its data");
@@ -41,17 +42,17 @@ int runDecode(const std::vector<std::string>& args) {
         std::cout << decodeUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, {{"--legacy"}, {"--model"}});
+    const ParsedArguments parsed(args, {{"--legacy"}, {"--model", "--format"}});
     const bool legacy = choosesLegacy(parsed);
     const auto& files = parsed.positionals();
     if (files.empty()) {
         throw UsageError(legacy ? "missing frame file" : "missing image file");
     }
-    const std::vector<std::string> outputs(files.begin() + 1, files.end());
-    if (outputs.empty()) {
+    if (files.size() == 1) {
         throw UsageError("missing output file");
     }
-    checkOutputFormats(outputs);
+    const std::vector<Output> outputs =
+        outputsWithFormats({files.begin() + 1, files.end()}, parsed.value("--format"));
     const auto data = legacy
                           ? decodeFrame(files.front())
                           : decodeImage(parseModelCode(parsed.required("--model")), files.front());

@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+#include "model/TemporaryFiles.h"
+
 namespace kadenza::cli {
 
 namespace {
@@ -12,9 +14,7 @@ volatile std::sig_atomic_t requested = 0;
 // the tool at once, the way the signal ends any program.
 extern "C" void onInterrupt(int signal) {
     if (requested != 0) {
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
-        return;
+        endBySignal(signal);
     }
     requested = 1;
 }

@@ -20,11 +20,9 @@ bool choosesLegacy(const ParsedArguments& parsed) {
 }
 
 std::unique_ptr<InstrumentTranslator> translatorWithImage(int modelCode, const std::string& path) {
-    const auto bytes = readRawFile(path);
-    if (bytes.size() > static_cast<std::size_t>(imageSize)) {
-        throw FileError(path + " is not a memory image: it is larger than " +
-                        std::to_string(imageSize) + " bytes");
-    }
+    const auto bytes = readRawFile(path, imageSize,
+                                   FileError(path + " is not a memory image: it is larger than " +
+                                             std::to_string(imageSize) + " bytes"));
     auto translator = createTranslator(modelCode);
     translator->copyIn(bytes.data(), 0, static_cast<int>(bytes.size()));
     return translator;

@@ -10,14 +10,21 @@ namespace kadenza::cli {
 
 enum class OutputFormat { native, xml, html, plainText };
 
-// The format that the path's extension names, in any case; none for another extension.
-std::optional<OutputFormat> formatOfPath(const std::string& path);
+// An output named on the command line and the format it is written in.
+struct Output {
+    std::string path;
+    OutputFormat format;
+};
 
-// Throws UsageError for an output whose extension names no format, so that a mistyped
-// extension is found before any output is written.
-void checkOutputFormats(const std::vector<std::string>& outputs);
+// Each output with its format: the one its extension names, or the one `format` names
+// ("tso", "xml", "html", "txt", from --format) for standard output and for a path whose
+// extension names none. Throws UsageError for an output left without a format, so that a
+// mistyped extension is found before any output is written.
+std::vector<Output> outputsWithFormats(const std::vector<std::string>& paths,
+                                       const std::optional<std::string>& format);
 
-// Writes the container to every output in order; the first that fails throws FileError.
-void writeOutputs(const std::vector<std::string>& outputs, const InstrumentData& data);
+// Writes the container to every output in order ("-" is standard output); the first that
+// fails throws FileError.
+void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data);
 
 }  // namespace kadenza::cli

@@ -1,34 +1,35 @@
 #include "cli/RawFiles.h"
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
-#include "cli/CliError.h"
-#include "model/AtomicFile.h"
+#include "cli/OutputTarget.h"
+#include "model/FileBytes.h"
 
 namespace kadenza::cli {
 
-std::vector<std::uint8_t> readRawFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw FileError("Cannot open file " + path);
+std::vector<std::uint8_t> readRawFile(const std::string& path, std::size_t limit,
+                                      const FileError& tooLarge) {
+    FileBytes file = readFileBytes(path, limit);
+    switch (file.problem) {
+        case FileBytesProblem::none:
+            return std::move(file.bytes);
+        case FileBytesProblem::cannotOpen:
+            throw FileError("Cannot open file " + path);
+        case FileBytesProblem::cannotRead:
+            throw FileError("Cannot read file " + path);
+        case FileBytesProblem::tooLarge:
+            throw tooLarge;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        throw FileError("Cannot read file " + path);
-    }
-    return bytes;
+    throw FileError("Cannot read file " + path);
 }
 
 void writeRawFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     bool written = false;
     try {
-        AtomicFile file(path);
-        file.stream().write(reinterpret_cast<const char*>(bytes.data()),
-                            static_cast<std::streamsize>(bytes.size()));
-        written = file.commit();
+        const std::unique_ptr<OutputFile> file = openOutput(path);
+        file->stream().write(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<std::streamsize>(bytes.size()));
+        written = file->commit();
     } catch (const std::runtime_error& error) {
         throw FileError(error.what());
     }

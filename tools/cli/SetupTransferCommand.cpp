@@ -54,10 +54,7 @@ int readSettings(SetupSession& session, InstrumentSetup& setup) {
     return setup.count() == 0 ? reportNoSettings() : exitSuccess;
 }
 
-}  // namespace
-
-int runSetupRead(const std::vector<std::string>& args) {
-    SetupSession session(parseSetupTransfer(args, {}));
+int readCommand(SetupSession& session) {
     InstrumentSetup setup;
     if (const int code = readSettings(session, setup); code != exitSuccess) {
         return code;
@@ -68,9 +65,7 @@ int runSetupRead(const std::vector<std::string>& args) {
 
 // Only what was read from this instrument, or its factory settings, is written back, and
 // nothing read outside its range.
-int runSetupWrite(const std::vector<std::string>& args) {
-    const ParsedArguments parsed = parseSetupTransfer(args, {{"--defaults"}, {"--set"}});
-    SetupSession session(parsed);
+int writeCommand(SetupSession& session, const ParsedArguments& parsed) {
     InstrumentSetup setup;
     const int taken =
         parsed.has("--defaults") ? takeDefaults(session, setup) : readSettings(session, setup);
@@ -88,14 +83,31 @@ int runSetupWrite(const std::vector<std::string>& args) {
     return exitSuccess;
 }
 
-int runSetupDefaults(const std::vector<std::string>& args) {
-    SetupSession session(parseSetupTransfer(args, {}));
+int defaultsCommand(SetupSession& session) {
     InstrumentSetup setup;
     if (const int code = takeDefaults(session, setup); code != exitSuccess) {
         return code;
     }
     printSetup(setup);
     return exitSuccess;
+}
+
+}  // namespace
+
+int runSetupRead(const std::vector<std::string>& args) {
+    SetupSession session(parseSetupTransfer(args, {}));
+    return session.port.finish(readCommand(session));
+}
+
+int runSetupWrite(const std::vector<std::string>& args) {
+    const ParsedArguments parsed = parseSetupTransfer(args, {{"--defaults"}, {"--set"}});
+    SetupSession session(parsed);
+    return session.port.finish(writeCommand(session, parsed));
+}
+
+int runSetupDefaults(const std::vector<std::string>& args) {
+    SetupSession session(parseSetupTransfer(args, {}));
+    return session.port.finish(defaultsCommand(session));
 }
 
 }  // namespace kadenza::cli

@@ -18,16 +18,14 @@ namespace kadenza::cli {
 namespace {
 
 // The outputs named on the command line, checked before the instrument is asked for anything.
-std::vector<std::string> outputsOf(const ParsedArguments& parsed) {
-    const auto& outputs = parsed.positionals();
-    if (outputs.empty()) {
+std::vector<Output> outputsOf(const ParsedArguments& parsed) {
+    if (parsed.positionals().empty()) {
         throw UsageError("missing output file");
     }
-    checkOutputFormats(outputs);
-    return outputs;
+    return outputsWithFormats(parsed.positionals(), parsed.value("--format"));
 }
 
-int finish(bool completed, const ConsoleReporter& reporter, const std::vector<std::string>& outputs,
+int finish(bool completed, const ConsoleReporter& reporter, const std::vector<Output>& outputs,
            const InstrumentData& data) {
     if (!completed) {
         return exitCodeOf(reporter.failure().value_or(FailureKind::TransmissionFailed));
@@ -43,7 +41,7 @@ int runDownload(const std::vector<std::string>& args) {
         std::cout << downloadUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, transferOptions({}));
+    const ParsedArguments parsed(args, transferOptions({{}, {"--format"}}));
     applyLanguage(parsed);
     const auto outputs = outputsOf(parsed);
     TransferLine port(parsed, instrumentBaud);
@@ -51,7 +49,7 @@ int runDownload(const std::vector<std::string>& args) {
     ConsoleReporter reporter;
     InstrumentTransfer transfer(port.line(), interruptionRequested);
     InstrumentData data;
-    return finish(runReadData(transfer, data, reporter), reporter, outputs, data);
+    return port.finish(finish(runReadData(transfer, data, reporter), reporter, outputs, data));
 }
 
 int runLegacy(const std::vector<std::string>& args) {
@@ -59,7 +57,7 @@ int runLegacy(const std::vector<std::string>& args) {
         std::cout << legacyUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, transferOptions({}));
+    const ParsedArguments parsed(args, transferOptions({{}, {"--format"}}));
     applyLanguage(parsed);
     const auto outputs = outputsOf(parsed);
     TransferLine port(parsed, legacyBaud);
@@ -70,9 +68,10 @@ int runLegacy(const std::vector<std::string>& args) {
     // transmission rather than a silent instrument.
     if (!port.isOpen()) {
         reporter.reportFailure(FailureKind::TransmissionFailed);
-        return exitTransmissionFailed;
+        return port.finish(exitTransmissionFailed);
     }
-    return finish(receiveLegacyTransfer(port.line(), data, reporter), reporter, outputs, data);
+    return port.finish(
+        finish(receiveLegacyTransfer(port.line(), data, reporter), reporter, outputs, data));
 }
 
 }  // namespace kadenza::cli

@@ -1,5 +1,7 @@
 #include "cli/TransferLine.h"
 
+#include <iostream>
+
 #include "cli/CliError.h"
 
 namespace kadenza::cli {
@@ -7,6 +9,7 @@ namespace kadenza::cli {
 TransferLine::TransferLine(const ParsedArguments& parsed, int baud)
     : port_(parsed.required("--port"), baud) {
     if (const auto trace = parsed.value("--trace")) {
+        tracePath_ = *trace;
         traceFile_.open(*trace);
         if (!traceFile_) {
             throw FileError("Cannot create file " + *trace);
@@ -20,6 +23,14 @@ SerialLine& TransferLine::line() {
         return *tracing_;
     }
     return port_;
+}
+
+int TransferLine::finish(int exitCode) {
+    if (!tracing_ || traceFile_.flush()) {
+        return exitCode;
+    }
+    std::cerr << "kadenza-cli: Cannot write file " << tracePath_ << '\n';
+    return exitCode == exitSuccess ? exitFileFailure : exitCode;
 }
 
 CommandOptions transferOptions(CommandOptions own) {

@@ -21,8 +21,13 @@ class TransferLine {
     SerialLine& line();
     bool isOpen() const { return port_.isOpen(); }
 
+    // The command's exit code, or 2 when the trace could not be written whole (said on
+    // stderr): the transfer may have succeeded, but its record is incomplete.
+    int finish(int exitCode);
+
   private:
     PosixSerialLine port_;
+    std::string tracePath_;
     std::ofstream traceFile_;
     std::unique_ptr<TracingLine> tracing_;
 };

@@ -12,6 +12,7 @@
 #include "cli/ShowCommand.h"
 #include "cli/TransferCommand.h"
 #include "cli/Usage.h"
+#include "model/TemporaryFiles.h"
 
 namespace {
 
@@ -48,13 +49,19 @@ int runTool(const std::vector<std::string>& args) {
 
 }  // namespace
 
+// No input ends the tool any other way than with a message: what no command caught is a
+// file it could not use.
 int main(int argc, char* argv[]) {
     // Number texts take the decimal separator of the user's locale.
     std::setlocale(LC_ALL, "");
+    kadenza::removeTemporaryFilesOnSignals();
     try {
         return runTool({argv + 1, argv + argc});
     } catch (const CliError& error) {
         std::cerr << "kadenza-cli: " << error.what() << '\n';
         return error.exitCode();
+    } catch (const std::exception& error) {
+        std::cerr << "kadenza-cli: " << error.what() << '\n';
+        return exitFileFailure;
     }
 }

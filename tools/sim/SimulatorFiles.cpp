@@ -1,12 +1,14 @@
 #include "sim/SimulatorFiles.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <stdexcept>
 
+#include "model/FileBytes.h"
+#include "model/OutputFile.h"
 #include "samples/SampleImages.h"
 #include "sim/SimulatorError.h"
 #include "translators/InstrumentTranslator.h"
+#include "translators/LegacyFrame.h"
 
 namespace kadenza::sim {
 
@@ -15,17 +17,20 @@ namespace {
 // The setup area of every model that has one: the last four blocks.
 constexpr int setupAreaStart = imageSize - 4 * blockSize;
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw FileError("Cannot open file " + path);
+// At most `limit` bytes: no more than one byte past it is read.
+std::vector<std::uint8_t> readFile(const std::string& path, std::size_t limit) {
+    FileBytes file = readFileBytes(path, limit);
+    switch (file.problem) {
+        case FileBytesProblem::none:
+            return std::move(file.bytes);
+        case FileBytesProblem::cannotOpen:
+            throw FileError("Cannot open file " + path);
+        case FileBytesProblem::cannotRead:
+            throw FileError("Cannot read file " + path);
+        case FileBytesProblem::tooLarge:
+            throw FileError(path + " holds more than " + std::to_string(limit) + " bytes");
     }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                    std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        throw FileError("Cannot read file " + path);
-    }
-    return bytes;
+    throw FileError("Cannot read file " + path);
 }
 
 }  // namespace
@@ -33,11 +38,7 @@ std::vector<std::uint8_t> readFile(const std::string& path) {
 std::vector<std::uint8_t> instrumentImage(const SimulatorOptions& options) {
     std::vector<std::uint8_t> image;
     if (!options.imageFile.empty()) {
-        image = readFile(options.imageFile);
-        if (image.size() > static_cast<std::size_t>(imageSize)) {
-            throw FileError(options.imageFile + " holds more than " + std::to_string(imageSize) +
-                            " bytes");
-        }
+        image = readFile(options.imageFile, imageSize);
     } else if (options.sample) {
         image = samples::sampleImage(options.behaviour.modelCode);
         if (image.empty()) {
@@ -54,20 +55,22 @@ std::vector<std::uint8_t> instrumentImage(const SimulatorOptions& options) {
 
 std::vector<std::uint8_t> legacyFrame(const SimulatorOptions& options) {
     if (!options.frameFile.empty()) {
-        return readFile(options.frameFile);
+        return readFile(options.frameFile, legacyFrameSize);
     }
     return samples::sampleLegacyFrame();
 }
 
 void saveImage(const std::string& path, const std::vector<std::uint8_t>& image) {
-    std::ofstream file(path, std::ios::binary);
-    if (!file) {
-        throw FileError("Cannot create file " + path);
+    bool written = false;
+    try {
+        OutputFile file(path);
+        file.stream().write(reinterpret_cast<const char*>(image.data()),
+                            static_cast<std::streamsize>(image.size()));
+        written = file.commit();
+    } catch (const std::runtime_error& error) {
+        throw FileError(error.what());
     }
-    file.write(reinterpret_cast<const char*>(image.data()),
-               static_cast<std::streamsize>(image.size()));
-    file.close();
-    if (!file) {
+    if (!written) {
         throw FileError("Cannot write file " + path);
     }
 }

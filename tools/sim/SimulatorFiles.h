@@ -14,7 +14,7 @@ namespace kadenza::sim {
 std::vector<std::uint8_t> instrumentImage(const SimulatorOptions& options);
 
 // The Mx310.1 frame the options name: a file, as it is, or the sample. Throws FileError for
-// a file that cannot be read.
+// a file that cannot be read or holds more than a frame.
 std::vector<std::uint8_t> legacyFrame(const SimulatorOptions& options);
 
 // Throws FileError when the file cannot be written.

@@ -117,5 +117,8 @@ int main(int argc, char* argv[]) {
     } catch (const SimulatorError& error) {
         std::cerr << "kadenza-sim: " << error.what() << '\n';
         return error.exitCode();
+    } catch (const std::exception& error) {
+        std::cerr << "kadenza-sim: " << error.what() << '\n';
+        return exitFileFailure;
     }
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kadenza {
+
+// Why a file's bytes could not be had.
+enum class FileBytesProblem {
+    none,
+    cannotOpen,  // missing, or not permitted
+    cannotRead,  // a folder, or a read that failed
+    tooLarge,    // more than the limit
+};
+
+struct FileBytes {
+    std::vector<std::uint8_t> bytes;
+    FileBytesProblem problem = FileBytesProblem::none;
+};
+
+// The file's bytes, up to `limit`: never more than one byte past the limit is read, so a
+// huge file, an endless device or a pipe that never ends costs no more than the limit.
+FileBytes readFileBytes(const std::string& path, std::size_t limit);
+
+}  // namespace kadenza
