@@ -302,6 +302,8 @@ class TForm1Test : public QObject {
         };
         open();
         showSample();
+        // Saving through a link writes the file it names; the link stays.
+        std::filesystem::create_symlink("real.tso", dir_->path("out.tso"));
         for (const Command& command : commands) {
             boxes_.shown.clear();
             const std::string path = dir_->path(std::string("out.") + command.suffix);
@@ -313,8 +315,33 @@ class TForm1Test : public QObject {
             QVERIFY2(readFile(path).size() > 100, command.action);
         }
         InstrumentData reopened;
-        QVERIFY(openNativeFile(dir_->path("out.tso"), reopened));
+        QVERIFY(std::filesystem::is_symlink(dir_->path("out.tso")));
+        QVERIFY(openNativeFile(dir_->path("real.tso"), reopened));
         QCOMPARE(xmlOf(reopened), sampleXml());
+    }
+
+    // A file cut short opens with one warning of what it lacks; one beyond the bound is
+    // refused and the window keeps its data.
+    void openWarnsOfAFileCutShortAndRefusesAnOversizedOne() {
+        open();
+        const std::string path = dir_->path("sample.tso");
+        QVERIFY(saveNativeFile(path, *sampleData()));
+        const std::string whole = readFile(path);
+        writeFile(path, whole.substr(0, whole.size() - 6));
+        boxes_.fileNames << QString::fromStdString(path);
+        trigger("Open1");
+        QCOMPARE(boxes_.messages(),
+                 QStringList("Soubor je zkrácený: chybí nejméně 6 bajtů, čtou se jako nuly."));
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+
+        boxes_.shown.clear();
+        std::filesystem::resize_file(path, nativeFileLimit + 1);
+        boxes_.fileNames << QString::fromStdString(path);
+        trigger("Open1");
+        QCOMPARE(boxes_.messages(),
+                 QStringList(QString::fromStdString(
+                     path + " is too large for a data file: it holds more than 4 MiB")));
+        QCOMPARE(tree()->topLevelItemCount(), 3);
     }
 
     void fileThatCannotBeCreatedIsReported() {

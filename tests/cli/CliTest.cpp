@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CliFixture.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
@@ -67,6 +69,44 @@ TEST_F(CliTest, ConvertStopsAtTheFirstOutputThatFails) {
     EXPECT_FALSE(exists("c.txt"));
     expectFailure(run({"convert", input_, path("gone/d.html")}), 2,
                   "Cannot create file " + path("gone/d.html"));
+}
+
+// "-" is standard output, in the format --format names; anything that is not a regular file
+// is written straight into, and a link is followed to the file it names.
+TEST_F(CliTest, OutputsGoWhereTheirPathsPoint) {
+    const Outcome xml = run({"convert", input_, "-", "--format", "xml"});
+    EXPECT_EQ(xml.exitCode, 0) << xml.err;
+    ASSERT_EQ(run({"convert", input_, path("file.xml")}).exitCode, 0);
+    EXPECT_EQ(xml.out, readFile(path("file.xml")));
+    EXPECT_EQ(run({"convert", input_, "-", "--format", "tso"}).out, readFile(input_));
+    EXPECT_EQ(run({"sample", "--model", "3", "-"}).out.size(), 8192u);
+    EXPECT_EQ(run({"convert", input_, "-"}).exitCode, 1);
+    expectFailure(run({"convert", input_, "-", "--format", "doc"}), 1,
+                  "invalid format 'doc': expected tso, xml, html or txt");
+
+    std::filesystem::create_symlink("file.xml", path("link.xml"));
+    ASSERT_EQ(run({"convert", input_, path("link.xml"), "--format", "txt"}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.xml")));
+    expectFailure(run({"convert", input_, "/dev/full", "--format", "txt"}), 2,
+                  "Cannot write file /dev/full");
+}
+
+// A data file cut short is read with a warning of how much it lacks; one beyond the bound is
+// refused.
+TEST_F(CliTest, DataFilesCutShortWarnAndOversizedOnesAreRefused) {
+    const std::string whole = readFile(input_);
+    writeFile(path("cut.tso"), whole.substr(0, whole.size() - 6));
+    const Outcome cut = run({"show", path("cut.tso")});
+    EXPECT_EQ(cut.exitCode, 0);
+    EXPECT_NE(cut.out, "");
+    EXPECT_NE(cut.err.find(path("cut.tso") + ": Soubor je zkrácený: chybí nejméně "),
+              std::string::npos)
+        << cut.err;
+
+    writeFile(path("large.tso"), whole);
+    std::filesystem::resize_file(path("large.tso"), 4 * 1024 * 1024 + 1);
+    expectFailure(run({"show", path("large.tso")}), 2,
+                  path("large.tso") + " is too large for a data file: it holds more than 4 MiB");
 }
 
 class ShowTest : public CliTest {

@@ -52,6 +52,25 @@ TEST_F(CliTest, ShortImagesAreUnreadToTheEndAndLongOnesRefused) {
     EXPECT_FALSE(exists("x.tso"));
 }
 
+// A folder or an endless device given as an image or a frame ends the tool with a message,
+// at once: nothing is read past the largest valid size.
+TEST_F(CliTest, InputsThatAreNoFilesEndWithAMessage) {
+    const std::string folder = path("");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"decode", "--model", "3", folder, path("x.tso")}, "Cannot read file " + folder},
+        {{"decode", "--legacy", folder, path("x.tso")}, "Cannot read file " + folder},
+        {{"setup", "show", "--model", "3", "--image", folder}, "Cannot read file " + folder},
+        {{"decode", "--model", "3", "/dev/zero", path("x.tso")},
+         "/dev/zero is not a memory image: it is larger than 8192 bytes"},
+        {{"decode", "--legacy", "/dev/zero", path("x.tso")},
+         "/dev/zero is not an Mx310.1 frame: it must hold the 532 bytes after the start byte"},
+    };
+    for (const auto& [args, message] : cases) {
+        expectFailure(run(args), 2, message);
+    }
+    EXPECT_FALSE(exists("x.tso"));
+}
+
 TEST_F(CliTest, LegacyFramesAreCheckedBeforeAnythingIsWritten) {
     ASSERT_EQ(run({"sample", "--legacy", path("frame.bin")}).exitCode, 0);
     std::string frame = readFile(path("frame.bin"));

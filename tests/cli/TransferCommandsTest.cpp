@@ -46,6 +46,12 @@ TEST_F(TransferCommandsTest, DownloadWritesWhatTheInstrumentHolds) {
     const std::string trace = readFile(path("trace.txt"));
     EXPECT_NE(trace.find("> AA\n"), std::string::npos);
     EXPECT_NE(trace.find("> AB\n"), std::string::npos);
+
+    // A trace that cannot be written is said after the download, which still finishes.
+    expectFailure(run({"download", "--port", port, "--trace", "/dev/full", "--lang", "en",
+                       path("again.tso")}),
+                  2, "Cannot write file /dev/full");
+    EXPECT_EQ(readFile(path("again.tso")), readFile(path("d.tso")));
 }
 
 TEST_F(TransferCommandsTest, FailuresHaveTheirMessagesAndExitCodes) {

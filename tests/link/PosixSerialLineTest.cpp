@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -131,6 +132,31 @@ TEST_F(PosixSerialLineTest, SettleDropsWhatArrivesUntilTheLineIsQuiet) {
     babbler.join();
     EXPECT_GT(waited, 100);
     EXPECT_LT(waited, 2000);
+}
+
+// The next program finds the port as it was: its line settings come back when the line is
+// let go.
+TEST_F(PosixSerialLineTest, PortGetsBackItsSettings) {
+    const int port = ::open(terminal.path().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(port, 0);
+    termios before{};
+    ASSERT_EQ(::tcgetattr(port, &before), 0);
+    before.c_lflag |= ECHO | ICANON;
+    ::cfsetspeed(&before, B9600);
+    ASSERT_EQ(::tcsetattr(port, TCSANOW, &before), 0);
+    {
+        PosixSerialLine line(terminal.path());
+        termios during{};
+        ::tcgetattr(port, &during);
+        EXPECT_EQ(during.c_lflag & (ECHO | ICANON), 0u);
+        EXPECT_EQ(::cfgetospeed(&during), static_cast<speed_t>(B19200));
+    }
+    termios after{};
+    ASSERT_EQ(::tcgetattr(port, &after), 0);
+    ::close(port);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(::cfgetospeed(&after), static_cast<speed_t>(B9600));
 }
 
 TEST_F(PosixSerialLineTest, PathThatCannotBeOpenedGivesAClosedLineAndTellsWhy) {

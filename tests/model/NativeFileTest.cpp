@@ -13,6 +13,7 @@
 namespace kadenza {
 namespace {
 
+namespace fs = std::filesystem;
 using test::DataBuilder;
 
 std::string savedBytes(const InstrumentData& data, const std::string& path) {
@@ -107,12 +108,40 @@ TEST_F(NativeFileTest, TruncatedFileReadsZerosForTheMissingBytes) {
     const std::string good = savedBytes(*data, path_);
     // Cut inside the last item's note: what arrived of the note stays, the flags read 0.
     InstrumentData loaded;
-    ASSERT_TRUE(openNativeBytes(good.substr(0, good.size() - 6), loaded));
+    std::int64_t missing = -1;
+    ASSERT_TRUE(openNativeBytes(good.substr(0, good.size() - 6), loaded, &missing));
     const InstrumentItem& cut = *loaded.bank(0)->item(1);
     EXPECT_EQ(cut.value(), 5e6);
     EXPECT_EQ(*cut.note(), "long ");
     EXPECT_FALSE(cut.isPrimary());
     EXPECT_FALSE(cut.isOver());
+    EXPECT_EQ(missing, 6);
+
+    // Cut after the first item: the second one, declared but absent, counts at least its
+    // smallest size. A whole file lacks nothing.
+    const std::size_t lastItem = good.size() - 19 - 9;
+    ASSERT_TRUE(openNativeBytes(good.substr(0, lastItem), loaded, &missing));
+    EXPECT_EQ(missing, 19);
+    ASSERT_TRUE(openNativeBytes(good, loaded, &missing));
+    EXPECT_EQ(missing, 0);
+}
+
+// No file is read past the bound, whatever it claims or is: a larger one is refused before
+// anything is made of it.
+TEST_F(NativeFileTest, FilesLargerThanTheBoundAreRefused) {
+    auto data = DataBuilder().bank(1).item(1, 230).build();
+    savedBytes(*data, path_);
+    fs::resize_file(path_, nativeFileLimit + 1);
+    for (const std::string& large : {path_, std::string("/dev/zero")}) {
+        try {
+            openNativeFile(large, *data);
+            ADD_FAILURE() << large << " was opened";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      large + " is too large for a data file: it holds more than 4 MiB");
+        }
+        EXPECT_EQ(data->count(), 1);
+    }
 }
 
 TEST_F(NativeFileTest, UnknownBankTypeIsSkippedWordByWord) {

@@ -97,6 +97,13 @@ TEST(SimulatorProgramTest, ReportsFailuresOnOneLine) {
     writeFile(dir.path("long.bin"), std::string(8193, 'x'));
     EXPECT_EQ(failure({"--model", "3", "--image", dir.path("long.bin")}),
               "2 |kadenza-sim: " + dir.path("long.bin") + " holds more than 8192 bytes\n");
+    // A folder or an endless device is no image or frame, and reading it stops at once.
+    EXPECT_EQ(failure({"--model", "3", "--image", dir.path("")}),
+              "2 |kadenza-sim: Cannot read file " + dir.path("") + "\n");
+    EXPECT_EQ(failure({"--legacy", "--frame", dir.path("")}),
+              "2 |kadenza-sim: Cannot read file " + dir.path("") + "\n");
+    EXPECT_EQ(failure({"--legacy", "--frame", "/dev/zero"}),
+              "2 |kadenza-sim: /dev/zero holds more than 532 bytes\n");
     EXPECT_EQ(failure({"--model", "7", "--sample"}),
               "1 |kadenza-sim: no sample image for model 7\n");
     EXPECT_EQ(
