@@ -37,7 +37,8 @@ std::string linkTarget(const std::string& link) {
 }
 
 // The name the path ends at once every symbolic link on it is followed; for a link that
-// points at nothing, the name it points at, which the write then creates.
+// points at nothing, the name it points at, which the write then creates. Empty for links
+// that lead round in a loop.
 std::string finalName(const std::string& path) {
     std::string name = path;
     for (int link = 0; link < linkLimit; ++link) {
@@ -47,11 +48,11 @@ std::string finalName(const std::string& path) {
         }
         const std::string target = linkTarget(name);
         if (target.empty()) {
-            return name;
+            return {};
         }
         name = target.front() == '/' ? target : folderOf(name) + "/" + target;
     }
-    return name;
+    return {};
 }
 
 // Short, so that a file name up to the system's longest still leaves room for it, and hidden.
@@ -101,11 +102,17 @@ void syncFolder(const std::string& folder) {
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     struct stat status {};
     const bool exists = ::stat(path_.c_str(), &status) == 0;
-    if (exists && S_ISDIR(status.st_mode)) {
+    // Only a name that does not exist yet is created; a loop of links, or a folder on the
+    // way that cannot be searched, is refused as `cat > path` would refuse it.
+    if ((!exists && errno != ENOENT) || (exists && S_ISDIR(status.st_mode))) {
         throw cannotCreate(path_);
     }
     if (!exists || (S_ISREG(status.st_mode) && status.st_nlink == 1)) {
-        startReplacement(finalName(path_), exists ? &status : nullptr);
+        const std::string target = finalName(path_);
+        if (target.empty()) {
+            throw cannotCreate(path_);
+        }
+        startReplacement(target, exists ? &status : nullptr);
         return;
     }
     // Opened now, so that a device this user may not write is refused before any work; it is

@@ -123,6 +123,18 @@ void writeLinkSeeds(const fs::path& folder) {
     corpus.add(legacy);
 }
 
+// Each seed names a kind of path, a mode and a name length, then the content.
+void writeSavePathSeeds(const fs::path& folder) {
+    Corpus corpus(folder, "save_path");
+    const Bytes content = nativeFileOf(firstModel);
+    for (std::uint8_t named = 0; named < 9; ++named) {
+        Bytes seed{named, 0644 & 0177, 20};
+        append(seed, content);
+        corpus.add(seed);
+    }
+    corpus.add(Bytes{0, 0, 254});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,5 +147,6 @@ int main(int argc, char** argv) {
     writeNativeFileSeeds(folder);
     writeLegacyFrameSeeds(folder);
     writeLinkSeeds(folder);
+    writeSavePathSeeds(folder);
     return 0;
 }

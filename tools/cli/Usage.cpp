@@ -22,7 +22,7 @@ const char toolUsage[] =
     "Run 'kadenza-cli COMMAND --help' for the details of a command.\n";
 
 const char convertUsage[] =
-    "Usage: kadenza-cli convert IN.tso OUT...\n"
+    "Usage: kadenza-cli convert IN.tso OUT... [--format tso|xml|html|txt]\n"
     "\n"
     "Opens the data file IN.tso and writes it to every OUT, in the format that the\n"
     "extension of OUT names (upper or lower case):\n"
@@ -30,7 +30,12 @@ const char convertUsage[] =
     "  .xml          XML\n"
     "  .html, .htm   web page\n"
     "  .txt          plain text: each bank and the values of its items\n"
-    "The outputs are written in the order given; the first that fails ends the command.\n"
+    "OUT - is standard output, written in the format --format names, which also serves an\n"
+    "OUT whose extension names none (such as a device). The outputs are written in the order\n"
+    "given; the first that fails ends the command. A link is followed to the file it names,\n"
+    "which is replaced only once it is written whole; a file with other hard links, a device\n"
+    "or a FIFO is written into. IN.tso may hold at most 4 MiB; a file cut short is read with\n"
+    "a warning of the bytes it lacks.\n"
     "\n"
     "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written.\n";
 
@@ -49,12 +54,13 @@ const char showUsage[] =
     "Exit status: 0 done, 1 wrong arguments, 2 the file could not be read.\n";
 
 const char decodeUsage[] =
-    "Usage: kadenza-cli decode --model CODE IMAGE OUT...\n"
-    "       kadenza-cli decode --legacy FRAME OUT...\n"
+    "Usage: kadenza-cli decode --model CODE IMAGE OUT... [--format F]\n"
+    "       kadenza-cli decode --legacy FRAME OUT... [--format F]\n"
     "\n"
     "Decodes a memory image as the instrument model CODE keeps it, or the frame an Mx310.1\n"
     "sends after its start byte, and writes the measurements to every OUT in the format its\n"
-    "extension names (.tso, .xml, .html, .htm, .txt), as convert does.\n"
+    "extension names (.tso, .xml, .html, .htm, .txt), or - to standard output, as convert\n"
+    "does.\n"
     "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
     "  IMAGE   up to 8192 bytes; a shorter image is taken as unread (0xFF) to the end\n"
     "  FRAME   exactly 532 bytes; its checksum must match\n"
@@ -97,26 +103,31 @@ const char sampleUsage[] =
     "       kadenza-cli sample --legacy FRAME\n"
     "\n"
     "Writes the sample memory image of the model CODE (8192 bytes), or the sample frame of\n"
-    "an Mx310.1 (532 bytes), as an instrument would hold them after an inspection.\n"
+    "an Mx310.1 (532 bytes), as an instrument would hold them after an inspection; IMAGE or\n"
+    "FRAME - is standard output.\n"
     "  CODE    1 Mx340, 2 Mx320, 3 Mx310.2, 4 Mx330, 5 Mx350\n"
     "\n"
     "Exit status: 0 done, 1 wrong arguments, 2 the file could not be written.\n";
 
 const char downloadUsage[] =
-    "Usage: kadenza-cli download --port DEV [--lang cs|en] [--trace FILE] OUT...\n"
+    "Usage: kadenza-cli download --port DEV [--lang cs|en] [--trace FILE] [--format F]\n"
+    "                            OUT...\n"
     "\n"
     "Identifies the instrument on the serial port DEV, reads its memory and writes the\n"
     "measurements to every OUT in the format its extension names (.tso, .xml, .html,\n"
-    ".htm, .txt). A progress bar shows on a terminal; Ctrl+C (or SIGTERM) stops the\n"
-    "transfer within half a second, a second Ctrl+C ends the tool at once.\n"
+    ".htm, .txt), or - to standard output, as convert does. A progress bar shows on a\n"
+    "terminal; Ctrl+C (or SIGTERM) stops the transfer within half a second, a second Ctrl+C\n"
+    "ends the tool at once.\n"
     "  --lang cs|en   language of the messages (Czech by default)\n"
     "  --trace FILE   record every byte sent and received, with its time\n"
+    "  --format F     tso, xml, html or txt: the format of - and of an OUT without extension\n"
     "\n"
-    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be written,\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 a file (the trace too) could not be written,\n"
     "3 instrument not connected, 4 transmission failed, 5 interrupted.\n";
 
 const char legacyUsage[] =
-    "Usage: kadenza-cli legacy --port DEV [--lang cs|en] [--trace FILE] OUT...\n"
+    "Usage: kadenza-cli legacy --port DEV [--lang cs|en] [--trace FILE] [--format F]\n"
+    "                          OUT...\n"
     "\n"
     "Waits on the serial port DEV (1200 baud) for the memory an Mx310.1 sends when its\n"
     "transfer is started on the instrument, checks it and writes the measurements to every\n"
