@@ -39,4 +39,8 @@ std::u16string GetText(int row, int language) {
     return decodeUtf8Prefix(RowText(row, language), rowTextLimit);
 }
 
+const char* programVersion() {
+    return KADENZA_VERSION;
+}
+
 }  // namespace kadenza

@@ -32,4 +32,7 @@ const char* RowText(int row, int language = currentLanguage);
 // not accept.
 std::u16string GetText(int row, int language = currentLanguage);
 
+// The program's version, as the About box shows it ("0.1.0").
+const char* programVersion();
+
 }  // namespace kadenza

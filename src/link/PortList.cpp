@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "language/Language.h"
@@ -41,8 +42,15 @@ bool familyAndNumber(const std::string& name, int& family, long& number) {
 }
 
 // The kernel keeps a ttyS device for every possible UART; only those with a real UART
-// behind them report a known port type.
-bool uartExists(const std::string& path) {
+// behind them report a known port type. The class folder tells the type to everybody, so a
+// user who may not open the device still finds it listed (with the reason); where it does not
+// tell, the device is asked.
+bool uartExists(const fs::path& classEntry, const std::string& path) {
+    std::ifstream typeFile(classEntry / "type");
+    int type = PORT_UNKNOWN;
+    if (typeFile >> type) {
+        return type != PORT_UNKNOWN;
+    }
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
@@ -67,7 +75,7 @@ std::vector<std::string> systemSerialDevices(const std::string& classFolder,
             continue;
         }
         const std::string path = deviceFolder + "/" + name;
-        if (family == 0 && !uartExists(path)) {
+        if (family == 0 && !uartExists(entry.path(), path)) {
             continue;
         }
         found.emplace_back(family, number, path);

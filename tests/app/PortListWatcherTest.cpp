@@ -104,6 +104,27 @@ class PortListWatcherTest : public QObject {
         QVERIFY(!list.toolTip().contains(QStringLiteral("ttyUSB0")));
     }
 
+    // A built-in UART is known by the type the class folder gives, which everybody may read:
+    // one with a UART behind it is listed even when its device cannot be opened (it says
+    // why); an unused one is not.
+    void builtInUartsAreKnownByTheirTypeAlone() {
+        sim::PseudoTerminal uart;
+        plugIn("ttyS0", uart.devicePath());
+        plugIn("ttyS1", uart.devicePath());
+        plugIn("ttyS2", dir_->path("nothing-here"));
+        const std::pair<const char*, const char*> types[] = {
+            {"ttyS0", "4\n"}, {"ttyS1", "0\n"}, {"ttyS2", "4\n"}};
+        for (const auto& [name, type] : types) {
+            writeFile(folders_.classFolder + "/" + name + "/type", type);
+        }
+        const auto states = serialPortStates(folders_.classFolder, folders_.deviceFolder);
+        QCOMPARE(states.size(), 2u);
+        QCOMPARE(states[0].path, devicePath("ttyS0"));
+        QCOMPARE(states[0].problem, PortProblem::None);
+        QCOMPARE(states[1].path, devicePath("ttyS2"));
+        QCOMPARE(states[1].problem, PortProblem::NotResponding);
+    }
+
     void emptyListSelectsNothing() {
         QComboBox list;
         PortListWatcher watcher(list, {}, folders_, nullptr);

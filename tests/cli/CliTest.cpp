@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "CliFixture.h"
+#include "language/Language.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
 #include "model/PlainTextExport.h"
@@ -96,7 +97,7 @@ TEST_F(CliTest, OutputsGoWhereTheirPathsPoint) {
 TEST_F(CliTest, DataFilesCutShortWarnAndOversizedOnesAreRefused) {
     const std::string whole = readFile(input_);
     writeFile(path("cut.tso"), whole.substr(0, whole.size() - 6));
-    const Outcome cut = run({"show", path("cut.tso")});
+    const Outcome cut = run({"show", path("cut.tso")}, "cs_CZ.UTF-8");
     EXPECT_EQ(cut.exitCode, 0);
     EXPECT_NE(cut.out, "");
     EXPECT_NE(cut.err.find(path("cut.tso") + ": Soubor je zkrácený: chybí nejméně "),
@@ -185,6 +186,9 @@ TEST_F(CliTest, WrongArgumentsExitWithOneAndHelpWithZero) {
         EXPECT_EQ(outcome.out.rfind("Usage: kadenza-cli", 0), 0u);
         EXPECT_EQ(outcome.err, "");
     }
+    EXPECT_EQ(run({"--version"}).out, "kadenza-cli " + std::string(programVersion()) + "\n");
+    expectFailure(run({"show", input_, "--raw=yes"}), 1, "option --raw takes no value");
+    expectFailure(run({"show", input_, "--wide=1"}), 1, "unknown option '--wide'");
 }
 
 }  // namespace

@@ -91,10 +91,20 @@ TEST_F(CliTest, SetupShowListsGroupsThenItemsInTheChosenLanguage) {
     ASSERT_EQ(run({"setup", "encode", "--model", "3", "--defaults", "--image-out", path("d.bin")})
                   .exitCode,
               0);
-    const Outcome czech = run({"setup", "show", "--model", "3", "--image", path("d.bin")});
+    // The language comes from --lang, else from the environment's locale.
+    const Outcome czech =
+        run({"setup", "show", "--model", "3", "--image", path("d.bin")}, "cs_CZ.UTF-8");
     EXPECT_EQ(czech.exitCode, 0);
     EXPECT_EQ(czech.out.substr(0, czech.out.find("Cu\n")),
               "Obecné\n  Vypnutí přístroje\t120 s\n  Podsvícení\t2 s\n");
+    const Outcome plain = run({"setup", "show", "--model", "3", "--image", path("d.bin")});
+    EXPECT_NE(plain.out.find("General\n  Power off\t120 s\n"), std::string::npos);
+    // Options may be written joined to their values, and -- ends them.
+    const Outcome joined =
+        run({"setup", "show", "--model=3", "--image=" + path("d.bin"), "--lang=cs"});
+    EXPECT_EQ(joined.out.substr(0, joined.out.find("Cu\n")),
+              "Obecné\n  Vypnutí přístroje\t120 s\n  Podsvícení\t2 s\n");
+    expectFailure(run({"show", "--", "--help"}), 2, "Cannot open file --help");
     const Outcome english = run(
         {"setup", "show", "--model", "3", "--image", path("d.bin"), "--lang", "en"}, "cs_CZ.UTF-8");
     EXPECT_NE(english.out.find("General\n  Power off\t120 s\n"), std::string::npos);

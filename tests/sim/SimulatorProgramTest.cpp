@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "language/Language.h"
+
 #include "LineBytes.h"
 #include "PtyClient.h"
 #include "samples/SampleImages.h"
@@ -115,6 +117,9 @@ TEST(SimulatorProgramTest, PrintsItsUsage) {
     SimulatorProcess simulator({"--help"});
     EXPECT_EQ(simulator.firstLine().rfind("Usage: kadenza-sim --model CODE", 0), 0u);
     EXPECT_EQ(simulator.waitForExit(exitWaitMs), 0);
+    SimulatorProcess version({"--version"});
+    EXPECT_EQ(version.firstLine(), "kadenza-sim " + std::string(programVersion()));
+    EXPECT_EQ(version.waitForExit(exitWaitMs), 0);
 }
 
 }  // namespace

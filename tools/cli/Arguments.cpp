@@ -18,11 +18,20 @@ bool isOption(const std::string& arg) {
 
 }  // namespace
 
+// "--" ends the options: every argument after it is taken as it is, even one that starts
+// with a dash. A valued option may also be written "--option=value".
 ParsedArguments::ParsedArguments(const std::vector<std::string>& args,
                                  const CommandOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (options.flags.count(arg) != 0) {
+        if (arg == "--") {
+            positionals_.insert(positionals_.end(), args.begin() + i + 1, args.end());
+            return;
+        }
+        const std::size_t equals = arg.find('=');
+        if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+            takeJoined(arg.substr(0, equals), arg.substr(equals + 1), options);
+        } else if (options.flags.count(arg) != 0) {
             flags_.insert(arg);
         } else if (options.valued.count(arg) != 0) {
             if (++i == args.size()) {
@@ -34,6 +43,17 @@ ParsedArguments::ParsedArguments(const std::vector<std::string>& args,
         } else {
             positionals_.push_back(arg);
         }
+    }
+}
+
+void ParsedArguments::takeJoined(const std::string& option, const std::string& value,
+                                 const CommandOptions& options) {
+    if (options.valued.count(option) != 0) {
+        values_[option].push_back(value);
+    } else if (options.flags.count(option) != 0) {
+        throw UsageError("option " + option + " takes no value");
+    } else {
+        throw UsageError("unknown option '" + option + "'");
     }
 }
 
@@ -63,7 +83,8 @@ std::string ParsedArguments::required(const std::string& option) const {
 }
 
 bool asksForHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(),
+    const auto options = std::find(args.begin(), args.end(), "--");
+    return std::any_of(args.begin(), options,
                        [](const std::string& arg) { return arg == "-h" || arg == "--help"; });
 }
 

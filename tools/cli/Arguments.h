@@ -16,7 +16,8 @@ struct CommandOptions {
     std::set<std::string> valued;
 };
 
-// A command line split into its options and the other arguments, in order.
+// A command line split into its options and the other arguments, in order. A valued option
+// takes the next argument or is written "--option=value"; "--" ends the options.
 class ParsedArguments {
   public:
     // Throws UsageError for an unknown option or a valued option without its value.
@@ -32,6 +33,10 @@ class ParsedArguments {
     std::string required(const std::string& option) const;
 
   private:
+    // An option written "--option=value".
+    void takeJoined(const std::string& option, const std::string& value,
+                    const CommandOptions& options);
+
     std::vector<std::string> positionals_;
     std::set<std::string> flags_;
     std::map<std::string, std::vector<std::string>> values_;
@@ -50,7 +55,7 @@ struct ShowArguments {
     bool raw = false;
 };
 
-// True when -h or --help is among the arguments, whatever else they hold.
+// True when -h or --help is among the arguments before any "--", whatever else they hold.
 bool asksForHelp(const std::vector<std::string>& args);
 
 // The arguments after the command's name. Throw UsageError for an unknown option, a missing

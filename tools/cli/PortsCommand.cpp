@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
+#include "cli/LanguageChoice.h"
 #include "cli/SetupEditing.h"
 #include "cli/Usage.h"
 #include "link/PortList.h"

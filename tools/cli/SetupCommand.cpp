@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
+#include "cli/LanguageChoice.h"
 #include "cli/ModelImage.h"
 #include "cli/RawFiles.h"
 #include "cli/SetupEditing.h"

@@ -78,14 +78,6 @@ void applyChange(InstrumentSetup& setup, const std::string& text) {
     }
 }
 
-void applyLanguage(const ParsedArguments& parsed) {
-    const std::string language = parsed.value("--lang").value_or("cs");
-    if (language != "cs" && language != "en") {
-        throw UsageError("invalid language '" + language + "': expected cs or en");
-    }
-    SetLanguage(language == "en" ? englishLanguage : czechLanguage);
-}
-
 void printSetup(const InstrumentSetup& setup) {
     for (int g = 0; g < setup.count(); ++g) {
         const InstrumentSetupBank& group = *setup.bank(g);

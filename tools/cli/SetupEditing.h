@@ -11,9 +11,6 @@ namespace kadenza::cli {
 // setup has no such item or the item refuses the value.
 void applyChange(InstrumentSetup& setup, const std::string& change);
 
-// Sets the language of the --lang option (cs by default, as the windows start).
-void applyLanguage(const ParsedArguments& parsed);
-
 // Prints each group, then its items indented, as the setup dialog lists them; a setting read
 // outside its range is marked so.
 void printSetup(const InstrumentSetup& setup);

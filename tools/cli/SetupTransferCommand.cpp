@@ -3,6 +3,7 @@
 #include "cli/CliError.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/Interruption.h"
+#include "cli/LanguageChoice.h"
 #include "cli/SetupEditing.h"
 #include "cli/TransferLine.h"
 #include "link/ProtocolBytes.h"

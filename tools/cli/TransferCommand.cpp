@@ -5,6 +5,7 @@
 #include "cli/CliError.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/Interruption.h"
+#include "cli/LanguageChoice.h"
 #include "cli/OutputFormat.h"
 #include "cli/SetupEditing.h"
 #include "cli/TransferLine.h"

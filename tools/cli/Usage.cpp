@@ -19,7 +19,12 @@ const char toolUsage[] =
     "                                   the settings of the instrument on a port\n"
     "  ports                            list the serial ports and why one cannot be used\n"
     "\n"
-    "Run 'kadenza-cli COMMAND --help' for the details of a command.\n";
+    "\n"
+    "A valued option may be written --option=value; -- ends the options. Messages are in\n"
+    "Czech when the environment's locale (LC_ALL, LC_MESSAGES or LANG) is Czech, in English\n"
+    "otherwise, unless --lang says.\n"
+    "Run 'kadenza-cli COMMAND --help' for the details of a command, 'kadenza-cli --version'\n"
+    "for the version.\n";
 
 const char convertUsage[] =
     "Usage: kadenza-cli convert IN.tso OUT... [--format tso|xml|html|txt]\n"
@@ -78,7 +83,7 @@ const char setupUsage[] =
     "       kadenza-cli setup defaults --port DEV [--lang cs|en] [--trace FILE]\n"
     "\n"
     "show prints the settings kept in the memory image: each group, then its items with\n"
-    "their values and units, in Czech unless --lang en is given.\n"
+    "their values and units, in the language of --lang or of the environment.\n"
     "encode takes the settings of the image, or the model's factory settings with\n"
     "--defaults, sets the item at position POS (from 0) of the group with id ID to VALUE\n"
     "for every --set, and writes a memory image holding the encoded settings to OUT.\n"
@@ -118,7 +123,7 @@ const char downloadUsage[] =
     ".htm, .txt), or - to standard output, as convert does. A progress bar shows on a\n"
     "terminal; Ctrl+C (or SIGTERM) stops the transfer within half a second, a second Ctrl+C\n"
     "ends the tool at once.\n"
-    "  --lang cs|en   language of the messages (Czech by default)\n"
+    "  --lang cs|en   language of the messages (by default the environment's)\n"
     "  --trace FILE   record every byte sent and received, with its time\n"
     "  --format F     tso, xml, html or txt: the format of - and of an OUT without extension\n"
     "\n"
@@ -139,8 +144,9 @@ const char legacyUsage[] =
 const char portsUsage[] =
     "Usage: kadenza-cli ports [--lang cs|en]\n"
     "\n"
-    "Lists the serial ports of this computer, one a line. A port a transfer cannot open now\n"
-    "is followed by a tab and the reason (Czech unless --lang en is given), such as a user\n"
-    "who is not in the dialout group or a port held by another program.\n";
+    "Lists the serial ports of this computer, one a line, the built-in ones that have a UART\n"
+    "too. A port a transfer cannot open now is followed by a tab and the reason (in the\n"
+    "language of --lang or of the environment), such as a user who is not in the dialout\n"
+    "group or a port held by another program.\n";
 
 }  // namespace kadenza::cli

@@ -6,12 +6,14 @@
 #include "cli/CliError.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DecodeCommand.h"
+#include "cli/LanguageChoice.h"
 #include "cli/PortsCommand.h"
 #include "cli/SampleCommand.h"
 #include "cli/SetupCommand.h"
 #include "cli/ShowCommand.h"
 #include "cli/TransferCommand.h"
 #include "cli/Usage.h"
+#include "language/Language.h"
 #include "model/TemporaryFiles.h"
 
 namespace {
@@ -39,6 +41,10 @@ int runTool(const std::vector<std::string>& args) {
         std::cout << toolUsage;
         return exitSuccess;
     }
+    if (name == "--version") {
+        std::cout << "kadenza-cli " << kadenza::programVersion() << '\n';
+        return exitSuccess;
+    }
     for (const Command& command : commands) {
         if (name == command.name) {
             return command.run({args.begin() + 1, args.end()});
@@ -54,6 +60,7 @@ int runTool(const std::vector<std::string>& args) {
 int main(int argc, char* argv[]) {
     // Number texts take the decimal separator of the user's locale.
     std::setlocale(LC_ALL, "");
+    kadenza::SetLanguage(languageOfEnvironment());
     kadenza::removeTemporaryFilesOnSignals();
     try {
         return runTool({argv + 1, argv + argc});

@@ -170,6 +170,10 @@ SimulatorOptions parseSimulatorOptions(const std::vector<std::string>& args) {
         options.help = true;
         return options;
     }
+    if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+        options.version = true;
+        return options;
+    }
     const GivenOptions given = collectOptions(args);
     checkCombinations(given);
     const auto value = [&given](const std::string& option) {

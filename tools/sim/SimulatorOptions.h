@@ -10,6 +10,7 @@ namespace kadenza::sim {
 // What the command line of kadenza-sim asks for.
 struct SimulatorOptions {
     bool help = false;
+    bool version = false;
     // An Mx310.1 instead of a model of the current generation.
     bool legacy = false;
     InstrumentBehaviour behaviour;
@@ -28,7 +29,7 @@ struct SimulatorOptions {
 };
 
 // The arguments after the program's name. Throws UsageError for anything the simulator does
-// not offer; with --help anywhere, the rest is not looked at.
+// not offer; with --help or --version anywhere, the rest is not looked at.
 SimulatorOptions parseSimulatorOptions(const std::vector<std::string>& args);
 
 }  // namespace kadenza::sim

@@ -49,6 +49,7 @@ const char simulatorUsage[] =
     "  --silent            never answer or send anything, like an instrument switched off\n"
     "  --timeout S         end after S seconds (default 600); SIGTERM and SIGINT end it too\n"
     "  --device PATH       play on the serial port PATH instead of a pseudo-terminal\n"
+    "  --version           print the version and end\n"
     "\n"
     "Exit status: 0 ended, 1 wrong arguments, 2 a file or device could not be read or\n"
     "written.\n";

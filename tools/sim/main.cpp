@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "language/Language.h"
 #include "link/ProtocolBytes.h"
 #include "sim/LegacyInstrument.h"
 #include "sim/PseudoTerminal.h"
@@ -103,6 +104,10 @@ int runSimulator(const std::vector<std::string>& args) {
     const SimulatorOptions options = parseSimulatorOptions(args);
     if (options.help) {
         std::cout << simulatorUsage;
+        return exitSuccess;
+    }
+    if (options.version) {
+        std::cout << "kadenza-sim " << kadenza::programVersion() << '\n';
         return exitSuccess;
     }
     arrangeStop(options.timeoutSeconds);
