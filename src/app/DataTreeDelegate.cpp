@@ -21,7 +21,8 @@ void DataTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const bool selected = option.state & QStyle::State_Selected;
     QRect strip = option.rect;
     strip.setRight(view_.viewport()->rect().right());
-    painter->fillRect(strip, selected ? option.palette.highlight() : option.palette.base());
+    const QColor background = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    painter->fillRect(strip, background);
 
     const std::optional<DataTreeRow> row = view_.rowAt(index);
     if (!row) {
@@ -30,7 +31,7 @@ void DataTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->save();
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     DrawRichText(*painter, QStringLiteral("Arial"), strip, row->text, rowTabPosition, row->bold,
-                 row->red);
+                 row->red, background);
     painter->restore();
 }
 

@@ -23,4 +23,8 @@ constexpr std::size_t drawnRowCharacters = 100;
 DataTreeRow dataTreeRow(const InstrumentAbstract& object, const std::string& nodeText,
                         int columnMask, bool showAddressNumber);
 
+// A row's text as a screen reader says it and type-to-find matches it: what is drawn, without
+// the style codes, a tab read as a blank, up to the end of the row.
+std::u16string spokenText(const std::u16string& drawn);
+
 }  // namespace kadenza

@@ -8,47 +8,26 @@
 #include <QMouseEvent>
 
 #include "app/DataTreeDelegate.h"
+#include "app/DeletionCommand.h"
 
 namespace kadenza {
 
 namespace {
 
 constexpr int objectRole = Qt::UserRole;
+constexpr int addressRole = Qt::UserRole + 1;
+// Set on a bank's row once its item rows are made.
+constexpr int filledRole = Qt::UserRole + 2;
 constexpr int treeIndentation = 23;
 constexpr int treeFontPixels = 16;
-
-QTreeWidgetItem* nodeFor(InstrumentAbstract* object, const QString& nodeText) {
-    auto* node = new QTreeWidgetItem(QStringList{nodeText});
-    node->setData(0, objectRole, QVariant::fromValue(static_cast<void*>(object)));
-    return node;
-}
-
-// A bank's item rows are made when it is first expanded: a large file then costs a row per
-// bank, not a widget item per measurement, until its items are looked at.
-QTreeWidgetItem* bankNode(InstrumentBank& bank) {
-    QTreeWidgetItem* node = nodeFor(&bank, QStringLiteral(" "));
-    if (bank.count() > 0) {
-        node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    }
-    return node;
-}
-
-void addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) {
-    QList<QTreeWidgetItem*> items;
-    items.reserve(bank.count());
-    int number = 1;
-    for (int i = 0; i < bank.count(); ++i) {
-        InstrumentItem* item = bank.item(i);
-        const QString nodeText =
-            item->isPrimary() ? QStringLiteral(" [%1]").arg(number++) : QStringLiteral(" ");
-        items.append(nodeFor(item, nodeText));
-    }
-    node.addChildren(items);
-    node.setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-}
+constexpr int undoRow = 264;
 
 InstrumentAbstract* objectOf(const QModelIndex& index) {
     return static_cast<InstrumentAbstract*>(index.data(objectRole).value<void*>());
+}
+
+bool isFilled(const QTreeWidgetItem& node) {
+    return node.data(0, filledRole).toBool();
 }
 
 }  // namespace
@@ -74,12 +53,64 @@ DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
     unit1_ = addColumnToggle("Unit1", 24, QStringLiteral("Unit"));
     note1_ = addColumnToggle("Note1", 25, QStringLiteral("Note"));
     addressNumber1_ = addColumnToggle("Addressnumber1", 186, QStringLiteral("Address number"));
+    popupMenu_->addSeparator();
+    undo1_ = popupMenu_->addAction(QStringLiteral("Undo"));
+    undo1_->setObjectName(QStringLiteral("Undo1"));
+    undo1_->setProperty("tag", undoRow);
+    undo1_->setShortcut(QKeySequence::Undo);
+    undo1_->setShortcutContext(Qt::WindowShortcut);
+    addAction(undo1_);
+    connect(undo1_, &QAction::triggered, &deletions_, &QUndoStack::undo);
+    connect(&deletions_, &QUndoStack::canUndoChanged, this, &DataTreeView::enableUndo);
+    enableUndo();
     connect(this, &QTreeWidget::itemExpanded, this, &DataTreeView::fillBank);
+}
+
+QTreeWidgetItem* DataTreeView::nodeFor(InstrumentAbstract& object,
+                                       const QString& addressNumber) const {
+    auto* node = new QTreeWidgetItem;
+    node->setData(0, objectRole, QVariant::fromValue(static_cast<void*>(&object)));
+    node->setData(0, addressRole, addressNumber);
+    setNodeText(*node);
+    return node;
+}
+
+// A bank's item rows are made when it is first expanded: a large file then costs a row per
+// bank, not a widget item per measurement, until its items are looked at.
+QTreeWidgetItem* DataTreeView::bankNode(InstrumentBank& bank) const {
+    QTreeWidgetItem* node = nodeFor(bank, QStringLiteral(" "));
+    if (bank.count() > 0) {
+        node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
+    return node;
+}
+
+void DataTreeView::addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) const {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(bank.count());
+    int number = 1;
+    for (int i = 0; i < bank.count(); ++i) {
+        InstrumentItem* item = bank.item(i);
+        const QString addressNumber =
+            item->isPrimary() ? QStringLiteral(" [%1]").arg(number++) : QStringLiteral(" ");
+        items.append(nodeFor(*item, addressNumber));
+    }
+    node.addChildren(items);
+    node.setData(0, filledRole, true);
+    node.setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void DataTreeView::setNodeText(QTreeWidgetItem& node) const {
+    const auto* object =
+        static_cast<const InstrumentAbstract*>(node.data(0, objectRole).value<void*>());
+    const DataTreeRow row = dataTreeRow(*object, addressNumberOf(node).toStdString(), columnMask(),
+                                        showsAddressNumber());
+    node.setText(0, QString::fromStdU16String(spokenText(row.text)));
 }
 
 void DataTreeView::fillBank(QTreeWidgetItem* node) {
     auto* bank = dynamic_cast<InstrumentBank*>(objectOf(indexFromItem(node)));
-    if (bank != nullptr && node->childCount() == 0 && node->parent() == nullptr) {
+    if (bank != nullptr && node->parent() == nullptr && !isFilled(*node)) {
         addItemNodes(*node, *bank);
     }
 }
@@ -90,8 +121,9 @@ QAction* DataTreeView::addColumnToggle(const char* name, int row, const QString&
     toggle->setProperty("tag", row);
     toggle->setCheckable(true);
     toggle->setChecked(true);
-    // The rows' texts come from the container on every paint, so nothing is rebuilt.
-    connect(toggle, &QAction::toggled, viewport(), qOverload<>(&QWidget::update));
+    // The rows are drawn from the container on every paint, so nothing is rebuilt; their
+    // texts follow what is drawn.
+    connect(toggle, &QAction::toggled, this, &DataTreeView::refreshTexts);
     return toggle;
 }
 
@@ -103,6 +135,21 @@ void DataTreeView::rebuild() {
         banks.append(bankNode(*data_.bank(i)));
     }
     addTopLevelItems(banks);
+}
+
+void DataTreeView::refreshTexts() {
+    for (int b = 0; b < topLevelItemCount(); ++b) {
+        QTreeWidgetItem& bank = *topLevelItem(b);
+        setNodeText(bank);
+        for (int i = 0; i < bank.childCount(); ++i) {
+            setNodeText(*bank.child(i));
+        }
+    }
+    viewport()->update();
+}
+
+QString DataTreeView::addressNumberOf(const QTreeWidgetItem& node) {
+    return node.data(0, addressRole).toString();
 }
 
 int DataTreeView::columnMask() const {
@@ -119,7 +166,7 @@ std::optional<DataTreeRow> DataTreeView::rowAt(const QModelIndex& index) const {
     if (!object) {
         return std::nullopt;
     }
-    return dataTreeRow(*object, index.data().toString().toStdString(), columnMask(),
+    return dataTreeRow(*object, index.data(addressRole).toString().toStdString(), columnMask(),
                        showsAddressNumber());
 }
 
@@ -144,15 +191,71 @@ void DataTreeView::contextMenuEvent(QContextMenuEvent* event) {
     popupMenu_->exec(event->globalPos());
 }
 
+void DataTreeView::setDeletionAllowed(bool allowed) {
+    deletionAllowed_ = allowed;
+    enableUndo();
+}
+
+void DataTreeView::enableUndo() {
+    undo1_->setEnabled(deletionAllowed_ && deletions_.canUndo());
+}
+
 void DataTreeView::removeSelectedNode() {
     const QList<QTreeWidgetItem*> selected = selectedItems();
     if (!deletionAllowed_ || selected.isEmpty()) {
         return;
     }
     QTreeWidgetItem* node = selected.front();
-    const InstrumentAbstract* object = objectOf(indexFromItem(node));
-    if (object && data_.remove(object)) {
+    QTreeWidgetItem* bankNode = node->parent() ? node->parent() : node;
+    const int bank = indexOfTopLevelItem(bankNode);
+    const int item = node->parent() ? bankNode->indexOfChild(node) : -1;
+    if (data_.bank(bank) != objectOf(indexFromItem(bankNode))) {
+        return;
+    }
+    deletions_.push(new DeletionCommand(*this, bank, item));
+}
+
+DataTreeView::Deleted DataTreeView::takeOut(int bank, int item) {
+    Deleted deleted;
+    deleted.bank = bank;
+    deleted.item = item;
+    QTreeWidgetItem* bankNode = topLevelItem(bank);
+    if (item < 0) {
+        deleted.bankObject = data_.takeBank(bank);
+        delete takeTopLevelItem(bank);
+        return deleted;
+    }
+    deleted.itemObject = data_.bank(bank)->takeItem(item);
+    if (isFilled(*bankNode)) {
+        QTreeWidgetItem* node = bankNode->takeChild(item);
+        deleted.addressNumber = addressNumberOf(*node);
         delete node;
+    }
+    return deleted;
+}
+
+// The row comes back where it was, selected; an item of a bank whose rows are not made yet
+// is shown when the bank is expanded.
+void DataTreeView::putBack(Deleted& deleted) {
+    QTreeWidgetItem* node = nullptr;
+    if (deleted.item < 0) {
+        InstrumentBank& bank = *deleted.bankObject;
+        data_.insertBank(deleted.bank, std::move(deleted.bankObject));
+        node = bankNode(bank);
+        insertTopLevelItem(deleted.bank, node);
+    } else {
+        InstrumentItem& item = *deleted.itemObject;
+        data_.bank(deleted.bank)->insertItem(deleted.item, std::move(deleted.itemObject));
+        QTreeWidgetItem* bankNode = topLevelItem(deleted.bank);
+        if (isFilled(*bankNode)) {
+            node = nodeFor(item, deleted.addressNumber);
+            bankNode->insertChild(deleted.item, node);
+        } else {
+            bankNode->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        }
+    }
+    if (node != nullptr) {
+        setCurrentItem(node);
     }
 }
 

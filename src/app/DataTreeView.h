@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <QUndoStack>
+#include <memory>
 #include <optional>
 
 #include "app/DataTreeRow.h"
@@ -14,17 +16,22 @@ namespace kadenza {
 // The main window's tree of the measured data (TreeView1): a top-level row per bank, a
 // child row per item, made when the bank is first expanded, drawn by DataTreeDelegate with
 // the columns chosen in its context menu (PopupMenu1). Each row points at its bank or item in
-// the container; the tree owns none of them.
+// the container; the tree owns none of them. A row's text is the whole of what it draws,
+// without style codes, for screen readers and type-to-find.
 class DataTreeView : public QTreeWidget {
     Q_OBJECT
 
   public:
     explicit DataTreeView(InstrumentData& data, QWidget* parent = nullptr);
 
-    // Empties the tree and builds it again from the container. A primary item's node text is
-    // its number among the primary items of its bank, " [1]", " [2]" ...; every other node
-    // text is one blank.
+    // Empties the tree and builds it again from the container. A primary item's address
+    // number is its number among the primary items of its bank, " [1]", " [2]" ...; every
+    // other row's is one blank.
     void rebuild();
+    // The rows' texts again, after the language changed.
+    void refreshTexts();
+    // The address number a row draws after its text.
+    static QString addressNumberOf(const QTreeWidgetItem& node);
 
     // The column mask of the check marks of Name1, Unit1 and Note1.
     int columnMask() const;
@@ -33,8 +40,22 @@ class DataTreeView : public QTreeWidget {
     // object.
     std::optional<DataTreeRow> rowAt(const QModelIndex& index) const;
 
-    // Delete is refused while a job owns the container.
-    void setDeletionAllowed(bool allowed) { deletionAllowed_ = allowed; }
+    // Delete and its Undo are refused while a job owns the container.
+    void setDeletionAllowed(bool allowed);
+    // The deletions Undo takes back; the window clears it when the container is replaced.
+    QUndoStack& deletions() { return deletions_; }
+
+    // What a deletion took out of the container and the tree, for Undo to put back: a bank
+    // (item -1) or one item of a bank.
+    struct Deleted {
+        int bank = -1;
+        int item = -1;
+        QString addressNumber;
+        std::unique_ptr<InstrumentBank> bankObject;
+        std::unique_ptr<InstrumentItem> itemObject;
+    };
+    Deleted takeOut(int bank, int item);
+    void putBack(Deleted& deleted);
 
   protected:
     // Any mouse button selects the row under the pointer, so a right click selects the row
@@ -49,6 +70,11 @@ class DataTreeView : public QTreeWidget {
     QAction* addColumnToggle(const char* name, int row, const QString& caption);
     void removeSelectedNode();
     void fillBank(QTreeWidgetItem* node);
+    QTreeWidgetItem* nodeFor(InstrumentAbstract& object, const QString& addressNumber) const;
+    QTreeWidgetItem* bankNode(InstrumentBank& bank) const;
+    void addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) const;
+    void setNodeText(QTreeWidgetItem& node) const;
+    void enableUndo();
 
     InstrumentData& data_;
     QMenu* popupMenu_;
@@ -56,6 +82,8 @@ class DataTreeView : public QTreeWidget {
     QAction* unit1_;
     QAction* note1_;
     QAction* addressNumber1_;
+    QAction* undo1_;
+    QUndoStack deletions_;
     bool deletionAllowed_ = true;
 };
 

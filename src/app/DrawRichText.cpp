@@ -6,6 +6,8 @@
 #include <QRect>
 #include <algorithm>
 
+#include "app/ReadableRed.h"
+
 namespace kadenza {
 
 namespace {
@@ -19,7 +21,6 @@ constexpr char16_t subscriptType = 2;
 
 constexpr int smallTypePercent = 70;
 constexpr int subscriptDropPercent = 30;
-const QColor pureRed(255, 0, 0);
 
 // The row height is the height of the character cell (ascent plus descent), as a font mapper
 // takes a positive height; Qt's pixel size is the em, so shrink it until the cell fits and
@@ -47,7 +48,8 @@ struct Type {
 }  // namespace
 
 void DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
-                  const std::u16string& text, int tabPosition, bool bold, bool red) {
+                  const std::u16string& text, int tabPosition, bool bold, bool red,
+                  const QColor& background) {
     const int height = rect.height();
     QPaintDevice* device = painter.device();
     const Type normal(rowFont(face, height, bold, red, device), device);
@@ -56,7 +58,7 @@ void DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     if (red) {
-        painter.setPen(pureRed);
+        painter.setPen(readableRed(background));
     }
     int x = 0;
     char16_t style = normalType;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <string>
 
@@ -13,8 +14,10 @@ namespace kadenza {
 // pixels from the left edge; ESC 1 returns to normal type, ESC 2 starts subscript (small type
 // drawn lower by 30 % of the row), any other ESC code starts superscript (small type from
 // the top). Normal type is as high as the row, small type 70 % of it. A red row is drawn in
-// pure red italics, otherwise in the painter's pen.
+// red italics (pure red, or a tint of it that stands out on `background`), otherwise in the
+// painter's pen.
 void DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
-                  const std::u16string& text, int tabPosition, bool bold, bool red);
+                  const std::u16string& text, int tabPosition, bool bold, bool red,
+                  const QColor& background = Qt::white);
 
 }  // namespace kadenza

@@ -3,14 +3,18 @@
 #include <exception>
 
 #include "app/MessageBoxes.h"
+#include "language/Language.h"
 
 namespace kadenza {
 
 KadenzaApplication::KadenzaApplication(int& argc, char** argv, MessageBoxes& boxes)
     : QApplication(argc, argv), boxes_(boxes) {
     // No display name: the platform would add it to every window's title ("Chyba — Kadenza").
-    // The window system names the program "Kadenza" from the name, its first letter raised.
+    // The window system names the program "Kadenza" from the name, its first letter raised,
+    // and finds its icon and entry through the desktop file.
     setApplicationName(QStringLiteral("kadenza"));
+    setApplicationVersion(QString::fromLatin1(programVersion()));
+    setDesktopFileName(QStringLiteral("kadenza"));
 }
 
 bool KadenzaApplication::notify(QObject* receiver, QEvent* event) {

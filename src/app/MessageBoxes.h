@@ -6,6 +6,9 @@ class QWidget;
 
 namespace kadenza {
 
+// What the user chose when data not saved were about to be lost.
+enum class UnsavedChoice { save, discard, cancel };
+
 // The message boxes and file dialogs the windows show, behind one seam so that tests can
 // answer them. Every call is made on the user-interface thread.
 class MessageBoxes {
@@ -19,6 +22,9 @@ class MessageBoxes {
     // The application's standard error box, for a file that cannot be opened or created and
     // for anything else that escapes a handler.
     virtual void error(QWidget* parent, const QString& text) = 0;
+    // Data not saved would be lost: Save, Discard or Cancel.
+    virtual UnsavedChoice askToSave(QWidget* parent, const QString& caption,
+                                    const QString& text) = 0;
     // The chosen existing file, or empty when the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     // The chosen file to write (an existing one only after the user agreed to replace it),
@@ -33,6 +39,7 @@ class QtMessageBoxes : public MessageBoxes {
     void failure(QWidget* parent, const QString& caption, const QString& text) override;
     void information(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
+    UnsavedChoice askToSave(QWidget* parent, const QString& caption, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter,
                          const QString& defaultSuffix) override;

@@ -10,9 +10,13 @@ namespace kadenza {
 Mx310Old::Mx310Old(const QString& portName, TProgressForm& progress, MessageBoxes& boxes)
     : InstrumentTransferWindow(progress, boxes), portName_(portName) {}
 
-void Mx310Old::start(InstrumentData& data, std::function<void()> onEnd) {
+void Mx310Old::start(InstrumentData& data, std::function<void(bool completed)> onEnd) {
     data_ = &data;
-    launch(std::move(onEnd));
+    launch([this, onEnd = std::move(onEnd)] {
+        if (onEnd) {
+            onEnd(completed_);
+        }
+    });
 }
 
 // A port that does not open ends the job before the progress window shows; the receiver
@@ -23,7 +27,7 @@ void Mx310Old::work() {
         reportFailure(FailureKind::TransmissionFailed);
         return;
     }
-    receiveLegacyTransfer(line, *data_, *this);
+    completed_ = receiveLegacyTransfer(line, *data_, *this);
 }
 
 }  // namespace kadenza

@@ -17,7 +17,8 @@ class Mx310Old : public InstrumentTransferWindow {
   public:
     Mx310Old(const QString& portName, TProgressForm& progress, MessageBoxes& boxes);
 
-    void start(InstrumentData& data, std::function<void()> onEnd);
+    // `onEnd` is told whether the frame arrived and filled the container.
+    void start(InstrumentData& data, std::function<void(bool completed)> onEnd);
 
   protected:
     void work() override;
@@ -25,6 +26,8 @@ class Mx310Old : public InstrumentTransferWindow {
   private:
     QString portName_;
     InstrumentData* data_ = nullptr;
+    // Written by the worker, read by the end handler once the worker has finished.
+    bool completed_ = false;
 };
 
 }  // namespace kadenza

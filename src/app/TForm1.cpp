@@ -3,19 +3,24 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/DataDocument.h"
 #include "app/DataTreeView.h"
 #include "app/InstrumentTransferWindowPrint.h"
 #include "app/InstrumentTransferWindowThread.h"
 #include "app/MessageBoxes.h"
 #include "app/Mx310Old.h"
+#include "app/ProgramIcon.h"
 #include "app/Relabelling.h"
 #include "app/TProgressForm.h"
 #include "app/ToolGlyphs.h"
@@ -37,6 +42,8 @@ constexpr int toolButtonTop = 8;
 constexpr QRect portListPlace(152, 8, 81, 22);
 constexpr int portListFontPixels = 13;
 constexpr int aboutRow = 255;
+constexpr int captionRow = 246;
+constexpr int unsavedRow = 265;
 
 const QString applicationTitle = QStringLiteral("Kadenza");
 const QString nativeFilter = QStringLiteral("Tessaro 2 (*.tso)");
@@ -56,12 +63,33 @@ QString errorText(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
 
+// The data file a drag brings, if it brings one local .tso file.
+QString droppedDataFile(const QMimeData& mime) {
+    const QList<QUrl> urls = mime.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return QString();
+    }
+    const QString path = urls.front().toLocalFile();
+    return path.endsWith(QStringLiteral(".tso"), Qt::CaseInsensitive) ? path : QString();
+}
+
+// A glyph-only tool button tells what it does with the caption of its menu command, in the
+// language the command has.
+void explainWith(QToolButton& button, const QAction& command) {
+    button.setToolTip(command.text());
+    QObject::connect(&command, &QAction::changed, &button,
+                     [&button, &command] { button.setToolTip(command.text()); });
+}
+
 }  // namespace
 
 TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders folders)
     : boxes_(boxes) {
     setObjectName(QStringLiteral("TForm1"));
-    setTag(*this, 246);
+    setTag(*this, captionRow);
+    setWindowIcon(programIcon());
+    setAcceptDrops(true);
+    qtTranslation_.follow(TextTable::language());
 
     auto* client = new QWidget(this);
     auto* panel1 = new QWidget(client);
@@ -76,6 +104,13 @@ TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders 
     setCentralWidget(client);
     buildToolBar(*panel1);
     buildMainMenu();
+    explainWith(*speedButton1_, *starttransfer1_);
+    explainWith(*speedButton2_, *open1_);
+    explainWith(*speedButton3_, *setup1_);
+    explainWith(*speedButton4_, *saveas1_);
+    explainWith(*speedButton5_, *print1_);
+    document_ = new DataDocument(treeView1_->deletions(), this);
+    connect(document_, &DataDocument::changed, this, &TForm1::updateTitle);
 
     resize(windowSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -205,6 +240,9 @@ void TForm1::setPrintTarget(std::function<PrintTarget()> target) {
 // The container keeps its contents while the job runs: a download that fails leaves them, and
 // the tree shows them again when the job ends.
 void TForm1::Starttransfer1Click() {
+    if (!mayReplaceData()) {
+        return;
+    }
     speedButton1_->setEnabled(false);
     speedButton3_->setEnabled(false);
     treeView1_->clear();
@@ -216,10 +254,13 @@ void TForm1::Starttransfer1Click() {
     }
     setJob(Job::filling);
     auto* job = new InstrumentTransferWindowThread(port, *progressForm_, boxes_);
-    job->startReadData(instrumentData_, [this](bool) { jobEnded(); });
+    job->startReadData(instrumentData_, [this](bool completed) { jobEnded(completed); });
 }
 
 void TForm1::StarttransferfromMx31011Click() {
+    if (!mayReplaceData()) {
+        return;
+    }
     treeView1_->clear();
     const QString port = selectedPort();
     if (port.isEmpty()) {
@@ -227,7 +268,7 @@ void TForm1::StarttransferfromMx31011Click() {
     }
     setJob(Job::filling);
     auto* job = new Mx310Old(port, *progressForm_, boxes_);
-    job->start(instrumentData_, [this] { jobEnded(); });
+    job->start(instrumentData_, [this](bool completed) { jobEnded(completed); });
 }
 
 void TForm1::Setup1Click() {
@@ -242,10 +283,16 @@ void TForm1::Setup1Click() {
 }
 
 void TForm1::Open1Click() {
-    const QString path = boxes_.openFileName(this, nativeFilter);
-    if (path.isEmpty()) {
+    if (!mayReplaceData()) {
         return;
     }
+    const QString path = boxes_.openFileName(this, nativeFilter);
+    if (!path.isEmpty()) {
+        openFile(path);
+    }
+}
+
+void TForm1::openFile(const QString& path) {
     std::int64_t missingBytes = 0;
     try {
         if (!openNativeFile(filePath(path), instrumentData_, &missingBytes)) {
@@ -255,6 +302,7 @@ void TForm1::Open1Click() {
         showError(errorText(error));
         return;
     }
+    document_->opened(path);
     UpdateTree();
     // A file cut short still shows what it holds; what is missing reads as zero.
     if (missingBytes > 0) {
@@ -264,7 +312,10 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::Saveas1Click() {
-    saveAs(nativeFilter, QStringLiteral("tso"), saveNativeFile);
+    const QString saved = saveAs(nativeFilter, QStringLiteral("tso"), saveNativeFile);
+    if (!saved.isEmpty()) {
+        document_->saved(saved);
+    }
 }
 
 void TForm1::SaveasXML1Click() {
@@ -279,19 +330,49 @@ void TForm1::Saveasplaintext1Click() {
     saveAs(textFilter, QStringLiteral("txt"), SavePlainText);
 }
 
-void TForm1::saveAs(const QString& filter, const QString& defaultSuffix,
-                    bool (*write)(const std::string& path, const InstrumentData& data)) {
+QString TForm1::saveAs(const QString& filter, const QString& defaultSuffix,
+                       bool (*write)(const std::string& path, const InstrumentData& data)) {
     const QString path = boxes_.saveFileName(this, filter, defaultSuffix);
     if (path.isEmpty()) {
-        return;
+        return path;
     }
     try {
-        if (!write(filePath(path), instrumentData_)) {
-            showError(QStringLiteral("Cannot write file %1").arg(path));
+        if (write(filePath(path), instrumentData_)) {
+            return path;
         }
+        showError(QStringLiteral("Cannot write file %1").arg(path));
     } catch (const std::exception& error) {
         showError(errorText(error));
     }
+    return QString();
+}
+
+// Save runs Save as; the data may go only once they are in a file.
+bool TForm1::mayReplaceData() {
+    if (!document_->isModified()) {
+        return true;
+    }
+    switch (boxes_.askToSave(this, QString::fromUtf8(RowText(captionRow)),
+                             QString::fromUtf8(RowText(unsavedRow)))) {
+        case UnsavedChoice::save:
+            Saveas1Click();
+            return !document_->isModified();
+        case UnsavedChoice::discard:
+            return true;
+        case UnsavedChoice::cancel:
+            break;
+    }
+    return false;
+}
+
+// "file.tso[*] — Kadenza", or "Kadenza[*]" while no file holds the data; Qt shows the mark
+// as "*" while they are not saved.
+void TForm1::updateTitle() {
+    const QString caption = QString::fromUtf8(RowText(captionRow));
+    const QString file = document_->fileName();
+    setWindowTitle(file.isEmpty() ? caption + QStringLiteral("[*]")
+                                  : file + QStringLiteral("[*] \u2014 ") + caption);
+    setWindowModified(document_->isModified());
 }
 
 void TForm1::Print1Click() {
@@ -312,14 +393,19 @@ void TForm1::Exit1Click() {
 }
 
 void TForm1::esky1Click() {
-    SetLanguage(czechLanguage);
-    TranslateForms(*this, *setupDialog_);
-    portList_->ShowPortProblems();
+    relabel(czechLanguage);
 }
 
 void TForm1::English1Click() {
-    SetLanguage(englishLanguage);
+    relabel(englishLanguage);
+}
+
+void TForm1::relabel(int language) {
+    SetLanguage(language);
+    qtTranslation_.follow(language);
     TranslateForms(*this, *setupDialog_);
+    updateTitle();
+    treeView1_->refreshTexts();
     portList_->ShowPortProblems();
 }
 
@@ -357,7 +443,10 @@ void TForm1::setJob(Job job) {
     speedButton4_->setEnabled(readable);
 }
 
-void TForm1::jobEnded() {
+void TForm1::jobEnded(bool downloaded) {
+    if (downloaded) {
+        document_->downloaded();
+    }
     UpdateTree();
     if (closeWhenJobEnds_) {
         close();
@@ -366,12 +455,34 @@ void TForm1::jobEnded() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     if (job_ == Job::none) {
+        closeWhenJobEnds_ = false;
+        if (!mayReplaceData()) {
+            event->ignore();
+            return;
+        }
         QMainWindow::closeEvent(event);
         return;
     }
     closeWhenJobEnds_ = true;
     progressForm_->closeWindow();
     event->ignore();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (job_ == Job::none && !droppedDataFile(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QString path = droppedDataFile(*event->mimeData());
+    if (job_ != Job::none || path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (mayReplaceData()) {
+        openFile(path);
+    }
 }
 
 }  // namespace kadenza

@@ -6,6 +6,7 @@
 
 #include "app/PortListWatcher.h"
 #include "app/PrintTarget.h"
+#include "app/QtTranslation.h"
 #include "model/InstrumentData.h"
 
 class QAction;
@@ -15,6 +16,7 @@ class QToolButton;
 
 namespace kadenza {
 
+class DataDocument;
 class DataTreeView;
 class MessageBoxes;
 class TForm2;
@@ -22,7 +24,9 @@ class TProgressForm;
 
 // The main window: owns the one measured-data container of the program, the port list, the
 // setup dialog and the progress window, and starts every command from its menus and tool
-// buttons. Its handlers only wire the commands to the core and the transfer jobs.
+// buttons. Its handlers only wire the commands to the core and the transfer jobs. Its title
+// names the file the data are kept in and marks data not saved, which are never lost
+// without a question.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -41,10 +45,18 @@ class TForm1 : public QMainWindow {
     // Print asks `target` for the printer each time; the system's default printer unless set.
     void setPrintTarget(std::function<PrintTarget()> target);
 
+    // Opens the data file as Open does once a file is chosen: a file dropped on the window or
+    // named on the command line.
+    void openFile(const QString& path);
+
   protected:
     // While a job fills or prints the container the window stays: the job is asked to stop
     // and the window closes when the job has ended, so the job never uses a freed container.
+    // Data not saved are closed only after the question.
     void closeEvent(QCloseEvent* event) override;
+    // A data file dragged onto the window is opened, as Open would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildToolBar(QWidget& panel);
@@ -69,9 +81,14 @@ class TForm1 : public QMainWindow {
     void English1Click();
     void About1Click();
 
-    // Writes the container with `write` to the file the user chooses in a save dialog.
-    void saveAs(const QString& filter, const QString& defaultSuffix,
-                bool (*write)(const std::string& path, const InstrumentData& data));
+    // Writes the container with `write` to the file the user chooses in a save dialog; the
+    // file written, or empty when nothing was.
+    QString saveAs(const QString& filter, const QString& defaultSuffix,
+                   bool (*write)(const std::string& path, const InstrumentData& data));
+    // True when the data may be replaced: they are saved, or the user saved or discarded them.
+    bool mayReplaceData();
+    void updateTitle();
+    void relabel(int language);
     void showError(const QString& text);
     QString selectedPort() const;
     // What a running job does with the container.
@@ -79,11 +96,14 @@ class TForm1 : public QMainWindow {
     // While a job reads the container nothing may change it; while a job fills it nothing
     // may read it either.
     void setJob(Job job);
-    void jobEnded();
+    // `downloaded`: the job replaced the container.
+    void jobEnded(bool downloaded);
 
     MessageBoxes& boxes_;
     InstrumentData instrumentData_;
+    QtTranslation qtTranslation_;
     DataTreeView* treeView1_;
+    DataDocument* document_;
     QComboBox* comboBox1_;
     PortListWatcher* portList_;
     QToolButton* speedButton1_;

@@ -12,18 +12,29 @@
 
 namespace {
 
-// `kadenza --port PATH`, repeatable: devices to list ahead of the system's serial ports,
-// such as the pseudo-terminal of kadenza-sim.
-QStringList namedPorts(const QCoreApplication& application) {
+// What the command line asks for: `kadenza [--port PATH]... [FILE.tso]`.
+struct CommandLine {
+    // Devices to list ahead of the system's serial ports, such as the pseudo-terminal of
+    // kadenza-sim.
+    QStringList namedPorts;
+    // A data file to open at the start, as the desktop entry passes one.
+    QString file;
+};
+
+CommandLine parseCommandLine(const QCoreApplication& application) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kadenza"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption port(QStringLiteral("port"),
                                   QStringLiteral("List the serial device PATH first."),
                                   QStringLiteral("PATH"));
     parser.addOption(port);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A data file to open."),
+                                 QStringLiteral("[FILE.tso]"));
     parser.process(application);
-    return parser.values(port);
+    const QStringList files = parser.positionalArguments();
+    return {parser.values(port), files.isEmpty() ? QString() : files.front()};
 }
 
 int runProgram(int argc, char* argv[]) {
@@ -31,9 +42,13 @@ int runProgram(int argc, char* argv[]) {
     SetLanguage(czechLanguage);
     QtMessageBoxes boxes;
     KadenzaApplication application(argc, argv, boxes);
-    TForm1 mainWindow(boxes, namedPorts(application));
+    const CommandLine commandLine = parseCommandLine(application);
+    TForm1 mainWindow(boxes, commandLine.namedPorts);
     TranslateForms(mainWindow, mainWindow.setupDialog());
     mainWindow.show();
+    if (!commandLine.file.isEmpty()) {
+        mainWindow.openFile(commandLine.file);
+    }
     return application.exec();
 }
 

@@ -71,6 +71,10 @@ constexpr UsedRow usedRows[] = {
     // A data file that ends before everything it declares; %s is the number of bytes.
     {263, "The file is cut short: at least %s bytes are missing and read as zero.",
      "Soubor je zkrácený: chybí nejméně %s bajtů, čtou se jako nuly."},
+    {264, "Undo", "Zpět"},
+    // Asked before data not saved would be lost.
+    {265, "The measurements have not been saved. Save them first?",
+     "Naměřená data nejsou uložena. Uložit je nejdřív?"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -59,6 +59,21 @@ bool InstrumentBank::removeItem(const InstrumentAbstract* item) {
     return true;
 }
 
+std::unique_ptr<InstrumentItem> InstrumentBank::takeItem(int index) {
+    if (index < 0 || index >= count()) {
+        return nullptr;
+    }
+    std::unique_ptr<InstrumentItem> item = std::move(items_[index]);
+    items_.erase(items_.begin() + index);
+    return item;
+}
+
+void InstrumentBank::insertItem(int index, std::unique_ptr<InstrumentItem> item) {
+    if (item && index >= 0 && index <= count()) {
+        items_.insert(items_.begin() + index, std::move(item));
+    }
+}
+
 void InstrumentBank::clear() {
     while (!items_.empty()) {
         items_.pop_back();

@@ -38,6 +38,11 @@ class InstrumentBank : public InstrumentAbstract, public PropertiesAbstract {
 
     // Deletes the item when this bank holds it; false, changing nothing, otherwise.
     bool removeItem(const InstrumentAbstract* item);
+    // Takes the item at the index out of the bank, for it to be put back with insertItem;
+    // none for an index outside the list.
+    std::unique_ptr<InstrumentItem> takeItem(int index);
+    // Puts the item before the one at the index (at the end for the count).
+    void insertItem(int index, std::unique_ptr<InstrumentItem> item);
     // Deletes every item, the last first.
     void clear();
 

@@ -79,6 +79,21 @@ bool InstrumentData::remove(const InstrumentAbstract* node) {
     return false;
 }
 
+std::unique_ptr<InstrumentBank> InstrumentData::takeBank(int index) {
+    if (index < 0 || index >= count()) {
+        return nullptr;
+    }
+    std::unique_ptr<InstrumentBank> bank = std::move(banks_[index]);
+    banks_.erase(banks_.begin() + index);
+    return bank;
+}
+
+void InstrumentData::insertBank(int index, std::unique_ptr<InstrumentBank> bank) {
+    if (bank && index >= 0 && index <= count()) {
+        banks_.insert(banks_.begin() + index, std::move(bank));
+    }
+}
+
 void InstrumentData::load(std::istream& stream) {
     readByte(stream);
     const std::int32_t bankCount = readInt(stream);

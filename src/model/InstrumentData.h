@@ -31,6 +31,11 @@ class InstrumentData : public PropertiesAbstract {
     // Deletes a bank with its items, or an item from the bank that holds it; false, changing
     // nothing, when the node is not in the container.
     bool remove(const InstrumentAbstract* node);
+    // Takes the bank at the index out of the container, for it to be put back with
+    // insertBank; none for an index outside the list.
+    std::unique_ptr<InstrumentBank> takeBank(int index);
+    // Puts the bank before the one at the index (at the end for the count).
+    void insertBank(int index, std::unique_ptr<InstrumentBank> bank);
 
     void load(std::istream& stream) override;
     void save(std::ostream& stream) const override;

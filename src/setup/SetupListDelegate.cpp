@@ -36,14 +36,15 @@ InstrumentSetupAbstract* SetupListDelegate::rowObject(const QListWidgetItem& row
 void SetupListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
-    painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
+    const QColor background = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    painter->fillRect(option.rect, background);
     const InstrumentSetupAbstract* object = objectOf(index.data(objectRole));
     painter->save();
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     if (object == nullptr) {
         paintMessage(*painter, option.rect, index.data(Qt::DisplayRole).toString());
     } else {
-        paintObject(*painter, option.rect, *object);
+        paintObject(*painter, option.rect, *object, background);
     }
     painter->restore();
 }
@@ -59,7 +60,8 @@ void SetupListDelegate::paintMessage(QPainter& painter, const QRect& rect,
 
 // A setting read out of its range is drawn red, as the tree draws a value over its range.
 void SetupListDelegate::paintObject(QPainter& painter, const QRect& rect,
-                                    const InstrumentSetupAbstract& object) const {
+                                    const InstrumentSetupAbstract& object,
+                                    const QColor& background) const {
     const bool bank = object.isBank();
     const int imageLeft = bank ? 0 : setupImageSize;
     painter.drawPixmap(rect.left() + imageLeft, rect.top(), bank ? folder_ : sheet_);
@@ -67,7 +69,7 @@ void SetupListDelegate::paintObject(QPainter& painter, const QRect& rect,
     textRect.setLeft(rect.left() + imageLeft + setupImageSize);
     const auto* item = dynamic_cast<const InstrumentSetupItem*>(&object);
     DrawRichText(painter, QStringLiteral("Arial"), textRect, object.text().substr(0, longestLine),
-                 tabPosition, bank, item != nullptr && !item->inRange());
+                 tabPosition, bank, item != nullptr && !item->inRange(), background);
 }
 
 // The list stretches every row to its width; no row asks for more.

@@ -30,8 +30,8 @@ class SetupListDelegate : public QStyledItemDelegate {
 
   private:
     void paintMessage(QPainter& painter, const QRect& rect, const QString& message) const;
-    void paintObject(QPainter& painter, const QRect& rect,
-                     const InstrumentSetupAbstract& object) const;
+    void paintObject(QPainter& painter, const QRect& rect, const InstrumentSetupAbstract& object,
+                     const QColor& background) const;
 
     QPixmap folder_;
     QPixmap sheet_;

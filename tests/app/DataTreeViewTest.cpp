@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "app/DataTreeView.h"
+#include "app/ReadableRed.h"
 #include "model/QuantityTable.h"
 #include "support/SampleData.h"
 
@@ -16,7 +17,7 @@ namespace {
 enum Quantity { lineVoltage = 1, frequency = 8, insulationResistance = 15 };
 
 QString nodeText(const QTreeWidgetItem* node) {
-    return node->text(0);
+    return DataTreeView::addressNumberOf(*node);
 }
 
 QStringList childTexts(const QTreeWidgetItem* bank) {
@@ -27,9 +28,11 @@ QStringList childTexts(const QTreeWidgetItem* bank) {
     return texts;
 }
 
+// The style lays a faint sheen over the selection.
 bool isHighlight(QRgb pixel, const QColor& highlight) {
-    return qAbs(qRed(pixel) - highlight.red()) < 8 && qAbs(qGreen(pixel) - highlight.green()) < 8 &&
-           qAbs(qBlue(pixel) - highlight.blue()) < 8;
+    return qAbs(qRed(pixel) - highlight.red()) < 16 &&
+           qAbs(qGreen(pixel) - highlight.green()) < 16 &&
+           qAbs(qBlue(pixel) - highlight.blue()) < 16;
 }
 
 }  // namespace
@@ -222,30 +225,47 @@ class DataTreeViewTest : public QObject {
         QCOMPARE(tree_->selectedItems(), QList<QTreeWidgetItem*>({tree_->topLevelItem(2)}));
     }
 
-    void selectedRowIsHighlightedToTheRightEdge() {
-        show(DataBuilder().bank(1).item(insulationResistance, 1.999e9, false, true).build());
-        tree_->expandAll();
-        tree_->show();
-        tree_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(tree_.get()));
-        QTreeWidgetItem* over = tree_->topLevelItem(0)->child(1);
-        tree_->setCurrentItem(over);
-        const QRect rowRect = tree_->visualItemRect(over);
-        const QImage image = tree_->viewport()->grab().toImage();
-        const QColor highlight = tree_->palette().color(QPalette::Highlight);
-        const int middle = rowRect.center().y();
-        // The style's focus frame takes the outermost pixel.
-        QVERIFY(isHighlight(image.pixel(tree_->viewport()->width() - 3, middle), highlight));
-        QVERIFY(isHighlight(image.pixel(rowRect.left() + 1, rowRect.top() + 1), highlight));
+    // The selection fills the row to the right edge; an over-range value on it stays red
+    // and readable, in a light palette and a dark one alike: its ink stands out from the
+    // highlight by a contrast of 3 at least.
+    void selectedOverRangeRowIsHighlightedAndReadable() {
+        QPalette dark = QApplication::palette();
+        dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        for (const QPalette& palette : {QApplication::palette(), dark}) {
+            show(DataBuilder().bank(1).item(insulationResistance, 1.999e9, false, true).build());
+            tree_->setPalette(palette);
+            tree_->expandAll();
+            tree_->show();
+            tree_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(tree_.get()));
+            QTreeWidgetItem* over = tree_->topLevelItem(0)->child(1);
+            tree_->setCurrentItem(over);
+            const QRect rowRect = tree_->visualItemRect(over);
+            const QImage image = tree_->viewport()->grab().toImage();
+            const QColor highlight = palette.color(QPalette::Highlight);
+            const int middle = rowRect.center().y();
+            // The style's focus frame takes the outermost pixels.
+            QVERIFY(isHighlight(image.pixel(tree_->viewport()->width() - 20, middle), highlight));
 
-        bool redInk = false;
-        for (int x = rowRect.left(); x < rowRect.left() + 150; ++x) {
-            for (int y = rowRect.top(); y <= rowRect.bottom(); ++y) {
-                const QRgb pixel = image.pixel(x, y);
-                redInk |= qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
+            const QColor drawn = image.pixelColor(tree_->viewport()->width() - 20, middle);
+            QColor ink = drawn;
+            for (int x = rowRect.left(); x < rowRect.left() + 150; ++x) {
+                for (int y = rowRect.top(); y <= rowRect.bottom(); ++y) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    if (contrastRatio(pixel, drawn) > contrastRatio(ink, drawn)) {
+                        ink = pixel;
+                    }
+                }
             }
+            QVERIFY(ink.red() > ink.green() + 40 && ink.red() > ink.blue() + 40);
+            QVERIFY2(contrastRatio(ink, drawn) >= 3,
+                     qPrintable(QString("%1 on %2").arg(ink.name(), drawn.name())));
         }
-        QVERIFY(redInk);
+        // Where pure red stands out, it is kept: the printer and the white base draw it.
+        QCOMPARE(readableRed(Qt::white), QColor(255, 0, 0));
     }
 };
 

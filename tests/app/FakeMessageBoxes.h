@@ -12,7 +12,7 @@ namespace kadenza::test {
 
 // One box or dialog as the windows asked for it.
 struct ShownBox {
-    QString kind;  // "failure", "information", "error", "open" or "save"
+    QString kind;  // "failure", "information", "error", "question", "open" or "save"
     QWidget* parent = nullptr;
     QString caption;
     QString text;  // the message, or the dialog's filter
@@ -32,6 +32,10 @@ class FakeMessageBoxes : public MessageBoxes {
     }
     void error(QWidget* parent, const QString& text) override {
         showBox({"error", parent, {}, text, {}});
+    }
+    UnsavedChoice askToSave(QWidget* parent, const QString& caption, const QString& text) override {
+        showBox({"question", parent, caption, text, {}});
+        return answers.empty() ? UnsavedChoice::discard : takeAnswer();
     }
     QString openFileName(QWidget* parent, const QString& filter) override {
         shown.push_back({"open", parent, {}, filter, {}});
@@ -57,6 +61,8 @@ class FakeMessageBoxes : public MessageBoxes {
     std::vector<ShownBox> shown;
     // Answers of the next file dialogs, first one first.
     QStringList fileNames;
+    // Answers of the next questions about unsaved data; Discard when none is left.
+    std::vector<UnsavedChoice> answers;
     // Runs inside each message box before it is "closed".
     std::function<void(const ShownBox&)> whileOpen;
 
@@ -68,6 +74,11 @@ class FakeMessageBoxes : public MessageBoxes {
         }
     }
     QString nextFileName() { return fileNames.isEmpty() ? QString() : fileNames.takeFirst(); }
+    UnsavedChoice takeAnswer() {
+        const UnsavedChoice answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
 };
 
 }  // namespace kadenza::test

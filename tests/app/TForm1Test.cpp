@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "FakeMessageBoxes.h"
+#include "app/DataTreeView.h"
 #include "app/KadenzaApplication.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
@@ -134,7 +135,9 @@ class TForm1Test : public QObject {
                      row(number, language));
         }
         QCOMPARE(window_->setupDialog().windowTitle(), row(15, language));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Kadenza"));
+        // The title holds Qt's mark of data not saved, which shows nothing while they are.
+        QCOMPARE(window_->windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Kadenza"));
+        QVERIFY(!window_->isWindowModified());
         QCOMPARE(caption(part("esky1")), QStringLiteral("Česky"));
         QCOMPARE(caption(part("English1")), QStringLiteral("English"));
     }
@@ -252,10 +255,13 @@ class TForm1Test : public QObject {
         QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
         QCOMPARE(tree()->topLevelItemCount(), 3);
         tree()->expandAll();
-        QCOMPARE(tree()->topLevelItem(0)->child(1)->text(0), QStringLiteral(" [1]"));
-        QCOMPARE(tree()->topLevelItem(0)->child(3)->text(0), QStringLiteral(" [2]"));
-        QCOMPARE(tree()->topLevelItem(1)->child(1)->text(0), QStringLiteral(" [1]"));
-        QCOMPARE(tree()->topLevelItem(2)->child(1)->text(0), QStringLiteral(" [1]"));
+        const auto address = [this](int bank, int item) {
+            return DataTreeView::addressNumberOf(*tree()->topLevelItem(bank)->child(item));
+        };
+        QCOMPARE(address(0, 1), QStringLiteral(" [1]"));
+        QCOMPARE(address(0, 3), QStringLiteral(" [2]"));
+        QCOMPARE(address(1, 1), QStringLiteral(" [1]"));
+        QCOMPARE(address(2, 1), QStringLiteral(" [1]"));
     }
 
     void openOfAFileWithoutDataChangesNothing() {

@@ -88,7 +88,8 @@ QImage expectedRow(const QListWidget& list, const InstrumentSetupAbstract& objec
     painter.setPen(list.palette().color(QPalette::Text));
     const auto* item = dynamic_cast<const InstrumentSetupItem*>(&object);
     DrawRichText(painter, "Arial", QRect(imageLeft + setupImageSize, 0, width, image.height()),
-                 object.text(), 200, bank, item != nullptr && !item->inRange());
+                 object.text(), 200, bank, item != nullptr && !item->inRange(),
+                 list.palette().color(QPalette::Base));
     return image;
 }
 

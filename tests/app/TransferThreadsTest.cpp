@@ -67,7 +67,7 @@ class TransferThreadsTest : public QObject {
 
     void readLegacy(const QString& port, InstrumentData& data) {
         auto* job = new Mx310Old(port, *form_, boxes_);
-        runToEnd(job, [&](auto onEnd) { job->start(data, onEnd); });
+        runToEnd(job, [&](auto onEnd) { job->start(data, [onEnd](bool) { onEnd(); }); });
     }
 
     QProgressBar* bar() { return form_->findChild<QProgressBar*>("ProgressBar1"); }

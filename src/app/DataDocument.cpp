@@ -1,0 +1,42 @@
+#include "app/DataDocument.h"
+
+#include <QFileInfo>
+#include <QUndoStack>
+
+namespace kadenza {
+
+DataDocument::DataDocument(QUndoStack& deletions, QObject* parent)
+    : QObject(parent), deletions_(deletions) {
+    connect(&deletions_, &QUndoStack::cleanChanged, this, &DataDocument::changed);
+}
+
+void DataDocument::downloaded() {
+    path_.clear();
+    downloadUnsaved_ = true;
+    deletions_.clear();
+    emit changed();
+}
+
+void DataDocument::opened(const QString& path) {
+    path_ = path;
+    downloadUnsaved_ = false;
+    deletions_.clear();
+    emit changed();
+}
+
+void DataDocument::saved(const QString& path) {
+    path_ = path;
+    downloadUnsaved_ = false;
+    deletions_.setClean();
+    emit changed();
+}
+
+bool DataDocument::isModified() const {
+    return downloadUnsaved_ || !deletions_.isClean();
+}
+
+QString DataDocument::fileName() const {
+    return path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+}
+
+}  // namespace kadenza
