@@ -66,6 +66,10 @@ DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
     connect(this, &QTreeWidget::itemExpanded, this, &DataTreeView::fillBank);
 }
 
+DataTreeView::~DataTreeView() {
+    deletions_.blockSignals(true);
+}
+
 QTreeWidgetItem* DataTreeView::nodeFor(InstrumentAbstract& object,
                                        const QString& addressNumber) const {
     auto* node = new QTreeWidgetItem;
@@ -235,17 +239,24 @@ DataTreeView::Deleted DataTreeView::takeOut(int bank, int item) {
 }
 
 // The row comes back where it was, selected; an item of a bank whose rows are not made yet
-// is shown when the bank is expanded.
+// is shown when the bank is expanded. A tree cleared for a transfer that found no port shows
+// the data again.
 void DataTreeView::putBack(Deleted& deleted) {
+    const bool shown = topLevelItemCount() == data_.count();
+    if (!shown) {
+        putBackData(deleted);
+        rebuild();
+        return;
+    }
     QTreeWidgetItem* node = nullptr;
     if (deleted.item < 0) {
         InstrumentBank& bank = *deleted.bankObject;
-        data_.insertBank(deleted.bank, std::move(deleted.bankObject));
+        putBackData(deleted);
         node = bankNode(bank);
         insertTopLevelItem(deleted.bank, node);
     } else {
         InstrumentItem& item = *deleted.itemObject;
-        data_.bank(deleted.bank)->insertItem(deleted.item, std::move(deleted.itemObject));
+        putBackData(deleted);
         QTreeWidgetItem* bankNode = topLevelItem(deleted.bank);
         if (isFilled(*bankNode)) {
             node = nodeFor(item, deleted.addressNumber);
@@ -256,6 +267,14 @@ void DataTreeView::putBack(Deleted& deleted) {
     }
     if (node != nullptr) {
         setCurrentItem(node);
+    }
+}
+
+void DataTreeView::putBackData(Deleted& deleted) {
+    if (deleted.item < 0) {
+        data_.insertBank(deleted.bank, std::move(deleted.bankObject));
+    } else {
+        data_.bank(deleted.bank)->insertItem(deleted.item, std::move(deleted.itemObject));
     }
 }
 

@@ -23,6 +23,8 @@ class DataTreeView : public QTreeWidget {
 
   public:
     explicit DataTreeView(InstrumentData& data, QWidget* parent = nullptr);
+    // The deletions go silently with the view: the window that listens is already half gone.
+    ~DataTreeView() override;
 
     // Empties the tree and builds it again from the container. A primary item's address
     // number is its number among the primary items of its bank, " [1]", " [2]" ...; every
@@ -75,6 +77,7 @@ class DataTreeView : public QTreeWidget {
     void addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) const;
     void setNodeText(QTreeWidgetItem& node) const;
     void enableUndo();
+    void putBackData(Deleted& deleted);
 
     InstrumentData& data_;
     QMenu* popupMenu_;

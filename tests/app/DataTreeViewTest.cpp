@@ -212,6 +212,46 @@ class DataTreeViewTest : public QObject {
         QCOMPARE(tree_->topLevelItemCount(), 1);
     }
 
+    // Undo takes deletions back last first, each to its place, also after the tree was
+    // rebuilt or cleared under it; it is refused with Delete.
+    void undoPutsEveryDeletionBackWhereItWas() {
+        show(DataBuilder()
+                 .emptyBank(1)
+                 .item(lineVoltage, 230, true)
+                 .item(lineVoltage, 231, true)
+                 .emptyBank(2)
+                 .item(frequency, 50)
+                 .build());
+        QAction* undo = toggle("Undo1");
+        QVERIFY(!undo->isEnabled());
+        tree_->setCurrentItem(expandedBank(0)->child(0));
+        pressDelete();
+        tree_->setCurrentItem(tree_->topLevelItem(1));
+        pressDelete();
+        QVERIFY(undo->isEnabled());
+        tree_->setDeletionAllowed(false);
+        QVERIFY(!undo->isEnabled());
+        tree_->setDeletionAllowed(true);
+
+        undo->trigger();
+        QCOMPARE(data_->count(), 2);
+        QCOMPARE(drawnText(tree_->topLevelItem(1)), QStringLiteral("Bank 2 "));
+        QCOMPARE(tree_->currentItem(), tree_->topLevelItem(1));
+        tree_->rebuild();
+        undo->trigger();
+        QCOMPARE(data_->bank(0)->count(), 2);
+        QCOMPARE(childTexts(expandedBank(0)), QStringList({" [1]", " [2]"}));
+        QVERIFY(!undo->isEnabled());
+
+        // A transfer that found no port leaves the tree cleared; Undo shows the data again.
+        tree_->setCurrentItem(tree_->topLevelItem(0));
+        pressDelete();
+        tree_->clear();
+        undo->trigger();
+        QCOMPARE(data_->count(), 2);
+        QCOMPARE(tree_->topLevelItemCount(), 2);
+    }
+
     void anyMouseButtonSelectsTheRowUnderThePointer() {
         show(DataBuilder().bank(1).bank(2).bank(3).build());
         tree_->show();

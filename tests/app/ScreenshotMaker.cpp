@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QImage>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
@@ -21,6 +24,7 @@
 #include "app/TProgressForm.h"
 #include "language/Language.h"
 #include "link/PosixSerialLine.h"
+#include "model/NativeFile.h"
 #include "samples/SampleImages.h"
 #include "setup/TForm2.h"
 #include "sim/PseudoTerminal.h"
@@ -164,6 +168,67 @@ void processEventsUntil(const std::function<bool()>& done) {
     }
 }
 
+// The visible top-level window of type T, once the event loop has shown one.
+template <typename T>
+T* shownWindow() {
+    T* shown = nullptr;
+    processEventsUntil([&shown] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<T*>(top); window && window->isVisible()) {
+                shown = window;
+            }
+        }
+        return shown != nullptr;
+    });
+    return shown;
+}
+
+// Triggers the window's command `action`, which opens a modal T, and renders the T before
+// it is cancelled.
+template <typename T>
+bool modalOf(TForm1& window, const char* action, const QDir& folder, const QString& name) {
+    bool saved = false;
+    QTimer::singleShot(0, &window, [&] {
+        T* dialog = shownWindow<T>();
+        // A file dialog lists the folder in the background.
+        QElapsedTimer listing;
+        listing.start();
+        processEventsUntil([&listing] { return listing.hasExpired(500); });
+        saved = save(render(*dialog, 1), folder, name);
+        dialog->reject();
+    });
+    window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    return saved;
+}
+
+// The question before data not saved are lost, asked as the window closes after a bank was
+// deleted, and the save dialog among a few data files: Qt's own texts are Czech too.
+bool unsavedQuestionAndFileDialog(const QDir& folder) {
+    SetLanguage(czechLanguage);
+    QtMessageBoxes boxes;
+    TForm1 window(boxes, {});
+    TranslateForms(window, window.setupDialog());
+    download(window.instrumentData(), mx350);
+    window.UpdateTree();
+    window.show();
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    tree->setCurrentItem(tree->topLevelItem(0));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(tree, &press);
+
+    TempDir dir;
+    for (const char* name : {"rozvadec-1.tso", "rozvadec-2.tso", "kuchyne.tso"}) {
+        saveNativeFile(dir.path(name), window.instrumentData());
+    }
+    const QString workingFolder = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path(".")));
+    const bool saved =
+        modalOf<QMessageBox>(window, "Exit1", folder, QStringLiteral("unsaved-cs.png")) &&
+        modalOf<QFileDialog>(window, "Saveas1", folder, QStringLiteral("save-dialog-cs.png"));
+    QDir::setCurrent(workingFolder);
+    return saved;
+}
+
 // What the setup dialog shows of an instrument.
 struct SetupShot {
     int modelCode;
@@ -267,7 +332,7 @@ int makeScreenshots(const QDir& folder) {
                       QStringLiteral("setup-erased-en.png")) &&
         setupDialogIn(window, czechLanguage, {5, false, false}, folder,
                       QStringLiteral("setup-none-cs.png")) &&
-        portProblems(folder);
+        portProblems(folder) && unsavedQuestionAndFileDialog(folder);
     return saved ? 0 : 1;
 }
 

@@ -131,6 +131,9 @@ class TForm1EndToEndTest : public QObject {
             QVERIFY(boxes_.shown.empty());
             QCOMPARE(xmlOf(window_->instrumentData()), xmlOf(*expected));
             QCOMPARE(shapeOf(*tree()), shapeOf(*expected));
+            // Downloaded data are in no file yet.
+            QCOMPARE(window_->windowTitle(), QStringLiteral("Kadenza[*]"));
+            QVERIFY(window_->isWindowModified());
         }
     }
 
@@ -166,6 +169,7 @@ class TForm1EndToEndTest : public QObject {
         QCOMPARE(boxes_.shown.front().caption, QString("Error"));
         QCOMPARE(xmlOf(window_->instrumentData()), before);
         QCOMPARE(shapeOf(*tree()), shape);
+        QVERIFY(!window_->isWindowModified());
     }
 
     void silentInstrumentIsNotConnected() {

@@ -1,7 +1,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -367,6 +369,115 @@ class TForm1Test : public QObject {
             QCOMPARE(boxes_.messages(), QStringList({message + folderless}));
         }
         QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+    }
+
+    // The title names the file and marks a deletion since; Undo takes the mark back. Every
+    // command that would replace the data asks first: Cancel keeps them, Save keeps them
+    // only when Save as wrote them, Discard lets them go.
+    void unsavedDataAreMarkedAndAskedForBeforeTheyGo() {
+        open().show();
+        const std::string path = dir_->path("sample.tso");
+        QVERIFY(saveNativeFile(path, *sampleData()));
+        window_->openFile(QString::fromStdString(path));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("sample.tso[*] \u2014 Kadenza"));
+        QVERIFY(!window_->isWindowModified());
+        const auto deleteFirstBank = [this] {
+            tree()->setCurrentItem(tree()->topLevelItem(0));
+            QTest::keyClick(tree(), Qt::Key_Delete);
+        };
+        deleteFirstBank();
+        QVERIFY(window_->isWindowModified());
+        QCOMPARE(part<QAction>("Undo1")->shortcut(), QKeySequence(QKeySequence::Undo));
+        trigger("Undo1");
+        QVERIFY(!window_->isWindowModified());
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+
+        deleteFirstBank();
+        boxes_.answers.assign(5, UnsavedChoice::cancel);
+        for (const char* command : {"Open1", "Starttransfer1", "StarttransferfromMx31011"}) {
+            trigger(command);
+        }
+        QVERIFY(!window_->close());
+        QVERIFY(window_->isVisible());
+        QCOMPARE(messageKinds(), QStringList(4, QStringLiteral("question")));
+        QCOMPARE(boxes_.shown[0].text, row(265, czechLanguage));
+        QCOMPARE(tree()->topLevelItemCount(), 2);
+
+        // Save, and its dialog cancelled: the data stay, unsaved.
+        boxes_.shown.clear();
+        boxes_.answers = {UnsavedChoice::save};
+        trigger("Open1");
+        QCOMPARE(messageKinds(), QStringList({"question", "save"}));
+        QVERIFY(window_->isWindowModified());
+
+        const std::string saved = dir_->path("saved.tso");
+        boxes_.shown.clear();
+        boxes_.answers = {UnsavedChoice::save};
+        boxes_.fileNames << QString::fromStdString(saved) << QString::fromStdString(path);
+        trigger("Open1");
+        QCOMPARE(messageKinds(), QStringList({"question", "save", "open"}));
+        InstrumentData reopened;
+        QVERIFY(openNativeFile(saved, reopened));
+        QCOMPARE(reopened.count(), 2);
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+
+        deleteFirstBank();
+        boxes_.answers = {UnsavedChoice::discard};
+        QVERIFY(window_->close());
+    }
+
+    // A local data file dropped on the window opens as Open would; other drops are refused.
+    void droppedDataFileOpens() {
+        open();
+        const std::string path = dir_->path("dropped.TSO");
+        QVERIFY(saveNativeFile(path, *sampleData()));
+        const QUrl file = QUrl::fromLocalFile(QString::fromStdString(path));
+        const QList<QList<QUrl>> refused = {
+            {},
+            {QUrl::fromLocalFile(QString::fromStdString(dir_->path("notes.txt")))},
+            {QUrl(QStringLiteral("https://example.org/dropped.tso"))},
+            {file, file},
+        };
+        const auto drop = [this](const QList<QUrl>& urls) {
+            QMimeData mime;
+            mime.setUrls(urls);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            enter.ignore();
+            QApplication::sendEvent(window_.get(), &enter);
+            QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(window_.get(), &dropped);
+            return enter.isAccepted();
+        };
+        for (const QList<QUrl>& urls : refused) {
+            QVERIFY(!drop(urls));
+        }
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QVERIFY(drop({file}));
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+        QCOMPARE(window_->windowTitle(), QStringLiteral("dropped.TSO[*] \u2014 Kadenza"));
+    }
+
+    // The glyph-only tool buttons tell what they do, Qt's own dialogs speak the chosen
+    // language, and every row's text is the whole row as drawn, for screen readers.
+    void buttonsDialogsAndRowsSpeakTheChosenLanguage() {
+        open();
+        showSample();
+        tree()->topLevelItem(0)->setExpanded(true);
+        const QTreeWidgetItem* item = tree()->topLevelItem(0)->child(1);
+        const QString czechRow = item->text(0);
+        QVERIFY2(czechRow.contains(QStringLiteral(" [1]")), qPrintable(czechRow));
+        for (int language : {englishLanguage, czechLanguage}) {
+            trigger(language == czechLanguage ? "esky1" : "English1");
+            QCOMPARE(part<QToolButton>("SpeedButton1")->toolTip(), row(14, language));
+            QCOMPARE(part<QToolButton>("SpeedButton4")->toolTip(), row(9, language));
+            QCOMPARE(
+                QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                language == czechLanguage ? QStringLiteral("Zrušit") : QStringLiteral("Cancel"));
+        }
+        QCOMPARE(item->text(0), czechRow);
+        trigger("Addressnumber1");
+        QVERIFY(!item->text(0).contains(QStringLiteral(" [1]")));
+        QVERIFY(item->text(0).size() < czechRow.size());
     }
 
     void transfersWithoutAPortStartNothing() {
