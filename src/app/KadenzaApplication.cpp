@@ -14,7 +14,7 @@ KadenzaApplication::KadenzaApplication(int& argc, char** argv, MessageBoxes& box
     // and finds its icon and entry through the desktop file.
     setApplicationName(QStringLiteral("kadenza"));
     setApplicationVersion(QString::fromLatin1(programVersion()));
-    setDesktopFileName(QStringLiteral("kadenza"));
+    setDesktopFileName(QStringLiteral("org.kadenza.Kadenza"));
 }
 
 bool KadenzaApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,6 +1,7 @@
 #include <QCommandLineParser>
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
@@ -37,8 +38,32 @@ CommandLine parseCommandLine(const QCoreApplication& application) {
     return {parser.values(port), files.isEmpty() ? QString() : files.front()};
 }
 
+// --help and --version answer on a terminal without a display, before the windows' application
+// would need one; --help-all lists the windows' own options as well and waits for it.
+bool asksHelpOrVersion(int argc, char* argv[]) {
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "-?" || argument == "--help" || argument == "-v" ||
+            argument == "--version") {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Prints the help or the version and ends the program.
+void answerHelpOrVersion(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("kadenza"));
+    application.setApplicationVersion(QString::fromLatin1(kadenza::programVersion()));
+    parseCommandLine(application);
+}
+
 int runProgram(int argc, char* argv[]) {
     using namespace kadenza;
+    if (asksHelpOrVersion(argc, argv)) {
+        answerHelpOrVersion(argc, argv);
+    }
     SetLanguage(czechLanguage);
     QtMessageBoxes boxes;
     KadenzaApplication application(argc, argv, boxes);

@@ -22,14 +22,18 @@ class WindowTitlesTest : public QObject {
     Q_OBJECT
 
   private:
-    // The window's _NET_WM_NAME, which xprop prints as: _NET_WM_NAME(UTF8_STRING) = "Chyba"
-    static QString titleOnScreen(const QWidget& window) {
+    // A property of the window as xprop prints it: _NET_WM_NAME(UTF8_STRING) = "Chyba", or
+    // _NET_WM_ICON:  not found.
+    static QString propertyOnScreen(const QWidget& window, const QString& name) {
         QProcess xprop;
         xprop.start(QStringLiteral("xprop"),
-                    {QStringLiteral("-id"), QString::number(window.winId()),
-                     QStringLiteral("_NET_WM_NAME")});
+                    {QStringLiteral("-id"), QString::number(window.winId()), name});
         xprop.waitForFinished(5000);
-        const QString line = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+        return QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    }
+
+    static QString titleOnScreen(const QWidget& window) {
+        const QString line = propertyOnScreen(window, QStringLiteral("_NET_WM_NAME"));
         const int quote = line.indexOf('"');
         return quote < 0 ? line : line.mid(quote + 1, line.size() - quote - 2);
     }
@@ -72,6 +76,18 @@ class WindowTitlesTest : public QObject {
         QCOMPARE(errorTitle, QStringLiteral("Chyba"));
         QTRY_VERIFY(dialog.findChild<QWidget*>(QStringLiteral("Button2"))->isEnabled());
         dialog.reject();
+    }
+
+    // The window system draws the program's icon, and finds its desktop entry by the name the
+    // package installs it under.
+    void windowCarriesItsIconAndNamesItsDesktopEntry() {
+        QtMessageBoxes boxes;
+        TForm1 window(boxes, {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(propertyOnScreen(window, QStringLiteral("_NET_WM_ICON")).contains('='));
+        QVERIFY(QFile::exists(QStringLiteral(KADENZA_SOURCE_DIR "/packaging/") +
+                              QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
     }
 };
 
