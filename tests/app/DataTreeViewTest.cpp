@@ -44,6 +44,17 @@ class DataTreeViewTest : public QObject {
     std::unique_ptr<InstrumentData> data_;
     std::unique_ptr<DataTreeView> tree_;
 
+    // Bank 1 with two primary voltages, bank 2 with a frequency.
+    static std::unique_ptr<InstrumentData> twoBanks() {
+        return DataBuilder()
+            .emptyBank(1)
+            .item(lineVoltage, 230, true)
+            .item(lineVoltage, 231, true)
+            .emptyBank(2)
+            .item(frequency, 50)
+            .build();
+    }
+
     void show(std::unique_ptr<InstrumentData> data) {
         tree_.reset();
         data_ = std::move(data);
@@ -178,13 +189,7 @@ class DataTreeViewTest : public QObject {
     }
 
     void deleteRemovesAnItemWithoutRenumbering() {
-        show(DataBuilder()
-                 .emptyBank(1)
-                 .item(lineVoltage, 230, true)
-                 .item(lineVoltage, 231, true)
-                 .emptyBank(2)
-                 .item(frequency, 50)
-                 .build());
+        show(twoBanks());
         QTreeWidgetItem* first = expandedBank(0);
         tree_->setCurrentItem(first->child(0));
         pressDelete();
@@ -215,13 +220,7 @@ class DataTreeViewTest : public QObject {
     // Undo takes deletions back last first, each to its place, also after the tree was
     // rebuilt or cleared under it; it is refused with Delete.
     void undoPutsEveryDeletionBackWhereItWas() {
-        show(DataBuilder()
-                 .emptyBank(1)
-                 .item(lineVoltage, 230, true)
-                 .item(lineVoltage, 231, true)
-                 .emptyBank(2)
-                 .item(frequency, 50)
-                 .build());
+        show(twoBanks());
         QAction* undo = toggle("Undo1");
         QVERIFY(!undo->isEnabled());
         tree_->setCurrentItem(expandedBank(0)->child(0));
