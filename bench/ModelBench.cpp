@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "inspection/Evaluation.h"
 #include "model/NativeFile.h"
 #include "support/SampleData.h"
 
@@ -40,5 +41,26 @@ void saveAndOpen(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * itemCount);
 }
 BENCHMARK(saveAndOpen)->Unit(benchmark::kMillisecond);
+
+// Every item judged, every bank a circuit with its protective device and RCD, so that the
+// rules that read the details and the notes all run.
+void evaluateAllItems(benchmark::State& state) {
+    const auto data = kadenza::test::largeData(itemCount);
+    kadenza::DetailsDocument details;
+    for (int b = 0; b < data->count(); ++b) {
+        const std::string bank = "bank." + std::to_string(data->bank(b)->number()) + ".";
+        details.set(bank + "device", "B16");
+        details.set(bank + "rcdCurrent", "30");
+        details.set(bank + "rcdType", "A");
+        details.set(bank + "earthing", "TN");
+    }
+    for (auto _ : state) {
+        const kadenza::Evaluation evaluation =
+            kadenza::evaluate(*data, details, kadenza::installation2016Profile);
+        benchmark::DoNotOptimize(evaluation.counts.pass);
+    }
+    state.SetItemsProcessed(state.iterations() * itemCount);
+}
+BENCHMARK(evaluateAllItems)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -24,10 +24,13 @@
 #include "app/Relabelling.h"
 #include "app/TProgressForm.h"
 #include "app/ToolGlyphs.h"
+#include "inspection/CsvExport.h"
+#include "inspection/InspectionFile.h"
 #include "language/Language.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
 #include "model/PlainTextExport.h"
+#include "model/TextFile.h"
 #include "model/XmlExport.h"
 #include "setup/TForm2.h"
 
@@ -49,6 +52,7 @@ const QString applicationTitle = QStringLiteral("Kadenza");
 const QString nativeFilter = QStringLiteral("Tessaro 2 (*.tso)");
 const QString htmlFilter = QStringLiteral("HTML (*.html *.htm)");
 const QString textFilter = QStringLiteral("TXT (*.txt)");
+const QString csvFilter = QStringLiteral("CSV (*.csv)");
 const QString xmlFilter = QStringLiteral("XML (*.xml)");
 
 void setTag(QObject& object, int row) {
@@ -172,6 +176,8 @@ void TForm1::buildMainMenu() {
     saveasPlainText1_ =
         addCommand(*file1, "Saveasplaintext1", 259, QStringLiteral("Save as plain text ..."),
                    &TForm1::Saveasplaintext1Click);
+    saveasCsv1_ = addCommand(*file1, "SaveasCSV1", 266, QStringLiteral("Save as CSV ..."),
+                             &TForm1::SaveasCSV1Click);
     file1->addSeparator()->setObjectName(QStringLiteral("N2"));
     print1_ = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), &TForm1::Print1Click);
     print1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -294,8 +300,10 @@ void TForm1::Open1Click() {
 
 void TForm1::openFile(const QString& path) {
     std::int64_t missingBytes = 0;
+    std::string bytes;
     try {
-        if (!openNativeFile(filePath(path), instrumentData_, &missingBytes)) {
+        bytes = nativeFileBytes(filePath(path));
+        if (!openNativeBytes(bytes, instrumentData_, &missingBytes)) {
             return;
         }
     } catch (const std::exception& error) {
@@ -304,6 +312,7 @@ void TForm1::openFile(const QString& path) {
     }
     document_->opened(path);
     UpdateTree();
+    openDetails(bytes, path);
     // A file cut short still shows what it holds; what is missing reads as zero.
     if (missingBytes > 0) {
         boxes_.failure(this, applicationTitle,
@@ -311,33 +320,54 @@ void TForm1::openFile(const QString& path) {
     }
 }
 
+void TForm1::openDetails(const std::string& bytes, const QString& path) {
+    details_ = DetailsDocument();
+    try {
+        details_ = detailsOfFile(bytes);
+    } catch (const std::exception& error) {
+        showError(path + QStringLiteral(": ") + errorText(error));
+    }
+}
+
 void TForm1::Saveas1Click() {
-    const QString saved = saveAs(nativeFilter, QStringLiteral("tso"), saveNativeFile);
+    const QString saved =
+        saveAs(nativeFilter, QStringLiteral("tso"), [this](const std::string& path) {
+            return saveInspectionFile(path, instrumentData_, details_);
+        });
     if (!saved.isEmpty()) {
         document_->saved(saved);
     }
 }
 
 void TForm1::SaveasXML1Click() {
-    saveAs(xmlFilter, QStringLiteral("xml"), exportXml);
+    saveAs(xmlFilter, QStringLiteral("xml"),
+           [this](const std::string& path) { return exportXml(path, instrumentData_); });
 }
 
 void TForm1::SaveasHTML1Click() {
-    saveAs(htmlFilter, QStringLiteral("html"), SaveHtml);
+    saveAs(htmlFilter, QStringLiteral("html"),
+           [this](const std::string& path) { return SaveHtml(path, instrumentData_); });
 }
 
 void TForm1::Saveasplaintext1Click() {
-    saveAs(textFilter, QStringLiteral("txt"), SavePlainText);
+    saveAs(textFilter, QStringLiteral("txt"),
+           [this](const std::string& path) { return SavePlainText(path, instrumentData_); });
+}
+
+void TForm1::SaveasCSV1Click() {
+    saveAs(csvFilter, QStringLiteral("csv"), [this](const std::string& path) {
+        return writeBytesFile(path, csvText(instrumentData_, details_));
+    });
 }
 
 QString TForm1::saveAs(const QString& filter, const QString& defaultSuffix,
-                       bool (*write)(const std::string& path, const InstrumentData& data)) {
+                       const std::function<bool(const std::string& path)>& write) {
     const QString path = boxes_.saveFileName(this, filter, defaultSuffix);
     if (path.isEmpty()) {
         return path;
     }
     try {
-        if (write(filePath(path), instrumentData_)) {
+        if (write(filePath(path))) {
             return path;
         }
         showError(QStringLiteral("Cannot write file %1").arg(path));
@@ -437,7 +467,7 @@ void TForm1::setJob(Job job) {
     }
     treeView1_->setDeletionAllowed(idle);
     const bool readable = job != Job::filling;
-    for (QAction* command : {saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_}) {
+    for (QAction* command : {saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_, saveasCsv1_}) {
         command->setEnabled(readable);
     }
     speedButton4_->setEnabled(readable);
@@ -446,6 +476,7 @@ void TForm1::setJob(Job job) {
 void TForm1::jobEnded(bool downloaded) {
     if (downloaded) {
         document_->downloaded();
+        details_ = DetailsDocument();
     }
     UpdateTree();
     if (closeWhenJobEnds_) {

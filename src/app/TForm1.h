@@ -7,6 +7,7 @@
 #include "app/PortListWatcher.h"
 #include "app/PrintTarget.h"
 #include "app/QtTranslation.h"
+#include "inspection/DetailsDocument.h"
 #include "model/InstrumentData.h"
 
 class QAction;
@@ -35,6 +36,9 @@ class TForm1 : public QMainWindow {
     TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders folders = {});
 
     InstrumentData& instrumentData() { return instrumentData_; }
+    // The inspection's details of the data: those of the file they came from, none after a
+    // download.
+    const DetailsDocument& details() const { return details_; }
     TForm2& setupDialog() { return *setupDialog_; }
     TProgressForm& progressForm() { return *progressForm_; }
 
@@ -74,6 +78,7 @@ class TForm1 : public QMainWindow {
     void SaveasXML1Click();
     void SaveasHTML1Click();
     void Saveasplaintext1Click();
+    void SaveasCSV1Click();
     void Print1Click();
     void PrintDone();
     void Exit1Click();
@@ -81,10 +86,13 @@ class TForm1 : public QMainWindow {
     void English1Click();
     void About1Click();
 
-    // Writes the container with `write` to the file the user chooses in a save dialog; the
-    // file written, or empty when nothing was.
+    // Writes the data with `write` to the file the user chooses in a save dialog; the file
+    // written, or empty when nothing was.
     QString saveAs(const QString& filter, const QString& defaultSuffix,
-                   bool (*write)(const std::string& path, const InstrumentData& data));
+                   const std::function<bool(const std::string& path)>& write);
+    // Reads the file's details after its data were opened; unreadable details are reported
+    // and the data stay without them.
+    void openDetails(const std::string& bytes, const QString& path);
     // True when the data may be replaced: they are saved, or the user saved or discarded them.
     bool mayReplaceData();
     void updateTitle();
@@ -101,6 +109,7 @@ class TForm1 : public QMainWindow {
 
     MessageBoxes& boxes_;
     InstrumentData instrumentData_;
+    DetailsDocument details_;
     QtTranslation qtTranslation_;
     DataTreeView* treeView1_;
     DataDocument* document_;
@@ -116,6 +125,7 @@ class TForm1 : public QMainWindow {
     QAction* saveasXml1_;
     QAction* saveasHtml1_;
     QAction* saveasPlainText1_;
+    QAction* saveasCsv1_;
     QAction* print1_;
     QAction* starttransfer1_;
     QAction* setup1_;

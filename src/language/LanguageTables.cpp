@@ -75,6 +75,22 @@ constexpr UsedRow usedRows[] = {
     // Asked before data not saved would be lost.
     {265, "The measurements have not been saved. Save them first?",
      "Naměřená data nejsou uložena. Uložit je nejdřív?"},
+    {266, "Save as CSV ...", "Ulož jako CSV ..."},
+    // The header of the CSV file, with rows 24 and 25, and its verdicts.
+    {267, "Bank", "Banka"},
+    {268, "Address", "Adresa"},
+    {269, "Symbol", "Značka"},
+    {270, "Value", "Hodnota"},
+    {271, "Shown value", "Zobrazená hodnota"},
+    {272, "Primary", "Primární"},
+    {273, "Over range", "Mimo rozsah"},
+    {274, "Limit", "Mez"},
+    {275, "Verdict", "Výsledek"},
+    {276, "pass", "vyhovuje"},
+    {277, "fail", "nevyhovuje"},
+    {278, "not judged", "neposuzováno"},
+    // A verdict a rule could not give: the detail it lacked follows.
+    {279, "missing", "chybí"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -27,7 +27,9 @@ bool loadFrom(FileReader& reader, InstrumentData& data, std::int64_t* missingByt
     return true;
 }
 
-std::string fileBytes(const std::string& path) {
+}  // namespace
+
+std::string nativeFileBytes(const std::string& path) {
     const FileBytes file = readFileBytes(path, nativeFileLimit);
     switch (file.problem) {
         case FileBytesProblem::none:
@@ -42,8 +44,6 @@ std::string fileBytes(const std::string& path) {
     }
     throw std::runtime_error("Cannot read file " + path);
 }
-
-}  // namespace
 
 bool saveNativeFile(const std::string& path, const InstrumentData& data) {
     OutputFile file(path);
@@ -60,7 +60,7 @@ bool saveNativeFileTo(OutputFile& file, const InstrumentData& data) {
 // The whole file is read first, within the limit, so that no count in it can make the
 // reader take more than the file holds.
 bool openNativeFile(const std::string& path, InstrumentData& data, std::int64_t* missingBytes) {
-    return openNativeBytes(fileBytes(path), data, missingBytes);
+    return openNativeBytes(nativeFileBytes(path), data, missingBytes);
 }
 
 bool openNativeBytes(const std::string& bytes, InstrumentData& data, std::int64_t* missingBytes) {

@@ -20,6 +20,11 @@ bool saveNativeFileTo(OutputFile& file, const InstrumentData& data);
 // most, and everything read stays within a few times the file's size.
 constexpr std::size_t nativeFileLimit = 4 * 1024 * 1024;
 
+// The bytes of a data file, read whole within nativeFileLimit. Throws std::runtime_error
+// "Cannot open file <path>", "Cannot read file <path>" or "<path> is too large for a data
+// file".
+std::string nativeFileBytes(const std::string& path);
+
 // Replaces the container's contents with the file's data section. Throws std::runtime_error
 // "Cannot open file <path>", "Cannot read file <path>" or, for a file larger than
 // nativeFileLimit, "<path> is too large for a data file"; false, leaving the container as it

@@ -20,16 +20,23 @@ std::string textStreamBytes(const std::string& text) {
 }
 
 bool writeTextFile(const std::string& path, const std::string& text) {
+    return writeBytesFile(path, textStreamBytes(text));
+}
+
+bool writeTextTo(OutputFile& file, const std::string& text) {
+    return writeBytesTo(file, textStreamBytes(text));
+}
+
+bool writeBytesFile(const std::string& path, const std::string& bytes) {
     try {
         OutputFile file(path);
-        return writeTextTo(file, text);
+        return writeBytesTo(file, bytes);
     } catch (const std::runtime_error&) {
         return false;
     }
 }
 
-bool writeTextTo(OutputFile& file, const std::string& text) {
-    const std::string bytes = textStreamBytes(text);
+bool writeBytesTo(OutputFile& file, const std::string& bytes) {
     file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file.commit();
 }

@@ -13,6 +13,10 @@ bool writeTextFile(const std::string& path, const std::string& text);
 // The same into a file the caller made.
 bool writeTextTo(OutputFile& file, const std::string& text);
 
+// Writes the bytes as they are, for formats that fix their own line ends (CSV, JSON).
+bool writeBytesFile(const std::string& path, const std::string& bytes);
+bool writeBytesTo(OutputFile& file, const std::string& bytes);
+
 // The bytes that writeTextFile puts on disk.
 std::string textStreamBytes(const std::string& text);
 

@@ -16,6 +16,7 @@
 #include "app/KadenzaApplication.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
+#include "inspection/InspectionFile.h"
 #include "language/Language.h"
 #include "model/FileWriter.h"
 #include "model/NativeFile.h"
@@ -202,7 +203,7 @@ class TForm1Test : public QObject {
                  QStringList({"File1", "Instrument1", "Language1", "About1"}));
         QCOMPARE(objectNames(part<QMenu>("File1")->actions()),
                  QStringList({"Open1", "Saveas1", "SaveasXML1", "SaveasHTML1", "Saveasplaintext1",
-                              "N2", "Print1", "N1", "Exit1"}));
+                              "SaveasCSV1", "N2", "Print1", "N1", "Exit1"}));
         QCOMPARE(objectNames(part<QMenu>("Instrument1")->actions()),
                  QStringList({"Starttransfer1", "Setup1", "N3", "StarttransferfromMx31011"}));
         QCOMPARE(objectNames(part<QMenu>("Language1")->actions()),
@@ -307,6 +308,7 @@ class TForm1Test : public QObject {
             {"SaveasXML1", "XML (*.xml)", "xml"},
             {"SaveasHTML1", "HTML (*.html *.htm)", "html"},
             {"Saveasplaintext1", "TXT (*.txt)", "txt"},
+            {"SaveasCSV1", "CSV (*.csv)", "csv"},
         };
         open();
         showSample();
@@ -326,6 +328,31 @@ class TForm1Test : public QObject {
         QVERIFY(std::filesystem::is_symlink(dir_->path("out.tso")));
         QVERIFY(openNativeFile(dir_->path("real.tso"), reopened));
         QCOMPARE(xmlOf(reopened), sampleXml());
+    }
+
+    // The inspection's details of a file opened go into the file saved; details that cannot
+    // be read are reported, and the data open without them.
+    void detailsOfAnOpenedFileAreSavedWithIt() {
+        open();
+        DetailsDocument details;
+        details.set("inspection.client", "Nováková");
+        const std::string path = dir_->path("inspected.tso");
+        QVERIFY(saveInspectionFile(path, *sampleData(), details));
+        window_->openFile(QString::fromStdString(path));
+        QCOMPARE(window_->details().toJson(), details.toJson());
+        const std::string saved = dir_->path("saved.tso");
+        boxes_.fileNames << QString::fromStdString(saved);
+        trigger("Saveas1");
+        QCOMPARE(readFile(saved), readFile(path));
+
+        std::string broken = readFile(path);
+        broken.back() = '{';
+        writeFile(path, broken);
+        boxes_.shown.clear();
+        window_->openFile(QString::fromStdString(path));
+        QCOMPARE(messageKinds(), QStringList({"error"}));
+        QVERIFY(window_->details().empty());
+        QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
     }
 
     // A file cut short opens with one warning of what it lacks; one beyond the bound is

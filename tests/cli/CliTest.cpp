@@ -3,6 +3,9 @@
 #include <filesystem>
 
 #include "CliFixture.h"
+#include "inspection/CsvExport.h"
+#include "inspection/InspectionFile.h"
+#include "inspection/JsonExport.h"
 #include "language/Language.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
@@ -48,7 +51,7 @@ TEST_F(CliTest, ConvertWritesEveryFormatAsTheCoreDoes) {
 TEST_F(CliTest, ConvertChecksEveryExtensionBeforeWritingAnything) {
     expectFailure(run({"convert", input_, path("a.xml"), path("b.doc"), path("c.txt")}), 1,
                   "unknown output format of " + path("b.doc") +
-                      " (expected .tso, .xml, .html, .htm or .txt, or --format)");
+                      " (expected .tso, .xml, .html, .htm, .txt, .csv or .json, or --format)");
     EXPECT_FALSE(exists("a.xml"));
     EXPECT_EQ(run({"convert", input_, path("tso")}).exitCode, 1);
 }
@@ -83,7 +86,7 @@ TEST_F(CliTest, OutputsGoWhereTheirPathsPoint) {
     EXPECT_EQ(run({"sample", "--model", "3", "-"}).out.size(), 8192u);
     EXPECT_EQ(run({"convert", input_, "-"}).exitCode, 1);
     expectFailure(run({"convert", input_, "-", "--format", "doc"}), 1,
-                  "invalid format 'doc': expected tso, xml, html or txt");
+                  "invalid format 'doc': expected tso, xml, html, txt, csv or json");
 
     std::filesystem::create_symlink("file.xml", path("link.xml"));
     ASSERT_EQ(run({"convert", input_, path("link.xml"), "--format", "txt"}).exitCode, 0);
@@ -189,6 +192,74 @@ TEST_F(CliTest, WrongArgumentsExitWithOneAndHelpWithZero) {
     EXPECT_EQ(run({"--version"}).out, "kadenza-cli " + std::string(programVersion()) + "\n");
     expectFailure(run({"show", input_, "--raw=yes"}), 1, "option --raw takes no value");
     expectFailure(run({"show", input_, "--wide=1"}), 1, "unknown option '--wide'");
+}
+
+// Details are set in place, refused when wrong without touching the file, exported and
+// imported, and travel with the data through convert.
+TEST_F(CliTest, DetailsAreSetInPlaceAndKeptByConvert) {
+    EXPECT_EQ(run({"details", input_}).out, "null\n");
+    const std::string plain = readFile(input_);
+    expectFailure(run({"details", input_, "--set", "bank.1.device=X16"}), 1,
+                  "bank.1.device: 'X16' is not B, C or D and the rated current, such as B16");
+    expectFailure(run({"details", input_, "--set", "inspection.colour=red"}), 1,
+                  "unknown detail 'inspection.colour' (inspection.KEY or bank.NUMBER.KEY)");
+    EXPECT_EQ(readFile(input_), plain);
+
+    const Outcome set = run({"details", input_, "--set=inspection.client=Nováková", "--set",
+                             "bank.1.device=c10", "--export", path("d.json")});
+    EXPECT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(set.out, "");
+    const DetailsDocument exported = DetailsDocument::fromJson(readFile(path("d.json")));
+    EXPECT_EQ(exported.inspection().client, "Nováková");
+    EXPECT_EQ(exported.bank(1).device, "C10");
+    EXPECT_EQ(run({"details", input_}).out, readFile(path("d.json")));
+    EXPECT_EQ(readFile(input_).substr(64, plain.size() - 64), plain.substr(64));
+
+    ASSERT_EQ(
+        run({"convert", input_, path("copy.tso"), path("out.csv"), path("out.json")}).exitCode, 0);
+    EXPECT_EQ(readFile(path("copy.tso")), readFile(input_));
+    InstrumentData data;
+    DetailsDocument details;
+    ASSERT_TRUE(openInspectionFile(path("copy.tso"), data, details));
+    SetLanguage(englishLanguage);
+    EXPECT_EQ(readFile(path("out.csv")), csvText(data, details));
+    SetLanguage(czechLanguage);
+    EXPECT_EQ(readFile(path("out.json")), containerJson(data, details));
+
+    writeFile(path("other.json"), R"({"version": 1, "inspection": {"site": "Brno"}})");
+    ASSERT_EQ(run({"details", input_, "--import", path("other.json")}).exitCode, 0);
+    EXPECT_EQ(DetailsDocument::fromJson(run({"details", input_}).out).inspection().site, "Brno");
+    const Outcome notJson = run({"details", input_, "--import", path("out.csv")});
+    EXPECT_EQ(notJson.exitCode, 2);
+    EXPECT_EQ(notJson.err.rfind(
+                  "kadenza-cli: " + path("out.csv") + ": the details are not valid JSON", 0),
+              0u);
+}
+
+// The exit code tells whether a value failed its limit, in every format.
+TEST_F(CliTest, EvaluateExitsWithSixWhenAValueFails) {
+    constexpr int loopImpedance = 3;
+    for (const double value : {2.88, 2.89}) {
+        ASSERT_TRUE(saveNativeFile(
+            input_, *DataBuilder().bank(1).item(loopImpedance, value, true).build()));
+        ASSERT_EQ(run({"details", input_, "--set", "bank.1.device=B16"}).exitCode, 0);
+        const int expected = value > 2.88 ? 6 : 0;
+        const Outcome table = run({"evaluate", input_, "--lang=en"});
+        EXPECT_EQ(table.exitCode, expected) << table.err;
+        EXPECT_NE(table.out.find(value > 2.88 ? "fail  ≤ 2.88 Ω  loop-impedance"
+                                              : "pass  ≤ 2.88 Ω  loop-impedance"),
+                  std::string::npos)
+            << table.out;
+        EXPECT_EQ(run({"evaluate", input_, "--format", "csv"}).exitCode, expected);
+        const Outcome json = run({"evaluate", input_, "--format", "json"});
+        EXPECT_EQ(json.exitCode, expected);
+        EXPECT_NE(json.out.find(R"("profile": "installation-2016")"), std::string::npos);
+    }
+    expectFailure(run({"evaluate", input_, "--profile", "house"}), 1,
+                  "invalid profile 'house': expected installation-2016, installation-2006 or "
+                  "appliance");
+    expectFailure(run({"evaluate", input_, "--format", "pdf"}), 1,
+                  "invalid format 'pdf': expected table, csv or json");
 }
 
 }  // namespace

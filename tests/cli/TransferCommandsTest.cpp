@@ -62,7 +62,7 @@ TEST_F(TransferCommandsTest, FailuresHaveTheirMessagesAndExitCodes) {
                   "Chyba při přenosu");
     expectFailure(run({"download", "--port", stopping, path("x.bin")}), 1,
                   "unknown output format of " + path("x.bin") +
-                      " (expected .tso, .xml, .html, .htm or .txt, or --format)");
+                      " (expected .tso, .xml, .html, .htm, .txt, .csv or .json, or --format)");
     EXPECT_FALSE(exists("x.tso"));
 }
 

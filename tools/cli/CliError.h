@@ -12,6 +12,8 @@ constexpr int exitNotConnected = 3;
 constexpr int exitTransmissionFailed = 4;
 constexpr int exitInterrupted = 5;
 constexpr int exitNoSettings = 6;
+// evaluate: a measured value failed its limit.
+constexpr int exitFailedLimit = 6;
 
 // A failure the tool reports as one line on stderr before it ends with the failure's code.
 class CliError : public std::runtime_error {

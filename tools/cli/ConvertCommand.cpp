@@ -17,7 +17,8 @@ int runConvert(const std::vector<std::string>& args) {
     }
     const ConvertArguments parsed = parseConvertArguments(args);
     const std::vector<Output> outputs = outputsWithFormats(parsed.outputs, parsed.format);
-    writeOutputs(outputs, *readDataFile(parsed.input));
+    const InspectionInput input = readInspectionFile(parsed.input);
+    writeOutputs(outputs, *input.data, input.details);
     return exitSuccess;
 }
 

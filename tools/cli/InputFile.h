@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "inspection/DetailsDocument.h"
 #include "model/InstrumentData.h"
 
 namespace kadenza::cli {
@@ -11,5 +12,15 @@ namespace kadenza::cli {
 // warning on stderr. Throws FileError when the file cannot be opened, is too large or is not
 // a data file.
 std::unique_ptr<InstrumentData> readDataFile(const std::string& path);
+
+// A data file with the inspection's details it keeps.
+struct InspectionInput {
+    std::unique_ptr<InstrumentData> data;
+    DetailsDocument details;
+};
+
+// The data file and its details; throws FileError as readDataFile does, and also when the
+// details cannot be read, so that nothing written from it loses them.
+InspectionInput readInspectionFile(const std::string& path);
 
 }  // namespace kadenza::cli

@@ -7,6 +7,9 @@
 
 #include "cli/CliError.h"
 #include "cli/OutputTarget.h"
+#include "inspection/CsvExport.h"
+#include "inspection/InspectionFile.h"
+#include "inspection/JsonExport.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
 #include "model/OutputFile.h"
@@ -39,28 +42,39 @@ std::optional<OutputFormat> formatOfExtension(const std::string& extension) {
     if (lower == ".txt") {
         return OutputFormat::plainText;
     }
+    if (lower == ".csv") {
+        return OutputFormat::csv;
+    }
+    if (lower == ".json") {
+        return OutputFormat::json;
+    }
     return std::nullopt;
 }
 
-bool writeInFormat(OutputFormat format, OutputFile& file, const InstrumentData& data) {
+bool writeInFormat(OutputFormat format, OutputFile& file, const InstrumentData& data,
+                   const DetailsDocument& details) {
     switch (format) {
         case OutputFormat::native:
-            return saveNativeFileTo(file, data);
+            return saveInspectionFileTo(file, data, details);
         case OutputFormat::xml:
             return exportXmlTo(file, data);
         case OutputFormat::html:
             return writeTextTo(file, htmlText(data));
         case OutputFormat::plainText:
             return writeTextTo(file, plainText(data));
+        case OutputFormat::csv:
+            return writeBytesTo(file, csvText(data, details));
+        case OutputFormat::json:
+            return writeBytesTo(file, containerJson(data, details));
     }
     return false;
 }
 
-void writeOutput(const Output& output, const InstrumentData& data) {
+void writeOutput(const Output& output, const InstrumentData& data, const DetailsDocument& details) {
     bool written = false;
     try {
         const std::unique_ptr<OutputFile> file = openOutput(output.path);
-        written = writeInFormat(output.format, *file, data);
+        written = writeInFormat(output.format, *file, data, details);
     } catch (const std::runtime_error& error) {
         throw FileError(error.what());
     }
@@ -81,7 +95,8 @@ std::vector<Output> outputsWithFormats(const std::vector<std::string>& paths,
     const std::optional<OutputFormat> given =
         format ? formatOfExtension("." + *format) : std::nullopt;
     if (format && !given) {
-        throw UsageError("invalid format '" + *format + "': expected tso, xml, html or txt");
+        throw UsageError("invalid format '" + *format +
+                         "': expected tso, xml, html, txt, csv or json");
     }
     std::vector<Output> outputs;
     for (const std::string& path : paths) {
@@ -89,16 +104,18 @@ std::vector<Output> outputsWithFormats(const std::vector<std::string>& paths,
             path == standardOutput ? std::nullopt : formatOfPath(path);
         if (!named && !given) {
             throw UsageError("unknown output format of " + path +
-                             " (expected .tso, .xml, .html, .htm or .txt, or --format)");
+                             " (expected .tso, .xml, .html, .htm, .txt, .csv or .json, or "
+                             "--format)");
         }
         outputs.push_back({path, named ? *named : *given});
     }
     return outputs;
 }
 
-void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data) {
+void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data,
+                  const DetailsDocument& details) {
     for (const Output& output : outputs) {
-        writeOutput(output, data);
+        writeOutput(output, data, details);
     }
 }
 

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "inspection/DetailsDocument.h"
 #include "model/InstrumentData.h"
 
 namespace kadenza::cli {
 
-enum class OutputFormat { native, xml, html, plainText };
+enum class OutputFormat { native, xml, html, plainText, csv, json };
 
 // An output named on the command line and the format it is written in.
 struct Output {
@@ -17,14 +18,15 @@ struct Output {
 };
 
 // Each output with its format: the one its extension names, or the one `format` names
-// ("tso", "xml", "html", "txt", from --format) for standard output and for a path whose
-// extension names none. Throws UsageError for an output left without a format, so that a
+// ("tso", "xml", "html", "txt", "csv", "json", from --format) for standard output and for a path
+// whose extension names none. Throws UsageError for an output left without a format, so that a
 // mistyped extension is found before any output is written.
 std::vector<Output> outputsWithFormats(const std::vector<std::string>& paths,
                                        const std::optional<std::string>& format);
 
 // Writes the container to every output in order ("-" is standard output); the first that
-// fails throws FileError.
-void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data);
+// fails throws FileError. A data file keeps the details; CSV and JSON judge the items by them.
+void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data,
+                  const DetailsDocument& details = {});
 
 }  // namespace kadenza::cli

@@ -18,6 +18,10 @@ const char toolUsage[] =
     "  setup read|write|defaults --port DEV ...\n"
     "                                   the settings of the instrument on a port\n"
     "  ports                            list the serial ports and why one cannot be used\n"
+    "  details FILE.tso [--set NAME=VALUE]... [--import D.json] [--export D.json]\n"
+    "                                   show or change the inspection's details\n"
+    "  evaluate FILE.tso [--profile P] [--format table|csv|json]\n"
+    "                                   judge every measured value against its limit\n"
     "\n"
     "\n"
     "A valued option may be written --option=value; -- ends the options. Messages are in\n"
@@ -27,7 +31,7 @@ const char toolUsage[] =
     "for the version.\n";
 
 const char convertUsage[] =
-    "Usage: kadenza-cli convert IN.tso OUT... [--format tso|xml|html|txt]\n"
+    "Usage: kadenza-cli convert IN.tso OUT... [--format tso|xml|html|txt|csv|json]\n"
     "\n"
     "Opens the data file IN.tso and writes it to every OUT, in the format that the\n"
     "extension of OUT names (upper or lower case):\n"
@@ -35,6 +39,11 @@ const char convertUsage[] =
     "  .xml          XML\n"
     "  .html, .htm   web page\n"
     "  .txt          plain text: each bank and the values of its items\n"
+    "  .csv          every item with its limit and verdict, for spreadsheets (UTF-8 with a\n"
+    "                byte-order mark; separated by semicolons with a decimal comma where\n"
+    "                the locale writes one, by commas otherwise)\n"
+    "  .json         the items, the inspection's details and the verdicts, for scripts\n"
+    "A data file written keeps the inspection's details of IN.tso.\n"
     "OUT - is standard output, written in the format --format names, which also serves an\n"
     "OUT whose extension names none (such as a device). The outputs are written in the order\n"
     "given; the first that fails ends the command. A link is followed to the file it names,\n"
@@ -148,5 +157,41 @@ const char portsUsage[] =
     "too. A port a transfer cannot open now is followed by a tab and the reason (in the\n"
     "language of --lang or of the environment), such as a user who is not in the dialout\n"
     "group or a port held by another program.\n";
+
+const char detailsUsage[] =
+    "Usage: kadenza-cli details FILE.tso [--set NAME=VALUE]... [--import D.json]\n"
+    "                           [--export D.json]\n"
+    "\n"
+    "Prints the details of the inspection kept in FILE.tso as JSON (null when it keeps\n"
+    "none). --import takes the details from D.json instead, --set changes one (an empty\n"
+    "VALUE removes it), and FILE.tso is saved with them; --export writes them to D.json\n"
+    "(- for standard output) instead of printing them. The measurements stay as they are.\n"
+    "  inspection.NAME  client, site, object, inspector, licence, date and nextDate\n"
+    "                   (YYYY-MM-DD), model, serial, profile (installation-2016,\n"
+    "                   installation-2006, appliance), touchVoltageLimit (50 or 25 V),\n"
+    "                   loopFactor (1, 0.8 or 2/3), remarks\n"
+    "  bank.N.NAME      for bank N: label, device (B, C or D and the rated current: B16),\n"
+    "                   rcdCurrent (mA), rcdType (AC, A, F, B), rcdSelective (true,\n"
+    "                   false), earthing (TN, TT, IT), nominalVoltage (volts, SELV, PELV),\n"
+    "                   peLimit (ohms), applianceClass (I, II, III), cordLength (m),\n"
+    "                   remarks\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments or a detail it cannot take, 2 a file could not\n"
+    "be read or written.\n";
+
+const char evaluateUsage[] =
+    "Usage: kadenza-cli evaluate FILE.tso [--profile P] [--format table|csv|json]\n"
+    "                            [--lang cs|en]\n"
+    "\n"
+    "Judges every item of FILE.tso against its limit by the inspection's details and prints\n"
+    "each with its verdict: pass, fail, or none when no rule judges it (with the detail a\n"
+    "rule missed), then the counts.\n"
+    "  --profile P   installation-2016, installation-2006 or appliance; by default the\n"
+    "                details' profile, else appliance for an appliance tester's data and\n"
+    "                installation-2016 otherwise\n"
+    "  --format F    table (default), csv (as convert writes it) or json (in no language)\n"
+    "\n"
+    "Exit status: 0 nothing failed, 1 wrong arguments, 2 the file could not be read,\n"
+    "6 a value failed its limit.\n";
 
 }  // namespace kadenza::cli

@@ -11,5 +11,7 @@ extern const char sampleUsage[];
 extern const char downloadUsage[];
 extern const char legacyUsage[];
 extern const char portsUsage[];
+extern const char detailsUsage[];
+extern const char evaluateUsage[];
 
 }  // namespace kadenza::cli

@@ -6,6 +6,8 @@
 #include "cli/CliError.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DecodeCommand.h"
+#include "cli/DetailsCommand.h"
+#include "cli/EvaluateCommand.h"
 #include "cli/LanguageChoice.h"
 #include "cli/PortsCommand.h"
 #include "cli/SampleCommand.h"
@@ -30,6 +32,7 @@ struct Command {
 constexpr Command commands[] = {
     {"convert", runConvert}, {"show", runShow},         {"decode", runDecode}, {"setup", runSetup},
     {"sample", runSample},   {"download", runDownload}, {"legacy", runLegacy}, {"ports", runPorts},
+    {"details", runDetails}, {"evaluate", runEvaluate},
 };
 
 int runTool(const std::vector<std::string>& args) {

@@ -1,0 +1,117 @@
+#include "inspection/CsvExport.h"
+
+#include <charconv>
+#include <vector>
+
+#include "inspection/Evaluation.h"
+#include "inspection/ScriptText.h"
+#include "language/Language.h"
+#include "model/InstrumentBank.h"
+#include "model/InstrumentItem.h"
+#include "model/NumberText.h"
+
+namespace kadenza {
+
+namespace {
+
+constexpr int unitRow = 24;
+constexpr int noteRow = 25;
+constexpr int headerRows[] = {267, 268, 269, 270, unitRow, 271, noteRow, 272, 273, 274, 275};
+constexpr int passRow = 276;
+constexpr int failRow = 277;
+
+// How the locale writes numbers decides the separators.
+struct CsvStyle {
+    char separator;
+    char decimal;
+};
+
+CsvStyle localStyle() {
+    return decimalSeparator() == "," ? CsvStyle{';', ','} : CsvStyle{',', '.'};
+}
+
+std::string withDecimal(std::string text, char decimal) {
+    for (char& c : text) {
+        if (c == '.') {
+            c = decimal;
+        }
+    }
+    return text;
+}
+
+// A field in quotes when it holds a separator, a quote or a line break; quotes doubled.
+std::string field(const std::string& text, char separator) {
+    if (text.find_first_of(std::string("\"\r\n") + separator) == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + '"';
+}
+
+void appendRow(std::string& csv, const std::vector<std::string>& fields, char separator) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            csv += separator;
+        }
+        csv += field(fields[i], separator);
+    }
+    csv += "\r\n";
+}
+
+std::string verdictText(VerdictKind kind) {
+    switch (kind) {
+        case VerdictKind::pass:
+            return RowText(passRow);
+        case VerdictKind::fail:
+            return RowText(failRow);
+        case VerdictKind::none:
+            break;
+    }
+    return {};
+}
+
+std::vector<std::string> itemFields(const ItemEvaluation& judged, const CsvStyle& style) {
+    const InstrumentItem& item = *judged.item;
+    return {std::to_string(judged.bank->number()),
+            judged.address ? std::to_string(*judged.address) : std::string(),
+            plainScriptText(item.symbolText()),
+            withDecimal(shortestNumberText(item.value()), style.decimal),
+            plainScriptText(item.unitText()),
+            plainScriptText(item.text(showUnit)),
+            plainScriptText(item.noteOrEmpty()),
+            item.isPrimary() ? "1" : "0",
+            item.isOver() ? "1" : "0",
+            withDecimal(judged.verdict.limit, style.decimal),
+            verdictText(judged.verdict.kind)};
+}
+
+}  // namespace
+
+std::string shortestNumberText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string csvText(const InstrumentData& data, const DetailsDocument& details,
+                    const std::string& profile) {
+    const CsvStyle style = localStyle();
+    std::string csv = "\xEF\xBB\xBF";
+    std::vector<std::string> header;
+    for (int row : headerRows) {
+        header.emplace_back(RowText(row));
+    }
+    appendRow(csv, header, style.separator);
+    for (const ItemEvaluation& judged : evaluate(data, details, profile).items) {
+        appendRow(csv, itemFields(judged, style), style.separator);
+    }
+    return csv;
+}
+
+}  // namespace kadenza

@@ -1,0 +1,163 @@
+#include "inspection/Verdict.h"
+
+#include <algorithm>
+
+#include "inspection/ApplianceRules.h"
+#include "inspection/InstallationRules.h"
+#include "inspection/RcdRules.h"
+#include "inspection/Rule.h"
+#include "model/InstrumentData.h"
+
+namespace kadenza {
+
+namespace {
+
+// The rule that judges each quantity under an installation and under an appliance profile.
+// A quantity not listed, or without a rule under the profile, is never judged: voltages,
+// frequency, I_K, length, temperature, speed, power, power factor, numbering rows.
+struct QuantityRules {
+    int quantity;
+    Rule installation;
+    Rule appliance;
+};
+
+constexpr QuantityRules ruleTable[] = {
+    {3, loopImpedance, nullptr},                             // Z_S
+    {4, touchVoltage, nullptr},                              // U_IΔN
+    {5, rcdCurrent, nullptr},                                // I_Δ
+    {6, rcdTime, nullptr},                                   // t_A
+    {7, protectiveConductor, applianceProtectiveConductor},  // R_PE
+    {11, rcdTimeFiveTimes, nullptr},                         // t_A 5X
+    {15, installationInsulation, applianceInsulation},       // R_ISO
+    {18, nullptr, appliancePeCurrent},                       // I_PE
+    {19, nullptr, applianceTouchCurrent},                    // I_F
+    {20, nullptr, applianceSubstituteLeakage},               // I_D
+    {21, nullptr, applianceDifferentialLeakage},             // I_Δ(340)
+    {25, touchVoltage, nullptr},                             // ΔU
+    {31, earthResistance, nullptr},                          // R_A
+};
+
+// Each rule's name and the standard its limit comes from.
+struct RuleSource {
+    const char* rule;
+    const char* source;
+};
+
+constexpr RuleSource ruleSources[] = {
+    {"insulation-2016", "IEC 60364-6:2016, Table 6A (ČSN 33 2000-6 ed. 2)"},
+    {"insulation-2006", "IEC 60364-6:2006, Table 6A"},
+    {"rcd-time", "IEC 61008-1 / IEC 61009-1, tripping time at IΔn, general RCD"},
+    {"rcd-time-selective", "IEC 61008-1 / IEC 61009-1, tripping time at IΔn, selective RCD"},
+    {"rcd-time-5x", "IEC 61008-1 / IEC 61009-1, tripping time at 5 × IΔn, general RCD"},
+    {"rcd-time-5x-selective", "IEC 61008-1 / IEC 61009-1, tripping time at 5 × IΔn, selective RCD"},
+    {"rcd-current", "IEC 61008-1 / IEC 61009-1 / IEC 62423, residual operating current"},
+    {"touch-voltage", "IEC 60364-4-41 / IEC 60364-6, conventional touch voltage limit U_L"},
+    {"earth-resistance-tt", "IEC 60364-4-41, TT system: R_A × IΔn ≤ U_L"},
+    {"loop-impedance", "IEC 60364-4-41, TN system: Z_S ≤ U0 / Ia (0.4 s)"},
+    {"protective-conductor", "IEC 60364-6, continuity of protective conductors"},
+    {"appliance-protective-conductor", "EN 50678 / VDE 0701-0702, protective conductor"},
+    {"appliance-insulation", "EN 50678 / VDE 0701-0702, insulation resistance"},
+    {"appliance-pe-current", "EN 50678 / VDE 0701-0702, protective conductor current"},
+    {"appliance-touch-current", "EN 50678 / VDE 0701-0702, touch current"},
+    {"appliance-substitute-leakage", "EN 50678 / VDE 0701-0702, substitute leakage current"},
+    {"appliance-differential-leakage", "EN 50678 / VDE 0701-0702, differential leakage current"},
+};
+
+// Quantities only an appliance tester records: I_N, P, S, n, I_PE, I_F, I_D, I_Δ(340),
+// U_ISO, cos φ and the instrument's record number.
+constexpr int applianceQuantities[] = {12, 13, 14, 17, 18, 19, 20, 21, 22, 23, 30};
+
+bool isApplianceQuantity(int quantity) {
+    return std::find(std::begin(applianceQuantities), std::end(applianceQuantities), quantity) !=
+           std::end(applianceQuantities);
+}
+
+bool holdsApplianceQuantities(const InstrumentData& data) {
+    for (int b = 0; b < data.count(); ++b) {
+        const InstrumentBank& bank = *data.bank(b);
+        for (int i = 0; i < bank.count(); ++i) {
+            if (isApplianceQuantity(bank.item(i)->symbol())) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool isInstallationProfile(const std::string& profile) {
+    return profile == installation2016Profile || profile == installation2006Profile;
+}
+
+Rule ruleFor(int quantity, const std::string& profile) {
+    for (const QuantityRules& rules : ruleTable) {
+        if (rules.quantity == quantity) {
+            if (profile == applianceProfile) {
+                return rules.appliance;
+            }
+            return isInstallationProfile(profile) ? rules.installation : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const char* verdictName(VerdictKind kind) {
+    switch (kind) {
+        case VerdictKind::pass:
+            return "pass";
+        case VerdictKind::fail:
+            return "fail";
+        case VerdictKind::none:
+            break;
+    }
+    return "none";
+}
+
+std::string ruleSource(const std::string& rule) {
+    for (const RuleSource& entry : ruleSources) {
+        if (rule == entry.rule) {
+            return entry.source;
+        }
+    }
+    return {};
+}
+
+std::string effectiveProfile(const InstrumentData& data, const InspectionDetails& inspection) {
+    if (isInstallationProfile(inspection.profile) || inspection.profile == applianceProfile) {
+        return inspection.profile;
+    }
+    return holdsApplianceQuantities(data) ? applianceProfile : installation2016Profile;
+}
+
+Verdict judge(const InstrumentItem& item, const std::string& profile,
+              const InspectionDetails& inspection, const BankDetails& bank) {
+    const Rule rule = ruleFor(item.symbol(), profile);
+    if (!rule) {
+        return {};
+    }
+    return rule({item, profile, inspection, bank});
+}
+
+void VerdictCounts::add(VerdictKind kind) {
+    switch (kind) {
+        case VerdictKind::pass:
+            ++pass;
+            break;
+        case VerdictKind::fail:
+            ++fail;
+            break;
+        case VerdictKind::none:
+            ++none;
+            break;
+    }
+}
+
+VerdictKind VerdictCounts::overall() const {
+    if (fail > 0) {
+        return VerdictKind::fail;
+    }
+    return pass > 0 ? VerdictKind::pass : VerdictKind::none;
+}
+
+}  // namespace kadenza

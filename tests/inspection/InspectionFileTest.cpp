@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "inspection/CsvExport.h"
+#include "inspection/InspectionFile.h"
+#include "inspection/JsonExport.h"
+#include "language/Language.h"
+#include "model/NativeFile.h"
+#include "support/LocaleGuard.h"
+#include "support/SampleData.h"
+#include "support/TempDir.h"
+
+namespace kadenza::test {
+namespace {
+
+constexpr int loopImpedance = 3;
+constexpr int insulation = 15;
+
+class InspectionFileTest : public ::testing::Test {
+  protected:
+    static DetailsDocument someDetails() {
+        DetailsDocument details;
+        details.set("inspection.client", "Nováková, \"Dům\"");
+        details.set("inspection.date", "2026-12-07");
+        details.set("inspection.touchVoltageLimit", "25");
+        details.set("bank.1.device", "b16");
+        details.set("bank.1.rcdSelective", "yes");
+        details.set("bank.1.nominalVoltage", "selv");
+        details.set("bank.-5.label", "Kuchyně");
+        return details;
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(InspectionFileTest, DetailsAreTypedAsTheyAreSetAndRemovedWhenEmptied) {
+    DetailsDocument details = someDetails();
+    EXPECT_EQ(details.inspection().client, "Nováková, \"Dům\"");
+    EXPECT_EQ(details.inspection().touchVoltageLimit, 25.0);
+    EXPECT_EQ(details.bank(1).device, "B16");
+    EXPECT_EQ(details.bank(1).rcdSelective, true);
+    EXPECT_EQ(details.bank(1).nominalVoltage, "SELV");
+    EXPECT_EQ(details.bank(-5).label, "Kuchyně");
+    EXPECT_EQ(details.bankNumbers(), (std::vector<int>{-5, 1}));
+    EXPECT_EQ(details.bank(2).device, "");
+    details.set("bank.1.device", "");
+    details.set("bank.7.device", "");
+    EXPECT_EQ(details.bank(1).device, "");
+    EXPECT_EQ(details.bankNumbers(), (std::vector<int>{-5, 1}));
+
+    DetailsDocument none;
+    none.set("bank.1.label", "");
+    EXPECT_TRUE(none.empty());
+}
+
+TEST_F(InspectionFileTest, DetailsRefuseNamesAndValuesTheyCannotTake) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"inspection.colour", "red"},     {"bank.x.device", "B16"},
+        {"bank.01.device", "B16"},        {"client", "A"},
+        {"inspection.date", "7.12.2026"}, {"inspection.date", "2026-13-01"},
+        {"inspection.profile", "house"},  {"inspection.touchVoltageLimit", "40"},
+        {"inspection.loopFactor", "0.5"}, {"bank.1.device", "gG16"},
+        {"bank.1.device", "B"},           {"bank.1.device", "B-6"},
+        {"bank.1.rcdCurrent", "0"},       {"bank.1.rcdCurrent", "30mA"},
+        {"bank.1.rcdType", "S"},          {"bank.1.rcdSelective", "maybe"},
+        {"bank.1.earthing", "TNC"},       {"bank.1.nominalVoltage", "low"},
+        {"bank.1.applianceClass", "IV"},  {"bank.1.cordLength", "inf"},
+    };
+    for (const auto& [name, value] : refused) {
+        DetailsDocument details;
+        EXPECT_THROW(details.set(name, value), std::invalid_argument) << name << "=" << value;
+        EXPECT_TRUE(details.empty()) << name;
+    }
+    DetailsDocument details;
+    details.set("bank.1.peLimit", "0,35");
+    EXPECT_EQ(details.bank(1).peLimit, 0.35);
+}
+
+TEST_F(InspectionFileTest, ImportedDetailsKeepUnknownKeysAndRefuseWrongOnes) {
+    const DetailsDocument imported = DetailsDocument::fromJson(
+        R"({"version": 1, "tool": {"x": [1, 2]}, "inspection": {"client": "A", "weather": "dry",
+            "touchVoltageLimit": "50"}, "banks": {"3": {"rcdCurrent": 30, "colour": "blue"}}})");
+    EXPECT_EQ(imported.inspection().touchVoltageLimit, 50.0);
+    EXPECT_EQ(imported.bank(3).rcdCurrent, 30.0);
+    const std::string kept = imported.toJson();
+    for (const char* part : {R"("tool":{"x":[1,2]})", R"("weather":"dry")", R"("colour":"blue")"}) {
+        EXPECT_NE(kept.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(DetailsDocument::fromJson(kept).toJson(), kept);
+
+    for (const char* wrong :
+         {"", "[1]", R"({"inspection": {}})", R"({"version": 2})", R"({"version": 1, "banks": []})",
+          R"({"version": 1, "banks": {"one": {}}})",
+          R"({"version": 1, "inspection": {"date": true}})",
+          R"({"version": 1, "banks": {"1": {"earthing": "XX"}}})"}) {
+        EXPECT_THROW(DetailsDocument::fromJson(wrong), std::runtime_error) << wrong;
+    }
+}
+
+// Without details the file is the plain data file; with them it opens again into the same
+// bytes, and a reader that knows only the data section still opens it.
+TEST_F(InspectionFileTest, DetailsTravelInTheirOwnSectionAfterTheData) {
+    const auto data = sampleData();
+    ASSERT_TRUE(saveNativeFile(dir_.path("plain.tso"), *data));
+    ASSERT_TRUE(saveInspectionFile(dir_.path("none.tso"), *data, DetailsDocument()));
+    EXPECT_EQ(readFile(dir_.path("none.tso")), readFile(dir_.path("plain.tso")));
+
+    ASSERT_TRUE(saveInspectionFile(dir_.path("first.tso"), *data, someDetails()));
+    const std::string first = readFile(dir_.path("first.tso"));
+    EXPECT_EQ(first.substr(8, 4), "data");
+    EXPECT_EQ(first.substr(16, 4), "insp");
+    InstrumentData reopened;
+    DetailsDocument details;
+    ASSERT_TRUE(openInspectionFile(dir_.path("first.tso"), reopened, details));
+    EXPECT_EQ(details.toJson(), someDetails().toJson());
+    ASSERT_TRUE(saveInspectionFile(dir_.path("second.tso"), reopened, details));
+    EXPECT_EQ(readFile(dir_.path("second.tso")), first);
+
+    InstrumentData dataOnly;
+    ASSERT_TRUE(openNativeFile(dir_.path("first.tso"), dataOnly));
+    ASSERT_TRUE(saveNativeFile(dir_.path("data-only.tso"), dataOnly));
+    EXPECT_EQ(readFile(dir_.path("data-only.tso")), readFile(dir_.path("plain.tso")));
+}
+
+TEST_F(InspectionFileTest, UnreadableDetailsAreReportedAndTheDataStillOpen) {
+    const auto data = sampleData();
+    ASSERT_TRUE(saveInspectionFile(dir_.path("broken.tso"), *data, someDetails()));
+    std::string bytes = readFile(dir_.path("broken.tso"));
+    bytes[bytes.size() - 2] = '{';
+    writeFile(dir_.path("broken.tso"), bytes);
+    InstrumentData reopened;
+    DetailsDocument details = someDetails();
+    try {
+        openInspectionFile(dir_.path("broken.tso"), reopened, details);
+        FAIL() << "details that are no JSON were read";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(dir_.path("broken.tso") + ": ", 0), 0u);
+    }
+    EXPECT_EQ(reopened.count(), data->count());
+    EXPECT_TRUE(details.empty());
+}
+
+TEST_F(InspectionFileTest, CsvFollowsTheLanguageAndTheLocalesSeparators) {
+    auto data = DataBuilder()
+                    .bank(1)
+                    .item(loopImpedance, 2.89, true)
+                    .item(insulation, 1e8, true, true, std::string("500V, \"dry\""))
+                    .build();
+    DetailsDocument details;
+    details.set("bank.1.device", "B16");
+    const struct {
+        SeparatorCase locale;
+        int language;
+        const char* header;
+        const char* loopRow;
+    } cases[] = {
+        {pointLocale, englishLanguage,
+         "Bank,Address,Symbol,Value,Unit,Shown value,Note,Primary,Over range,Limit,Verdict",
+         "1,1,Z_S,2.89,Ω,2.89 Ω,,1,0,≤ 2.88 Ω,fail"},
+        {commaLocale, czechLanguage,
+         "Banka;Adresa;Značka;Hodnota;Jednotka;Zobrazená hodnota;Poznámka;Primární;"
+         "Mimo rozsah;Mez;Výsledek",
+         "1;1;Z_S;2,89;Ω;2,89 Ω;;1;0;≤ 2,88 Ω;nevyhovuje"},
+    };
+    for (const auto& c : cases) {
+        LocaleGuard locale(c.locale.locale);
+        ASSERT_TRUE(locale.ok()) << c.locale.locale;
+        SetLanguage(c.language);
+        const std::string csv = csvText(*data, details);
+        const char separator = c.locale.separator == ',' ? ';' : ',';
+        EXPECT_EQ(csv.rfind(std::string("\xEF\xBB\xBF") + c.header + "\r\n", 0), 0u) << csv;
+        EXPECT_NE(csv.find(std::string("\r\n") + c.loopRow + "\r\n"), std::string::npos) << csv;
+        EXPECT_NE(csv.find(std::string(1, separator) + "\"500V, \"\"dry\"\"\"" + separator),
+                  std::string::npos)
+            << csv;
+        EXPECT_NE(csv.find(std::string("R_ISO") + separator + "1e+08" + separator),
+                  std::string::npos)
+            << csv;
+    }
+    SetLanguage(czechLanguage);
+}
+
+TEST_F(InspectionFileTest, JsonHoldsEveryItemWithItsVerdict) {
+    auto data = DataBuilder().bank(2).item(loopImpedance, 2.88, true).build();
+    DetailsDocument details;
+    details.set("bank.2.label", "Kuchyně");
+    const nlohmann::json evaluation =
+        nlohmann::json::parse(evaluationJson(evaluate(*data, details)));
+    EXPECT_EQ(evaluation["profile"], "installation-2016");
+    ASSERT_EQ(evaluation["items"].size(), 2u);
+    const nlohmann::json& loop = evaluation["items"][1];
+    EXPECT_EQ(loop["bank"], 2);
+    EXPECT_EQ(loop["index"], 1);
+    EXPECT_EQ(loop["address"], 1);
+    EXPECT_EQ(loop["code"], loopImpedance);
+    EXPECT_EQ(loop["value"], 2.88);
+    EXPECT_EQ(loop["verdict"], "none");
+    EXPECT_EQ(loop["missing"], "bank.device");
+    EXPECT_TRUE(evaluation["items"][0]["address"].is_null());
+    EXPECT_EQ(evaluation["summary"], nlohmann::json({{"pass", 0}, {"fail", 0}, {"none", 2}}));
+
+    const nlohmann::json container = nlohmann::json::parse(containerJson(*data, details));
+    EXPECT_EQ(container["details"]["banks"]["2"]["label"], "Kuchyně");
+    EXPECT_EQ(container["banks"][0]["items"][1]["symbol"], "Z_S");
+    EXPECT_EQ(container["summary"]["verdict"], "none");
+}
+
+}  // namespace
+}  // namespace kadenza::test

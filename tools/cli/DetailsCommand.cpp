@@ -1,0 +1,93 @@
+#include "cli/DetailsCommand.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/InputFile.h"
+#include "cli/RawFiles.h"
+#include "cli/Usage.h"
+#include "inspection/InspectionFile.h"
+
+namespace kadenza::cli {
+
+namespace {
+
+// Details are a few kilobytes; a file far larger is no details file.
+constexpr std::size_t detailsFileLimit = 1024 * 1024;
+
+DetailsDocument importedDetails(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = readRawFile(
+        path, detailsFileLimit, FileError(path + " is too large for inspection details"));
+    try {
+        return DetailsDocument::fromJson({bytes.begin(), bytes.end()});
+    } catch (const std::runtime_error& error) {
+        throw FileError(path + ": " + error.what());
+    }
+}
+
+void setDetail(DetailsDocument& details, const std::string& assignment) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos) {
+        throw UsageError("--set takes NAME=VALUE, not '" + assignment + "'");
+    }
+    try {
+        details.set(assignment.substr(0, equals), assignment.substr(equals + 1));
+    } catch (const std::invalid_argument& error) {
+        throw UsageError(error.what());
+    }
+}
+
+void saveDetails(const std::string& path, const InspectionInput& input) {
+    bool saved = false;
+    try {
+        saved = saveInspectionFile(path, *input.data, input.details);
+    } catch (const std::runtime_error& error) {
+        throw FileError(error.what());
+    }
+    if (!saved) {
+        throw FileError("Cannot write file " + path);
+    }
+}
+
+std::string detailsText(const DetailsDocument& details) {
+    return (details.empty() ? std::string("null") : details.toJson(true)) + "\n";
+}
+
+}  // namespace
+
+int runDetails(const std::vector<std::string>& args) {
+    if (asksForHelp(args)) {
+        std::cout << detailsUsage;
+        return exitSuccess;
+    }
+    const ParsedArguments parsed(args, {{}, {"--set", "--import", "--export"}});
+    const auto& files = parsed.positionals();
+    if (files.size() != 1) {
+        throw UsageError(files.empty() ? "missing data file"
+                                       : "unexpected argument '" + files[1] + "'");
+    }
+    InspectionInput input = readInspectionFile(files.front());
+    if (const std::optional<std::string> imported = parsed.value("--import")) {
+        input.details = importedDetails(*imported);
+    }
+    for (const std::string& assignment : parsed.values("--set")) {
+        setDetail(input.details, assignment);
+    }
+    if (parsed.has("--import") || parsed.has("--set")) {
+        saveDetails(files.front(), input);
+    }
+    const std::string text = detailsText(input.details);
+    if (const std::optional<std::string> exported = parsed.value("--export")) {
+        writeRawFile(*exported, {text.begin(), text.end()});
+        return exitSuccess;
+    }
+    std::cout << text << std::flush;
+    if (!std::cout) {
+        throw FileError("Cannot write to standard output");
+    }
+    return exitSuccess;
+}
+
+}  // namespace kadenza::cli
