@@ -112,13 +112,15 @@ Verdict earthResistance(const RuleInput& input) {
     return judged(input.item, atMost(limit, ohms), rule);
 }
 
-// Z_S ≤ U0 / Ia holds in TN systems; empty earthing is taken as TN. The limit is rounded to
+// Z_S ≤ U0 / Ia holds in TN systems; empty earthing is taken as TN. Only a loop test's own
+// reading opens its record: the impedance an RCD test reports beside its touch voltage
+// (U_IΔN / IΔn) follows it, and the protective device does not limit that. The limit is rounded to
 // 0.01 Ω, half away from zero, as the published tables are (D20: 0.575 to 0.58 Ω). Working in
 // hundredths of an ohm from whole numbers keeps such a half exact.
 Verdict loopImpedance(const RuleInput& input) {
     const char* rule = "loop-impedance";
     const Earthing earthing = readEarthing(input.bank.earthing);
-    if (earthing == Earthing::tt || earthing == Earthing::it) {
+    if (!input.item.isPrimary() || earthing == Earthing::tt || earthing == Earthing::it) {
         return {};
     }
     const auto device = readDevice(input.bank.device);

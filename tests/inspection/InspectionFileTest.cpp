@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <set>
 #include <stdexcept>
 
 #include "inspection/CsvExport.h"
 #include "inspection/InspectionFile.h"
 #include "inspection/JsonExport.h"
 #include "language/Language.h"
+#include "model/InstrumentBank.h"
+#include "model/InstrumentItem.h"
 #include "model/NativeFile.h"
+#include "samples/SampleImages.h"
 #include "support/LocaleGuard.h"
 #include "support/SampleData.h"
 #include "support/TempDir.h"
+#include "translators/LegacyFrame.h"
+#include "translators/TranslatorFactory.h"
 
 namespace kadenza::test {
 namespace {
@@ -205,6 +211,48 @@ TEST_F(InspectionFileTest, JsonHoldsEveryItemWithItsVerdict) {
     EXPECT_EQ(container["details"]["banks"]["2"]["label"], "Kuchyně");
     EXPECT_EQ(container["banks"][0]["items"][1]["symbol"], "Z_S");
     EXPECT_EQ(container["summary"]["verdict"], "none");
+}
+
+// What each instrument writes, decoded as a download decodes it, is judged once the banks say
+// what protects them: every RCD, insulation and appliance reading gets a verdict, so no note
+// a decoder writes goes unread.
+TEST(SampleVerdictTest, EveryModelsReadingsAreJudgedWithTheBanksDetails) {
+    std::vector<std::unique_ptr<InstrumentData>> samples;
+    for (int model = 1; model <= 5; ++model) {
+        const auto translator = createTranslator(model);
+        const std::vector<std::uint8_t> image = samples::sampleImage(model);
+        translator->copyIn(image.data(), 0, imageSize);
+        samples.push_back(std::make_unique<InstrumentData>());
+        translator->decodeData(*samples.back());
+    }
+    samples.push_back(std::make_unique<InstrumentData>());
+    decodeLegacyFrame(samples::sampleLegacyFrame().data(), *samples.back());
+
+    const std::set<int> installationCodes = {4, 5, 6, 11, 15, 25};
+    const std::set<int> applianceCodes = {15, 18, 19, 20, 21};
+    for (const auto& data : samples) {
+        DetailsDocument details;
+        for (int b = 0; b < data->count(); ++b) {
+            const std::string bank = "bank." + std::to_string(data->bank(b)->number()) + ".";
+            for (const char* detail : {"rcdCurrent=30", "rcdType=A", "applianceClass=I"}) {
+                const std::string assignment = detail;
+                const std::size_t equals = assignment.find('=');
+                details.set(bank + assignment.substr(0, equals), assignment.substr(equals + 1));
+            }
+        }
+        const Evaluation evaluation = evaluate(*data, details);
+        const std::set<int>& judgedCodes =
+            evaluation.profile == applianceProfile ? applianceCodes : installationCodes;
+        for (const ItemEvaluation& judged : evaluation.items) {
+            const InstrumentItem& item = *judged.item;
+            const bool lowTestVoltage = item.noteOrEmpty() == "50V" || item.noteOrEmpty() == "100V";
+            if (judgedCodes.count(item.symbol()) != 0 && !lowTestVoltage) {
+                EXPECT_NE(judged.verdict.kind, VerdictKind::none)
+                    << evaluation.profile << " code " << item.symbol() << " note '"
+                    << item.noteOrEmpty() << "' missing " << judged.verdict.missing;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -89,9 +89,10 @@ InspectionDetails loopFactor(const std::string& factor) {
     return inspection;
 }
 
+// Every reading opens its record, as a loop or insulation test's own reading does.
 Verdict judgeReading(const Setting& setting, int code, const std::string& note, double value,
-                     bool over = false) {
-    const InstrumentItem item(value, code, note, false, over);
+                     bool over = false, bool primary = true) {
+    const InstrumentItem item(value, code, note, primary, over);
     return judge(item, setting.profile, setting.inspection, setting.bank);
 }
 
@@ -282,6 +283,12 @@ TEST(InstallationVerdictTest, LoopImpedanceRoundedAndCorrected) {
                     {{i2016, circuit("gG16")}, "", "bank.device"},
                     {{i2016, circuit("B16", "TT")}, "", ""},
                     {{i2016, circuit("", "IT")}, "", ""}});
+    // The impedance an RCD test reports beside its touch voltage (U_IΔN / IΔn) is no loop
+    // test: the protective device does not limit it.
+    const Verdict companion =
+        judgeReading({i2016, circuit("B16")}, loopImpedance, "", 47, false, false);
+    EXPECT_EQ(companion.kind, VerdictKind::none);
+    EXPECT_EQ(companion.rule, "");
 }
 
 TEST(InstallationVerdictTest, ProtectiveConductorOnlyAgainstTheBanksLimit) {
