@@ -91,6 +91,37 @@ constexpr UsedRow usedRows[] = {
     {278, "not judged", "neposuzováno"},
     // A verdict a rule could not give: the detail it lacked follows.
     {279, "missing", "chybí"},
+    // The inspection's details, as the details dialog and the report name them.
+    {280, "Client", "Objednatel"},
+    {281, "Site", "Místo"},
+    {282, "Object", "Objekt"},
+    {283, "Inspector", "Revizní technik"},
+    {284, "Licence number", "Číslo osvědčení"},
+    {285, "Date", "Datum"},
+    {286, "Next inspection", "Příští revize"},
+    {287, "Instrument model", "Typ přístroje"},
+    {288, "Serial number", "Výrobní číslo"},
+    {289, "Profile", "Profil"},
+    {290, "Touch voltage limit U_L", "Dovolené dotykové napětí U_L"},
+    {291, "Loop impedance factor", "Součinitel impedance smyčky"},
+    {292, "Remarks", "Poznámky"},
+    {293, "Label", "Označení"},
+    {294, "Protective device", "Jistič"},
+    {295, "RCD rated current", "Jmenovitý proud chrániče"},
+    {296, "RCD type", "Typ chrániče"},
+    {297, "Selective", "Selektivní"},
+    {298, "Earthing system", "Soustava"},
+    {299, "Nominal voltage", "Jmenovité napětí"},
+    {300, "PE conductor limit", "Mez ochranného vodiče"},
+    {301, "Appliance class", "Třída ochrany"},
+    {302, "Cord length", "Délka přívodu"},
+    {303, "Inspection details ...", "Údaje o revizi ..."},
+    {304, "Inspection report (PDF) ...", "Protokol o měření (PDF) ..."},
+    {305, "Inspection report", "Protokol o měření"},
+    // The profiles an inspection is judged by.
+    {306, "Installation, IEC 60364-6:2016", "Elektrická instalace, ČSN 33 2000-6 ed. 2"},
+    {307, "Installation, IEC 60364-6:2006", "Elektrická instalace, ČSN 33 2000-6:2007"},
+    {308, "Appliances, EN 50678", "Elektrické spotřebiče, ČSN EN 50678"},
 };
 
 constexpr LanguageTable buildTable(int language) {
