@@ -13,6 +13,7 @@ DataDocument::DataDocument(QUndoStack& deletions, QObject* parent)
 void DataDocument::downloaded() {
     path_.clear();
     downloadUnsaved_ = true;
+    detailsUnsaved_ = false;
     deletions_.clear();
     emit changed();
 }
@@ -20,6 +21,7 @@ void DataDocument::downloaded() {
 void DataDocument::opened(const QString& path) {
     path_ = path;
     downloadUnsaved_ = false;
+    detailsUnsaved_ = false;
     deletions_.clear();
     emit changed();
 }
@@ -27,12 +29,18 @@ void DataDocument::opened(const QString& path) {
 void DataDocument::saved(const QString& path) {
     path_ = path;
     downloadUnsaved_ = false;
+    detailsUnsaved_ = false;
     deletions_.setClean();
     emit changed();
 }
 
+void DataDocument::detailsStored() {
+    detailsUnsaved_ = true;
+    emit changed();
+}
+
 bool DataDocument::isModified() const {
-    return downloadUnsaved_ || !deletions_.isClean();
+    return downloadUnsaved_ || detailsUnsaved_ || !deletions_.isClean();
 }
 
 QString DataDocument::fileName() const {

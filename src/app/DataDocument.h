@@ -21,6 +21,8 @@ class DataDocument : public QObject {
     // The data are the file's: opened from it, or saved to it as a data file.
     void opened(const QString& path);
     void saved(const QString& path);
+    // The user stored the inspection's details: unsaved until the data go into a file.
+    void detailsStored();
 
     bool isModified() const;
     // The file's name without its folder; empty when no file holds the data.
@@ -33,6 +35,7 @@ class DataDocument : public QObject {
     QUndoStack& deletions_;
     QString path_;
     bool downloadUnsaved_ = false;
+    bool detailsUnsaved_ = false;
 };
 
 }  // namespace kadenza

@@ -9,6 +9,8 @@
 
 #include "app/DataTreeDelegate.h"
 #include "app/DeletionCommand.h"
+#include "model/InstrumentBank.h"
+#include "model/InstrumentItem.h"
 
 namespace kadenza {
 
@@ -21,6 +23,7 @@ constexpr int filledRole = Qt::UserRole + 2;
 constexpr int treeIndentation = 23;
 constexpr int treeFontPixels = 16;
 constexpr int undoRow = 264;
+constexpr int verdictRow = 275;
 
 InstrumentAbstract* objectOf(const QModelIndex& index) {
     return static_cast<InstrumentAbstract*>(index.data(objectRole).value<void*>());
@@ -53,6 +56,7 @@ DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
     unit1_ = addColumnToggle("Unit1", 24, QStringLiteral("Unit"));
     note1_ = addColumnToggle("Note1", 25, QStringLiteral("Note"));
     addressNumber1_ = addColumnToggle("Addressnumber1", 186, QStringLiteral("Address number"));
+    verdict1_ = addColumnToggle("Verdict1", verdictRow, QStringLiteral("Verdict"));
     popupMenu_->addSeparator();
     undo1_ = popupMenu_->addAction(QStringLiteral("Undo"));
     undo1_->setObjectName(QStringLiteral("Undo1"));
@@ -132,6 +136,7 @@ QAction* DataTreeView::addColumnToggle(const char* name, int row, const QString&
 }
 
 void DataTreeView::rebuild() {
+    refreshVerdicts();
     clear();
     QList<QTreeWidgetItem*> banks;
     banks.reserve(data_.count());
@@ -150,6 +155,34 @@ void DataTreeView::refreshTexts() {
         }
     }
     viewport()->update();
+}
+
+void DataTreeView::showVerdictsOf(const DetailsDocument& details) {
+    details_ = &details;
+    refreshVerdicts();
+}
+
+void DataTreeView::refreshVerdicts() {
+    if (details_ != nullptr) {
+        verdicts_.update(data_, *details_);
+    }
+    viewport()->update();
+}
+
+DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
+    const InstrumentAbstract* object = objectOf(index);
+    if (details_ == nullptr || !verdict1_->isChecked() || object == nullptr) {
+        return {};
+    }
+    if (const auto* bank = dynamic_cast<const InstrumentBank*>(object)) {
+        return {VerdictKind::none, QString::fromStdString(verdicts_.labelOf(*bank))};
+    }
+    const auto* bank = dynamic_cast<const InstrumentBank*>(objectOf(index.parent()));
+    const auto* item = dynamic_cast<const InstrumentItem*>(object);
+    if (bank == nullptr || item == nullptr) {
+        return {};
+    }
+    return {verdicts_.verdictOf(*item, *bank), QString()};
 }
 
 QString DataTreeView::addressNumberOf(const QTreeWidgetItem& node) {
@@ -227,6 +260,7 @@ DataTreeView::Deleted DataTreeView::takeOut(int bank, int item) {
     if (item < 0) {
         deleted.bankObject = data_.takeBank(bank);
         delete takeTopLevelItem(bank);
+        refreshVerdicts();
         return deleted;
     }
     deleted.itemObject = data_.bank(bank)->takeItem(item);
@@ -235,6 +269,7 @@ DataTreeView::Deleted DataTreeView::takeOut(int bank, int item) {
         deleted.addressNumber = addressNumberOf(*node);
         delete node;
     }
+    refreshVerdicts();
     return deleted;
 }
 
@@ -265,6 +300,7 @@ void DataTreeView::putBack(Deleted& deleted) {
             bankNode->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         }
     }
+    refreshVerdicts();
     if (node != nullptr) {
         setCurrentItem(node);
     }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/DataTreeRow.h"
+#include "app/TreeVerdicts.h"
 #include "model/InstrumentData.h"
 
 class QAction;
@@ -41,6 +42,18 @@ class DataTreeView : public QTreeWidget {
     // What the row at `index` draws with the current check marks; none for a row without an
     // object.
     std::optional<DataTreeRow> rowAt(const QModelIndex& index) const;
+
+    // Marks each judged item's verdict and each bank's label by these details, from now on
+    // and whenever the data change; refreshVerdicts() after the details changed.
+    void showVerdictsOf(const DetailsDocument& details);
+    void refreshVerdicts();
+    // What is drawn after a row: an item's verdict, a bank's label; nothing while the
+    // Verdict toggle is off or no details are shown.
+    struct RowMark {
+        VerdictKind verdict = VerdictKind::none;
+        QString label;
+    };
+    RowMark markAt(const QModelIndex& index) const;
 
     // Delete and its Undo are refused while a job owns the container.
     void setDeletionAllowed(bool allowed);
@@ -85,9 +98,12 @@ class DataTreeView : public QTreeWidget {
     QAction* unit1_;
     QAction* note1_;
     QAction* addressNumber1_;
+    QAction* verdict1_;
     QAction* undo1_;
     QUndoStack deletions_;
     bool deletionAllowed_ = true;
+    const DetailsDocument* details_ = nullptr;
+    TreeVerdicts verdicts_;
 };
 
 }  // namespace kadenza

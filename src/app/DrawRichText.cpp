@@ -6,7 +6,7 @@
 #include <QRect>
 #include <algorithm>
 
-#include "app/ReadableRed.h"
+#include "app/ReadableColour.h"
 
 namespace kadenza {
 
@@ -47,9 +47,9 @@ struct Type {
 
 }  // namespace
 
-void DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
-                  const std::u16string& text, int tabPosition, bool bold, bool red,
-                  const QColor& background) {
+int DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
+                 const std::u16string& text, int tabPosition, bool bold, bool red,
+                 const QColor& background) {
     const int height = rect.height();
     QPaintDevice* device = painter.device();
     const Type normal(rowFont(face, height, bold, red, device), device);
@@ -88,6 +88,7 @@ void DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
         x += type.metrics.horizontalAdvance(character);
     }
     painter.restore();
+    return rect.left() + x;
 }
 
 }  // namespace kadenza

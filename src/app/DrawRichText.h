@@ -15,9 +15,9 @@ namespace kadenza {
 // drawn lower by 30 % of the row), any other ESC code starts superscript (small type from
 // the top). Normal type is as high as the row, small type 70 % of it. A red row is drawn in
 // red italics (pure red, or a tint of it that stands out on `background`), otherwise in the
-// painter's pen.
-void DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
-                  const std::u16string& text, int tabPosition, bool bold, bool red,
-                  const QColor& background = Qt::white);
+// painter's pen. Gives the x where the text ends, for what is drawn after it.
+int DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
+                 const std::u16string& text, int tabPosition, bool bold, bool red,
+                 const QColor& background = Qt::white);
 
 }  // namespace kadenza

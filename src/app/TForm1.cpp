@@ -16,6 +16,7 @@
 
 #include "app/DataDocument.h"
 #include "app/DataTreeView.h"
+#include "app/DetailsDialog.h"
 #include "app/InstrumentTransferWindowPrint.h"
 #include "app/InstrumentTransferWindowThread.h"
 #include "app/MessageBoxes.h"
@@ -32,6 +33,7 @@
 #include "model/PlainTextExport.h"
 #include "model/TextFile.h"
 #include "model/XmlExport.h"
+#include "report/InspectionReport.h"
 #include "setup/TForm2.h"
 
 namespace kadenza {
@@ -53,6 +55,7 @@ const QString nativeFilter = QStringLiteral("Tessaro 2 (*.tso)");
 const QString htmlFilter = QStringLiteral("HTML (*.html *.htm)");
 const QString textFilter = QStringLiteral("TXT (*.txt)");
 const QString csvFilter = QStringLiteral("CSV (*.csv)");
+const QString pdfFilter = QStringLiteral("PDF (*.pdf)");
 const QString xmlFilter = QStringLiteral("XML (*.xml)");
 
 void setTag(QObject& object, int row) {
@@ -100,6 +103,7 @@ TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders 
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFixedHeight(panelHeight);
     treeView1_ = new DataTreeView(instrumentData_, client);
+    treeView1_->showVerdictsOf(details_);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -178,6 +182,9 @@ void TForm1::buildMainMenu() {
                    &TForm1::Saveasplaintext1Click);
     saveasCsv1_ = addCommand(*file1, "SaveasCSV1", 266, QStringLiteral("Save as CSV ..."),
                              &TForm1::SaveasCSV1Click);
+    inspectionReport1_ = addCommand(*file1, "InspectionreportPDF1", 304,
+                                    QStringLiteral("Inspection report (PDF) ..."),
+                                    &TForm1::InspectionreportPDF1Click);
     file1->addSeparator()->setObjectName(QStringLiteral("N2"));
     print1_ = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), &TForm1::Print1Click);
     print1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -192,6 +199,10 @@ void TForm1::buildMainMenu() {
     starttransferfromMx31011_ = addCommand(*instrument1, "StarttransferfromMx31011", 227,
                                            QStringLiteral("Start transfer from Mx310.1"),
                                            &TForm1::StarttransferfromMx31011Click);
+    instrument1->addSeparator()->setObjectName(QStringLiteral("N4"));
+    inspectionDetails1_ =
+        addCommand(*instrument1, "Inspectiondetails1", 303,
+                   QStringLiteral("Inspection details ..."), &TForm1::Inspectiondetails1Click);
 
     // The two languages name themselves and carry no tag: they read the same in both.
     QMenu* language1 = addMenu("Language1", 1, QStringLiteral("Language"));
@@ -277,6 +288,16 @@ void TForm1::StarttransferfromMx31011Click() {
     job->start(instrumentData_, [this](bool completed) { jobEnded(completed); });
 }
 
+void TForm1::Inspectiondetails1Click() {
+    DetailsDialog dialog(details_, instrumentData_, lastModel_, boxes_, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    details_ = dialog.details();
+    document_->detailsStored();
+    treeView1_->refreshVerdicts();
+}
+
 void TForm1::Setup1Click() {
     speedButton1_->setEnabled(false);
     speedButton3_->setEnabled(false);
@@ -311,8 +332,8 @@ void TForm1::openFile(const QString& path) {
         return;
     }
     document_->opened(path);
-    UpdateTree();
     openDetails(bytes, path);
+    UpdateTree();
     // A file cut short still shows what it holds; what is missing reads as zero.
     if (missingBytes > 0) {
         boxes_.failure(this, applicationTitle,
@@ -352,6 +373,12 @@ void TForm1::SaveasHTML1Click() {
 void TForm1::Saveasplaintext1Click() {
     saveAs(textFilter, QStringLiteral("txt"),
            [this](const std::string& path) { return SavePlainText(path, instrumentData_); });
+}
+
+void TForm1::InspectionreportPDF1Click() {
+    saveAs(pdfFilter, QStringLiteral("pdf"), [this](const std::string& path) {
+        return writeInspectionReport(path, instrumentData_, details_);
+    });
 }
 
 void TForm1::SaveasCSV1Click() {
@@ -458,8 +485,8 @@ QString TForm1::selectedPort() const {
 void TForm1::setJob(Job job) {
     job_ = job;
     const bool idle = job == Job::none;
-    for (QAction* command :
-         {open1_, starttransfer1_, setup1_, starttransferfromMx31011_, print1_}) {
+    for (QAction* command : {open1_, starttransfer1_, setup1_, starttransferfromMx31011_, print1_,
+                             inspectionDetails1_}) {
         command->setEnabled(idle);
     }
     for (QToolButton* button : {speedButton1_, speedButton2_, speedButton3_, speedButton5_}) {
@@ -467,7 +494,8 @@ void TForm1::setJob(Job job) {
     }
     treeView1_->setDeletionAllowed(idle);
     const bool readable = job != Job::filling;
-    for (QAction* command : {saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_, saveasCsv1_}) {
+    for (QAction* command : {saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_, saveasCsv1_,
+                             inspectionReport1_}) {
         command->setEnabled(readable);
     }
     speedButton4_->setEnabled(readable);
@@ -477,6 +505,8 @@ void TForm1::jobEnded(bool downloaded) {
     if (downloaded) {
         document_->downloaded();
         details_ = DetailsDocument();
+        // The progress window was captioned with the model the download came from.
+        lastModel_ = progressForm_->windowTitle();
     }
     UpdateTree();
     if (closeWhenJobEnds_) {

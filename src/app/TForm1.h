@@ -73,12 +73,14 @@ class TForm1 : public QMainWindow {
     void Starttransfer1Click();
     void StarttransferfromMx31011Click();
     void Setup1Click();
+    void Inspectiondetails1Click();
     void Open1Click();
     void Saveas1Click();
     void SaveasXML1Click();
     void SaveasHTML1Click();
     void Saveasplaintext1Click();
     void SaveasCSV1Click();
+    void InspectionreportPDF1Click();
     void Print1Click();
     void PrintDone();
     void Exit1Click();
@@ -110,6 +112,8 @@ class TForm1 : public QMainWindow {
     MessageBoxes& boxes_;
     InstrumentData instrumentData_;
     DetailsDocument details_;
+    // The model the last download came from, which new details start from.
+    QString lastModel_;
     QtTranslation qtTranslation_;
     DataTreeView* treeView1_;
     DataDocument* document_;
@@ -126,6 +130,8 @@ class TForm1 : public QMainWindow {
     QAction* saveasHtml1_;
     QAction* saveasPlainText1_;
     QAction* saveasCsv1_;
+    QAction* inspectionReport1_;
+    QAction* inspectionDetails1_;
     QAction* print1_;
     QAction* starttransfer1_;
     QAction* setup1_;

@@ -6,6 +6,7 @@
 #include "inspection/InstallationRules.h"
 #include "inspection/RcdRules.h"
 #include "inspection/Rule.h"
+#include "language/Language.h"
 #include "model/InstrumentData.h"
 
 namespace kadenza {
@@ -37,30 +38,49 @@ constexpr QuantityRules ruleTable[] = {
     {31, earthResistance, nullptr},                          // R_A
 };
 
-// Each rule's name and the standard its limit comes from.
+// Each rule's name and the standard its limit comes from, in English and in Czech (where the
+// standards carry their Czech numbers).
 struct RuleSource {
     const char* rule;
-    const char* source;
+    const char* english;
+    const char* czech;
 };
 
 constexpr RuleSource ruleSources[] = {
-    {"insulation-2016", "IEC 60364-6:2016, Table 6A (ČSN 33 2000-6 ed. 2)"},
-    {"insulation-2006", "IEC 60364-6:2006, Table 6A"},
-    {"rcd-time", "IEC 61008-1 / IEC 61009-1, tripping time at IΔn, general RCD"},
-    {"rcd-time-selective", "IEC 61008-1 / IEC 61009-1, tripping time at IΔn, selective RCD"},
-    {"rcd-time-5x", "IEC 61008-1 / IEC 61009-1, tripping time at 5 × IΔn, general RCD"},
-    {"rcd-time-5x-selective", "IEC 61008-1 / IEC 61009-1, tripping time at 5 × IΔn, selective RCD"},
-    {"rcd-current", "IEC 61008-1 / IEC 61009-1 / IEC 62423, residual operating current"},
-    {"touch-voltage", "IEC 60364-4-41 / IEC 60364-6, conventional touch voltage limit U_L"},
-    {"earth-resistance-tt", "IEC 60364-4-41, TT system: R_A × IΔn ≤ U_L"},
-    {"loop-impedance", "IEC 60364-4-41, TN system: Z_S ≤ U0 / Ia (0.4 s)"},
-    {"protective-conductor", "IEC 60364-6, continuity of protective conductors"},
-    {"appliance-protective-conductor", "EN 50678 / VDE 0701-0702, protective conductor"},
-    {"appliance-insulation", "EN 50678 / VDE 0701-0702, insulation resistance"},
-    {"appliance-pe-current", "EN 50678 / VDE 0701-0702, protective conductor current"},
-    {"appliance-touch-current", "EN 50678 / VDE 0701-0702, touch current"},
-    {"appliance-substitute-leakage", "EN 50678 / VDE 0701-0702, substitute leakage current"},
-    {"appliance-differential-leakage", "EN 50678 / VDE 0701-0702, differential leakage current"},
+    {"insulation-2016", "IEC 60364-6:2016, Table 6A (ČSN 33 2000-6 ed. 2)",
+     "ČSN 33 2000-6 ed. 2 (IEC 60364-6:2016), tabulka 6A"},
+    {"insulation-2006", "IEC 60364-6:2006, Table 6A",
+     "ČSN 33 2000-6:2007 (IEC 60364-6:2006), tabulka 6A"},
+    {"rcd-time", "IEC 61008-1 / IEC 61009-1, tripping time at IΔn, general RCD",
+     "ČSN EN 61008-1 / ČSN EN 61009-1, doba vypnutí při IΔn, chránič bez zpoždění"},
+    {"rcd-time-selective", "IEC 61008-1 / IEC 61009-1, tripping time at IΔn, selective RCD",
+     "ČSN EN 61008-1 / ČSN EN 61009-1, doba vypnutí při IΔn, selektivní chránič"},
+    {"rcd-time-5x", "IEC 61008-1 / IEC 61009-1, tripping time at 5 × IΔn, general RCD",
+     "ČSN EN 61008-1 / ČSN EN 61009-1, doba vypnutí při 5 × IΔn, chránič bez zpoždění"},
+    {"rcd-time-5x-selective", "IEC 61008-1 / IEC 61009-1, tripping time at 5 × IΔn, selective RCD",
+     "ČSN EN 61008-1 / ČSN EN 61009-1, doba vypnutí při 5 × IΔn, selektivní chránič"},
+    {"rcd-current", "IEC 61008-1 / IEC 61009-1 / IEC 62423, residual operating current",
+     "ČSN EN 61008-1 / ČSN EN 61009-1 / ČSN EN 62423, vybavovací rozdílový proud"},
+    {"touch-voltage", "IEC 60364-4-41 / IEC 60364-6, conventional touch voltage limit U_L",
+     "ČSN 33 2000-4-41 / ČSN 33 2000-6, dovolené dotykové napětí U_L"},
+    {"earth-resistance-tt", "IEC 60364-4-41, TT system: R_A × IΔn ≤ U_L",
+     "ČSN 33 2000-4-41, soustava TT: R_A × IΔn ≤ U_L"},
+    {"loop-impedance", "IEC 60364-4-41, TN system: Z_S ≤ U0 / Ia (0.4 s)",
+     "ČSN 33 2000-4-41, soustava TN: Z_S ≤ U0 / Ia (0,4 s)"},
+    {"protective-conductor", "IEC 60364-6, continuity of protective conductors",
+     "ČSN 33 2000-6, spojitost ochranných vodičů"},
+    {"appliance-protective-conductor", "EN 50678 / VDE 0701-0702, protective conductor",
+     "ČSN EN 50678, odpor ochranného vodiče"},
+    {"appliance-insulation", "EN 50678 / VDE 0701-0702, insulation resistance",
+     "ČSN EN 50678, izolační odpor"},
+    {"appliance-pe-current", "EN 50678 / VDE 0701-0702, protective conductor current",
+     "ČSN EN 50678, proud ochranným vodičem"},
+    {"appliance-touch-current", "EN 50678 / VDE 0701-0702, touch current",
+     "ČSN EN 50678, dotykový proud"},
+    {"appliance-substitute-leakage", "EN 50678 / VDE 0701-0702, substitute leakage current",
+     "ČSN EN 50678, náhradní unikající proud"},
+    {"appliance-differential-leakage", "EN 50678 / VDE 0701-0702, differential leakage current",
+     "ČSN EN 50678, rozdílový proud"},
 };
 
 // Quantities only an appliance tester records: I_N, P, S, n, I_PE, I_F, I_D, I_Δ(340),
@@ -117,7 +137,7 @@ const char* verdictName(VerdictKind kind) {
 std::string ruleSource(const std::string& rule) {
     for (const RuleSource& entry : ruleSources) {
         if (rule == entry.rule) {
-            return entry.source;
+            return TextTable::language() == czechLanguage ? entry.czech : entry.english;
         }
     }
     return {};

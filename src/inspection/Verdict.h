@@ -28,8 +28,8 @@ struct Verdict {
 // "pass", "fail" or "none".
 const char* verdictName(VerdictKind kind);
 
-// The standard a rule comes from, for the report: "IEC 60364-6, Table 6A". Empty for an
-// unknown rule.
+// The standard a rule comes from, for the report, in the current language: "IEC 60364-6,
+// Table 6A". Empty for an unknown rule.
 std::string ruleSource(const std::string& rule);
 
 // The profile the inspection is judged by: the one its details name, else `appliance` when the

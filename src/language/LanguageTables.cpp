@@ -122,6 +122,20 @@ constexpr UsedRow usedRows[] = {
     {306, "Installation, IEC 60364-6:2016", "Elektrická instalace, ČSN 33 2000-6 ed. 2"},
     {307, "Installation, IEC 60364-6:2006", "Elektrická instalace, ČSN 33 2000-6:2007"},
     {308, "Appliances, EN 50678", "Elektrické spotřebiče, ČSN EN 50678"},
+    {309, "By the measurements", "Podle naměřených hodnot"},
+    // The inspection report: its page numbers, headings, counts and the signature line.
+    {310, "Page %1 of %2", "Strana %1 z %2"},
+    {311, "Overall verdict", "Celkový výsledek"},
+    {312, "Signature", "Podpis"},
+    {313, "Sources of the limits", "Zdroje mezních hodnot"},
+    {314, "Passed", "Vyhovělo"},
+    {315, "Failed", "Nevyhovělo"},
+    {316, "Not judged", "Neposuzováno"},
+    {317, "Standards", "Normy"},
+    {318, "Measured values", "Naměřené hodnoty"},
+    {319, "Summary", "Souhrn"},
+    {320, "yes", "ano"},
+    {321, "no", "ne"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "app/DataTreeView.h"
-#include "app/ReadableRed.h"
+#include "app/ReadableColour.h"
 #include "model/QuantityTable.h"
 #include "support/SampleData.h"
 
@@ -14,7 +14,7 @@ namespace kadenza::test {
 
 namespace {
 
-enum Quantity { lineVoltage = 1, frequency = 8, insulationResistance = 15 };
+enum Quantity { lineVoltage = 1, loopImpedance = 3, frequency = 8, insulationResistance = 15 };
 
 QString nodeText(const QTreeWidgetItem* node) {
     return DataTreeView::addressNumberOf(*node);
@@ -177,6 +177,41 @@ class DataTreeViewTest : public QObject {
         QVERIFY(text.endsWith(QStringLiteral("nnnn")));
     }
 
+    // A judged item shows its verdict after its row and a bank its label, while the Verdict
+    // toggle is on; details stored later show once the tree is told. The drawn rows stay as
+    // they were.
+    void verdictMarksFollowTheDetailsAndTheirToggle() {
+        show(DataBuilder()
+                 .bank(1)
+                 .item(loopImpedance, 2.88, true)
+                 .item(loopImpedance, 2.89, true)
+                 .item(lineVoltage, 230, true)
+                 .build());
+        DetailsDocument details;
+        tree_->showVerdictsOf(details);
+        QTreeWidgetItem* bank = expandedBank(0);
+        const auto markOf = [this](const QTreeWidgetItem* node) {
+            return tree_->markAt(tree_->indexFromItem(node));
+        };
+        QCOMPARE(markOf(bank->child(1)).verdict, VerdictKind::none);
+
+        details.set("bank.1.device", "B16");
+        details.set("bank.1.label", "Kuchyně");
+        tree_->refreshVerdicts();
+        QCOMPARE(markOf(bank->child(1)).verdict, VerdictKind::pass);
+        QCOMPARE(markOf(bank->child(2)).verdict, VerdictKind::fail);
+        QCOMPARE(markOf(bank->child(3)).verdict, VerdictKind::none);
+        QCOMPARE(markOf(bank).label, QStringLiteral("Kuchyně"));
+        QCOMPARE(drawnText(bank->child(2)), QStringLiteral("Z\x1b\x02S\x1b\x01=2.89 \u03a9  [2]"));
+
+        tree_->show();
+        const QImage marked = tree_->viewport()->grab().toImage();
+        toggle("Verdict1")->trigger();
+        QCOMPARE(markOf(bank->child(2)).verdict, VerdictKind::none);
+        QCOMPARE(markOf(bank).label, QString());
+        QVERIFY(tree_->viewport()->grab().toImage() != marked);
+    }
+
     void deleteRemovesABankWithItsItems() {
         show(
             DataBuilder().bank(1).item(lineVoltage, 230, true).bank(2).item(frequency, 50).build());
@@ -305,6 +340,14 @@ class DataTreeViewTest : public QObject {
         }
         // Where pure red stands out, it is kept: the printer and the white base draw it.
         QCOMPARE(readableRed(Qt::white), QColor(255, 0, 0));
+        // The verdict marks stand out on every background a row may have.
+        for (const QColor background : {QColor(Qt::white), QColor(Qt::black), QColor(48, 140, 198),
+                                        QColor(42, 42, 42), QColor(0, 120, 0), QColor(200, 0, 0)}) {
+            for (const QColor mark : {readableGreen(background), readableRed(background)}) {
+                QVERIFY2(contrastRatio(mark, background) >= 3,
+                         qPrintable(mark.name() + " on " + background.name()));
+            }
+        }
     }
 };
 

@@ -17,11 +17,13 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/DetailsDialog.h"
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
+#include "inspection/InspectionFile.h"
 #include "language/Language.h"
 #include "link/PosixSerialLine.h"
 #include "model/NativeFile.h"
@@ -310,6 +312,36 @@ bool portProblems(const QDir& folder) {
     return save(image, folder, QStringLiteral("port-problems-en.png"));
 }
 
+// The verdict marks and the banks' labels in the tree of a file with the inspection's
+// details, and the dialog that edits them.
+bool verdictsAndDetails(const QDir& folder) {
+    DetailsDocument details;
+    details.set("inspection.client", "Nováková s.r.o.");
+    const char* labels[] = {"Kitchen sockets", "Bathroom", "Workshop"};
+    for (int bank = 1; bank <= 3; ++bank) {
+        const std::string prefix = "bank." + std::to_string(bank) + ".";
+        details.set(prefix + "label", labels[bank - 1]);
+        details.set(prefix + "device", "B16");
+        details.set(prefix + "rcdType", "A");
+    }
+    InstrumentData data;
+    download(data, mx350);
+    TempDir dir;
+    saveInspectionFile(dir.path("inspected.tso"), data, details);
+
+    QtMessageBoxes boxes;
+    TForm1 window(boxes, {});
+    window.openFile(QString::fromStdString(dir.path("inspected.tso")));
+    showSample(window, 1, 10);
+    if (!mainWindowIn(englishLanguage, window, folder, QStringLiteral("verdicts-en.png"))) {
+        return false;
+    }
+    SetLanguage(czechLanguage);
+    TranslateForms(window, window.setupDialog());
+    return modalOf<DetailsDialog>(window, "Inspectiondetails1", folder,
+                                  QStringLiteral("details-cs.png"));
+}
+
 }  // namespace
 
 int makeScreenshots(const QDir& folder) {
@@ -332,7 +364,7 @@ int makeScreenshots(const QDir& folder) {
                       QStringLiteral("setup-erased-en.png")) &&
         setupDialogIn(window, czechLanguage, {5, false, false}, folder,
                       QStringLiteral("setup-none-cs.png")) &&
-        portProblems(folder) && unsavedQuestionAndFileDialog(folder);
+        portProblems(folder) && unsavedQuestionAndFileDialog(folder) && verdictsAndDetails(folder);
     return saved ? 0 : 1;
 }
 

@@ -1,5 +1,8 @@
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -135,6 +138,15 @@ class TForm1EndToEndTest : public QObject {
             QCOMPARE(window_->windowTitle(), QStringLiteral("Kadenza[*]"));
             QVERIFY(window_->isWindowModified());
         }
+        // New details start from the model the data came from.
+        QString model;
+        QTimer::singleShot(0, window_.get(), [&model] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            model = dialog->findChild<QLineEdit*>(QStringLiteral("model"))->text();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        part<QAction>("Inspectiondetails1")->trigger();
+        QCOMPARE(model, QStringLiteral("Mx350"));
     }
 
     // Stopped from the progress window while it runs, with the commands that would touch

@@ -1,18 +1,24 @@
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDate>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "FakeMessageBoxes.h"
+#include "PrintedPdf.h"
 #include "app/DataTreeView.h"
+#include "app/DetailsDialog.h"
 #include "app/KadenzaApplication.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
@@ -33,12 +39,17 @@ namespace {
 
 // Every tagged component of the two relabelled windows and its language row.
 const std::vector<std::pair<const char*, int>> mainWindowRows = {
-    {"File1", 7},           {"Open1", 8},         {"Saveas1", 9},
-    {"SaveasXML1", 119},    {"SaveasHTML1", 239}, {"Saveasplaintext1", 259},
-    {"Print1", 11},         {"Exit1", 10},        {"Instrument1", 13},
-    {"Starttransfer1", 14}, {"Setup1", 15},       {"StarttransferfromMx31011", 227},
-    {"Language1", 1},       {"About1", 26},       {"Name1", 23},
-    {"Unit1", 24},          {"Note1", 25},        {"Addressnumber1", 186},
+    {"File1", 7},         {"Open1", 8},
+    {"Saveas1", 9},       {"SaveasXML1", 119},
+    {"SaveasHTML1", 239}, {"Saveasplaintext1", 259},
+    {"Print1", 11},       {"Exit1", 10},
+    {"Instrument1", 13},  {"Starttransfer1", 14},
+    {"Setup1", 15},       {"StarttransferfromMx31011", 227},
+    {"Language1", 1},     {"About1", 26},
+    {"Name1", 23},        {"Unit1", 24},
+    {"Note1", 25},        {"Addressnumber1", 186},
+    {"SaveasCSV1", 266},  {"Inspectiondetails1", 303},
+    {"Verdict1", 275},
 };
 const std::vector<std::pair<const char*, int>> setupDialogRows = {
     {"Button1", 17}, {"Button2", 18}, {"Button3", 16}};
@@ -201,11 +212,13 @@ class TForm1Test : public QObject {
         open();
         QCOMPARE(objectNames(window_->menuBar()->actions()),
                  QStringList({"File1", "Instrument1", "Language1", "About1"}));
-        QCOMPARE(objectNames(part<QMenu>("File1")->actions()),
-                 QStringList({"Open1", "Saveas1", "SaveasXML1", "SaveasHTML1", "Saveasplaintext1",
-                              "SaveasCSV1", "N2", "Print1", "N1", "Exit1"}));
+        QCOMPARE(
+            objectNames(part<QMenu>("File1")->actions()),
+            QStringList({"Open1", "Saveas1", "SaveasXML1", "SaveasHTML1", "Saveasplaintext1",
+                         "SaveasCSV1", "InspectionreportPDF1", "N2", "Print1", "N1", "Exit1"}));
         QCOMPARE(objectNames(part<QMenu>("Instrument1")->actions()),
-                 QStringList({"Starttransfer1", "Setup1", "N3", "StarttransferfromMx31011"}));
+                 QStringList({"Starttransfer1", "Setup1", "N3", "StarttransferfromMx31011", "N4",
+                              "Inspectiondetails1"}));
         QCOMPARE(objectNames(part<QMenu>("Language1")->actions()),
                  QStringList({"esky1", "English1"}));
         QCOMPARE(part<QAction>("Open1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
@@ -309,6 +322,7 @@ class TForm1Test : public QObject {
             {"SaveasHTML1", "HTML (*.html *.htm)", "html"},
             {"Saveasplaintext1", "TXT (*.txt)", "txt"},
             {"SaveasCSV1", "CSV (*.csv)", "csv"},
+            {"InspectionreportPDF1", "PDF (*.pdf)", "pdf"},
         };
         open();
         showSample();
@@ -353,6 +367,60 @@ class TForm1Test : public QObject {
         QCOMPARE(messageKinds(), QStringList({"error"}));
         QVERIFY(window_->details().empty());
         QCOMPARE(xmlOf(window_->instrumentData()), sampleXml());
+    }
+
+    // OK stores what the dialog shows and the data become unsaved; a value a detail cannot
+    // take is named and keeps the dialog open; Cancel drops the edits.
+    void detailsDialogStoresOnlyWhatTheUserConfirms() {
+        open().show();
+        showSample();
+        const auto editDetails = [this](const std::function<void(DetailsDialog&)>& edit) {
+            QTimer::singleShot(0, window_.get(), [edit] {
+                auto* dialog = qobject_cast<DetailsDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog != nullptr);
+                edit(*dialog);
+            });
+            trigger("Inspectiondetails1");
+        };
+        const auto field = [](DetailsDialog& dialog, const char* name) {
+            return dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        editDetails([&field](DetailsDialog& dialog) {
+            QCOMPARE(field(dialog, "date")->text(), QDate::currentDate().toString(Qt::ISODate));
+            field(dialog, "client")->setText(QStringLiteral("Nováková"));
+            dialog.findChild<QComboBox*>(QStringLiteral("profile"))->setCurrentIndex(1);
+            auto* banks = dialog.findChild<QTableWidget*>(QStringLiteral("Banks"));
+            QCOMPARE(banks->rowCount(), 3);
+            banks->item(0, 0)->setText(QStringLiteral("Kuchyně"));
+            qobject_cast<QComboBox*>(banks->cellWidget(0, 1))->setEditText(QStringLiteral("X16"));
+            dialog.accept();
+            QVERIFY(dialog.isVisible());
+            qobject_cast<QComboBox*>(banks->cellWidget(0, 1))->setEditText(QStringLiteral("c16"));
+            dialog.accept();
+        });
+        QCOMPARE(messageKinds(), QStringList({"error"}));
+        QCOMPARE(window_->details().inspection().client, "Nováková");
+        QCOMPARE(window_->details().bank(1).label, "Kuchyně");
+        QCOMPARE(window_->details().bank(1).device, "C16");
+        QVERIFY(window_->isWindowModified());
+
+        editDetails([&field](DetailsDialog& dialog) {
+            QCOMPARE(field(dialog, "client")->text(), QStringLiteral("Nováková"));
+            field(dialog, "client")->setText(QStringLiteral("Dvořák"));
+            dialog.reject();
+        });
+        QCOMPARE(window_->details().inspection().client, "Nováková");
+
+        // The report holds the details and the verdicts they give.
+        const std::string report = dir_->path("report.pdf");
+        boxes_.fileNames << QString::fromStdString(report);
+        trigger("InspectionreportPDF1");
+        const QString text = QString::fromUtf8(popplerTool(
+            QStringLiteral("pdftotext"), {QString::fromStdString(report), QStringLiteral("-")}));
+        QVERIFY2(text.contains(QStringLiteral("Nováková")) &&
+                     text.contains(QStringLiteral("Kuchyně")) &&
+                     text.contains(QStringLiteral("vyhovuje")),
+                 qPrintable(text));
     }
 
     // A file cut short opens with one warning of what it lacks; one beyond the bound is

@@ -31,9 +31,11 @@ class CliTest : public ::testing::Test {
         ASSERT_TRUE(saveNativeFile(input_, *sampleData()));
     }
 
-    // Runs the tool under the locale, with every argument quoted for the shell.
-    Outcome run(const std::vector<std::string>& args, const std::string& locale = "C") {
-        std::string command = "LC_ALL=" + locale + " '" + tool_ + "'";
+    // Runs the tool under the locale, with every argument quoted for the shell. `environment`
+    // goes before it, such as "env -u DISPLAY".
+    Outcome run(const std::vector<std::string>& args, const std::string& locale = "C",
+                const std::string& environment = "") {
+        std::string command = environment + " LC_ALL=" + locale + " '" + tool_ + "'";
         for (const std::string& arg : args) {
             command += " '" + arg + "'";
         }

@@ -262,5 +262,28 @@ TEST_F(CliTest, EvaluateExitsWithSixWhenAValueFails) {
                   "invalid format 'pdf': expected table, csv or json");
 }
 
+// The report needs no display: the tool draws it offscreen, whatever platform Qt is told.
+TEST_F(CliTest, ReportIsWrittenWithoutADisplay) {
+    ASSERT_EQ(run({"details", input_, "--set", "inspection.client=Nováková & syn"}).exitCode, 0);
+    const Outcome written = run({"report", input_, path("out.pdf"), "--lang", "en"}, "C",
+                                "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb");
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.err, "");
+    ASSERT_EQ(
+        std::system(("pdftotext '" + path("out.pdf") + "' '" + path("out.txt") + "'").c_str()), 0);
+    const std::string text = readFile(path("out.txt"));
+    EXPECT_NE(text.find("Nováková & syn"), std::string::npos) << text;
+    EXPECT_NE(text.find("Inspection report"), std::string::npos);
+
+    EXPECT_EQ(run({"report", input_, "-"}).out.rfind("%PDF-", 0), 0u);
+    expectFailure(run({"report", input_}), 1, "missing output file");
+    expectFailure(run({"report", input_, path("out.pdf"), "--lang", "de"}), 1,
+                  "invalid language 'de': expected cs or en");
+    expectFailure(run({"report", path("missing.tso"), path("x.pdf")}), 2,
+                  "Cannot open file " + path("missing.tso"));
+    expectFailure(run({"report", input_, path("gone/x.pdf")}), 2,
+                  "Cannot create file " + path("gone/x.pdf"));
+}
+
 }  // namespace
 }  // namespace kadenza::test

@@ -22,6 +22,8 @@ const char toolUsage[] =
     "                                   show or change the inspection's details\n"
     "  evaluate FILE.tso [--profile P] [--format table|csv|json]\n"
     "                                   judge every measured value against its limit\n"
+    "  report IN.tso OUT.pdf [--lang cs|en]\n"
+    "                                   write the inspection report as a PDF\n"
     "\n"
     "\n"
     "A valued option may be written --option=value; -- ends the options. Messages are in\n"
@@ -193,5 +195,18 @@ const char evaluateUsage[] =
     "\n"
     "Exit status: 0 nothing failed, 1 wrong arguments, 2 the file could not be read,\n"
     "6 a value failed its limit.\n";
+
+const char reportUsage[] =
+    "Usage: kadenza-cli report IN.tso OUT.pdf [--lang cs|en]\n"
+    "\n"
+    "Writes the inspection report of the data file IN.tso to OUT.pdf, an A4 PDF to hand to\n"
+    "the client: on the first page the inspection's details, the profile with its standards\n"
+    "and settings, the overall verdict and the counts; then every bank with its details and\n"
+    "its measured values, limits and verdicts; the sources of the limits and a line to sign.\n"
+    "OUT.pdf - is standard output; a path is written as convert writes its outputs. No\n"
+    "display is needed.\n"
+    "  --lang cs|en   language of the report (by default the environment's)\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written.\n";
 
 }  // namespace kadenza::cli

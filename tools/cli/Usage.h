@@ -13,5 +13,6 @@ extern const char legacyUsage[];
 extern const char portsUsage[];
 extern const char detailsUsage[];
 extern const char evaluateUsage[];
+extern const char reportUsage[];
 
 }  // namespace kadenza::cli

@@ -10,6 +10,7 @@
 #include "cli/EvaluateCommand.h"
 #include "cli/LanguageChoice.h"
 #include "cli/PortsCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/SampleCommand.h"
 #include "cli/SetupCommand.h"
 #include "cli/ShowCommand.h"
@@ -32,7 +33,7 @@ struct Command {
 constexpr Command commands[] = {
     {"convert", runConvert}, {"show", runShow},         {"decode", runDecode}, {"setup", runSetup},
     {"sample", runSample},   {"download", runDownload}, {"legacy", runLegacy}, {"ports", runPorts},
-    {"details", runDetails}, {"evaluate", runEvaluate},
+    {"details", runDetails}, {"evaluate", runEvaluate}, {"report", runReport},
 };
 
 int runTool(const std::vector<std::string>& args) {

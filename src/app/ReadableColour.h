@@ -12,5 +12,7 @@ double contrastRatio(const QColor& first, const QColor& second);
 // enough (a ratio of 3 at least, as on white), else the nearest tint of red that does, paler
 // on a dark background and darker on a light one.
 QColor readableRed(const QColor& background);
+// The green a passed verdict is marked in, made readable the same way.
+QColor readableGreen(const QColor& background);
 
 }  // namespace kadenza

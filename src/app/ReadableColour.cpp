@@ -1,4 +1,4 @@
-#include "app/ReadableRed.h"
+#include "app/ReadableColour.h"
 
 #include <cmath>
 
@@ -25,17 +25,22 @@ double contrastRatio(const QColor& first, const QColor& second) {
     return a > b ? a / b : b / a;
 }
 
-// Pure red is mixed step by step with white (towards a dark background's opposite) or with
+namespace {
+
+// The ink is mixed step by step with white (on a background darker than the ink) or with
 // black; the first tint that stands out enough is taken, or the one that stands out most.
-QColor readableRed(const QColor& background) {
-    const QColor pureRed(255, 0, 0);
-    if (contrastRatio(pureRed, background) >= leastContrast) {
-        return pureRed;
+QColor readableTint(const QColor& ink, const QColor& background) {
+    if (contrastRatio(ink, background) >= leastContrast) {
+        return ink;
     }
-    const bool darkBackground = luminance(background) < luminance(pureRed);
-    QColor best = pureRed;
+    const int target = luminance(background) < luminance(ink) ? 255 : 0;
+    const auto mixed = [target](int channel, int step) {
+        return channel + (target - channel) * step / 255;
+    };
+    QColor best = ink;
     for (int step = 1; step <= 255; ++step) {
-        const QColor tint = darkBackground ? QColor(255, step, step) : QColor(255 - step, 0, 0);
+        const QColor tint(mixed(ink.red(), step), mixed(ink.green(), step),
+                          mixed(ink.blue(), step));
         if (contrastRatio(tint, background) > contrastRatio(best, background)) {
             best = tint;
         }
@@ -44,6 +49,16 @@ QColor readableRed(const QColor& background) {
         }
     }
     return best;
+}
+
+}  // namespace
+
+QColor readableRed(const QColor& background) {
+    return readableTint(QColor(255, 0, 0), background);
+}
+
+QColor readableGreen(const QColor& background) {
+    return readableTint(QColor(0, 128, 0), background);
 }
 
 }  // namespace kadenza

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/TableBlock.h"
+
+namespace kadenza {
+
+// One detail of the inspection or of a bank: the language row of its label and its value,
+// empty when nobody gave it.
+struct DetailLine {
+    int labelRow;
+    std::string value;
+};
+
+// The details that have a value, as rows of a table: the label, then the value.
+std::vector<TableRow> detailRows(const std::vector<DetailLine>& lines);
+
+// The details that have a value in one text: "Label: value · Label: value".
+std::string detailRun(const std::vector<DetailLine>& lines);
+
+}  // namespace kadenza

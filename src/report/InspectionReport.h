@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <string>
+
+namespace kadenza {
+
+class DetailsDocument;
+class InstrumentData;
+
+// The inspection report of a container as an A4 PDF in the current language: on the first
+// page who inspected what, when, with which instrument and by which standards, the overall
+// verdict and a line for every bank; then every bank with its details and its measured values,
+// limits and verdicts; the sources of the limits and the line the inspector signs. The text
+// stays text and the fonts are embedded. Qt lays it out: a QGuiApplication must exist (the
+// offscreen platform will do).
+QByteArray inspectionReportPdf(const InstrumentData& data, const DetailsDocument& details);
+
+// Writes the report to the path as every output of the program is written (a link followed,
+// a file replaced only once written whole); false when it cannot be created or written.
+bool writeInspectionReport(const std::string& path, const InstrumentData& data,
+                           const DetailsDocument& details);
+
+}  // namespace kadenza

@@ -1,0 +1,92 @@
+#include "report/PagedPdf.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "report/ReportStyle.h"
+
+namespace kadenza {
+
+namespace {
+
+// Margins of the body, and where the running head and the footer sit, from the sheet's edges.
+constexpr qreal sideMargin = millimetres(18);
+constexpr qreal topMargin = millimetres(20);
+constexpr qreal bottomMargin = millimetres(20);
+constexpr qreal headTop = millimetres(10);
+constexpr qreal footBottom = millimetres(10);
+constexpr qreal decorationHeight = millimetres(5);
+constexpr qreal decorationGap = millimetres(5);
+constexpr TextStyle decorationStyle{7.5, false, false, 0x404040};
+
+void paintBody(QPainter& painter, const ComposedPage& page) {
+    painter.save();
+    painter.translate(sideMargin, topMargin);
+    for (const Placement& placement : page) {
+        const Block& block = *placement.block;
+        block.drawHead(painter, placement.topLeft);
+        block.drawPieces(painter, placement.topLeft + QPointF(0, block.headHeight()),
+                         placement.first, placement.last);
+    }
+    painter.restore();
+}
+
+// A line of small grey text with a rule under it (a head) or over it (a foot); the text on
+// the left is cut short where it would run into the one on the right.
+void paintDecorationLine(QPainter& painter, const QRectF& line, bool ruleBelow, const QString& left,
+                         const QString& right) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal room = line.width() - metrics.horizontalAdvance(right) - decorationGap;
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(left, Qt::ElideRight, room));
+    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, right);
+    const qreal y = ruleBelow ? line.bottom() : line.top();
+    painter.drawLine(QPointF(line.left(), y), QPointF(line.right(), y));
+}
+
+void paintDecoration(QPainter& painter, const QSizeF& sheet, const PageDecoration& decoration,
+                     int page, int pages) {
+    painter.save();
+    painter.setFont(styleFont(decorationStyle));
+    painter.setPen(QPen(QColor::fromRgb(decorationStyle.colour), ruleWidth));
+    const qreal width = sheet.width() - 2 * sideMargin;
+    if (page > 0) {
+        paintDecorationLine(painter, QRectF(sideMargin, headTop, width, decorationHeight), true,
+                            decoration.runningHead, {});
+    }
+    const QRectF foot(sideMargin, sheet.height() - footBottom - decorationHeight, width,
+                      decorationHeight);
+    paintDecorationLine(painter, foot, false, decoration.program,
+                        decoration.pageNumber.arg(page + 1).arg(pages));
+    painter.restore();
+}
+
+}  // namespace
+
+void setUpReportPages(QPdfWriter& writer) {
+    writer.setResolution(reportResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+                                     QPageLayout::Millimeter));
+}
+
+QSizeF bodySize(const QPdfWriter& writer) {
+    return {writer.width() - 2 * sideMargin, writer.height() - topMargin - bottomMargin};
+}
+
+void paintPages(QPdfWriter& writer, const std::vector<ComposedPage>& pages,
+                const PageDecoration& decoration) {
+    const QSizeF sheet(writer.width(), writer.height());
+    const int count = static_cast<int>(pages.size());
+    QPainter painter(&writer);
+    for (int page = 0; page < count; ++page) {
+        if (page > 0) {
+            writer.newPage();
+        }
+        paintBody(painter, pages[static_cast<std::size_t>(page)]);
+        paintDecoration(painter, sheet, decoration, page, count);
+    }
+}
+
+}  // namespace kadenza

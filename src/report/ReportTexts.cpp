@@ -1,0 +1,106 @@
+#include "report/ReportTexts.h"
+
+#include "inspection/Details.h"
+#include "language/Language.h"
+#include "model/InstrumentNumber.h"
+#include "model/NumberText.h"
+
+namespace kadenza {
+
+namespace {
+
+constexpr int bankRow = 267;
+constexpr int passRow = 276;
+constexpr int failRow = 277;
+constexpr int notJudgedRow = 278;
+constexpr int missingRow = 279;
+constexpr int yesRow = 320;
+constexpr int noRow = 321;
+
+struct NamedRow {
+    const char* name;
+    int row;
+};
+
+constexpr NamedRow profileRows[] = {
+    {installation2016Profile, 306},
+    {installation2006Profile, 307},
+    {applianceProfile, 308},
+};
+
+// The details a rule can lack, by the names the rules give them.
+constexpr NamedRow detailRows[] = {
+    {"bank.device", 294},     {"bank.rcdCurrent", 295}, {"bank.rcdType", 296},
+    {"bank.earthing", 298},   {"bank.peLimit", 300},    {"bank.applianceClass", 301},
+    {"bank.cordLength", 302},
+};
+
+template <std::size_t size>
+int rowOf(const NamedRow (&rows)[size], const std::string& name) {
+    for (const NamedRow& entry : rows) {
+        if (name == entry.name) {
+            return entry.row;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::string verdictWord(VerdictKind kind) {
+    switch (kind) {
+        case VerdictKind::pass:
+            return RowText(passRow);
+        case VerdictKind::fail:
+            return RowText(failRow);
+        case VerdictKind::none:
+            break;
+    }
+    return RowText(notJudgedRow);
+}
+
+std::string verdictText(VerdictKind kind) {
+    return (kind == VerdictKind::fail ? "\u2717 " : "") + verdictWord(kind);
+}
+
+std::string profileName(const std::string& profile) {
+    const int row = rowOf(profileRows, profile);
+    return row < 0 ? profile : RowText(row);
+}
+
+std::string missingText(const std::string& detail) {
+    const int row = rowOf(detailRows, detail);
+    return std::string(RowText(missingRow)) + ": " + (row < 0 ? detail : RowText(row));
+}
+
+std::string bankTitle(const InstrumentBank& bank) {
+    if (dynamic_cast<const InstrumentNumber*>(&bank) != nullptr) {
+        return bank.text(showSymbol);
+    }
+    return std::string(RowText(bankRow)) + " " + std::to_string(bank.number());
+}
+
+std::string quantityText(const std::optional<double>& number, const std::string& unit) {
+    if (!number) {
+        return {};
+    }
+    return realText(*number) + " " + unit;
+}
+
+std::string localDecimals(std::string text) {
+    const std::string separator = decimalSeparator();
+    for (std::size_t at = text.find('.'); at != std::string::npos;
+         at = text.find('.', at + separator.size())) {
+        text.replace(at, 1, separator);
+    }
+    return text;
+}
+
+std::string yesNo(const std::optional<bool>& answer) {
+    if (!answer) {
+        return {};
+    }
+    return RowText(*answer ? yesRow : noRow);
+}
+
+}  // namespace kadenza
