@@ -17,8 +17,6 @@ namespace {
 constexpr int unitRow = 24;
 constexpr int noteRow = 25;
 constexpr int headerRows[] = {267, 268, 269, 270, unitRow, 271, noteRow, 272, 273, 274, 275};
-constexpr int passRow = 276;
-constexpr int failRow = 277;
 
 // How the locale writes numbers decides the separators.
 struct CsvStyle {
@@ -64,18 +62,6 @@ void appendRow(std::string& csv, const std::vector<std::string>& fields, char se
     csv += "\r\n";
 }
 
-std::string verdictText(VerdictKind kind) {
-    switch (kind) {
-        case VerdictKind::pass:
-            return RowText(passRow);
-        case VerdictKind::fail:
-            return RowText(failRow);
-        case VerdictKind::none:
-            break;
-    }
-    return {};
-}
-
 std::vector<std::string> itemFields(const ItemEvaluation& judged, const CsvStyle& style) {
     const InstrumentItem& item = *judged.item;
     return {std::to_string(judged.bank->number()),
@@ -88,7 +74,8 @@ std::vector<std::string> itemFields(const ItemEvaluation& judged, const CsvStyle
             item.isPrimary() ? "1" : "0",
             item.isOver() ? "1" : "0",
             withDecimal(judged.verdict.limit, style.decimal),
-            verdictText(judged.verdict.kind)};
+            judged.verdict.kind == VerdictKind::none ? std::string()
+                                                     : verdictWord(judged.verdict.kind)};
 }
 
 }  // namespace

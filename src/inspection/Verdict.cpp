@@ -134,6 +134,21 @@ const char* verdictName(VerdictKind kind) {
     return "none";
 }
 
+std::string verdictWord(VerdictKind kind) {
+    constexpr int passRow = 276;
+    constexpr int failRow = 277;
+    constexpr int notJudgedRow = 278;
+    switch (kind) {
+        case VerdictKind::pass:
+            return RowText(passRow);
+        case VerdictKind::fail:
+            return RowText(failRow);
+        case VerdictKind::none:
+            break;
+    }
+    return RowText(notJudgedRow);
+}
+
 std::string ruleSource(const std::string& rule) {
     for (const RuleSource& entry : ruleSources) {
         if (rule == entry.rule) {

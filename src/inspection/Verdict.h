@@ -27,6 +27,8 @@ struct Verdict {
 
 // "pass", "fail" or "none".
 const char* verdictName(VerdictKind kind);
+// The verdict as a reader sees it, in the current language: "pass", "fail", "not judged".
+std::string verdictWord(VerdictKind kind);
 
 // The standard a rule comes from, for the report, in the current language: "IEC 60364-6,
 // Table 6A". Empty for an unknown rule.

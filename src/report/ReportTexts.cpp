@@ -10,9 +10,6 @@ namespace kadenza {
 namespace {
 
 constexpr int bankRow = 267;
-constexpr int passRow = 276;
-constexpr int failRow = 277;
-constexpr int notJudgedRow = 278;
 constexpr int missingRow = 279;
 constexpr int yesRow = 320;
 constexpr int noRow = 321;
@@ -46,18 +43,6 @@ int rowOf(const NamedRow (&rows)[size], const std::string& name) {
 }
 
 }  // namespace
-
-std::string verdictWord(VerdictKind kind) {
-    switch (kind) {
-        case VerdictKind::pass:
-            return RowText(passRow);
-        case VerdictKind::fail:
-            return RowText(failRow);
-        case VerdictKind::none:
-            break;
-    }
-    return RowText(notJudgedRow);
-}
 
 std::string verdictText(VerdictKind kind) {
     return (kind == VerdictKind::fail ? "\u2717 " : "") + verdictWord(kind);

@@ -11,9 +11,6 @@ class InstrumentBank;
 
 // The words the report is written in, in the current language, as plain UTF-8 (not HTML).
 
-// "pass", "fail" or "not judged".
-std::string verdictWord(VerdictKind kind);
-
 // The verdict's word with a cross before a failure, so that it stands out on paper in black
 // and white as well.
 std::string verdictText(VerdictKind kind);

@@ -19,9 +19,6 @@ namespace kadenza::cli {
 
 namespace {
 
-constexpr int passRow = 276;
-constexpr int failRow = 277;
-constexpr int notJudgedRow = 278;
 constexpr int missingRow = 279;
 
 std::string profileOf(const ParsedArguments& parsed) {
@@ -34,21 +31,9 @@ std::string profileOf(const ParsedArguments& parsed) {
     return profile;
 }
 
-std::string verdictWord(VerdictKind kind) {
-    switch (kind) {
-        case VerdictKind::pass:
-            return RowText(passRow);
-        case VerdictKind::fail:
-            return RowText(failRow);
-        case VerdictKind::none:
-            break;
-    }
-    return "-";
-}
-
 // The verdict, its limit and its rule, or the detail the rule missed.
 std::string verdictColumns(const Verdict& verdict) {
-    std::string text = verdictWord(verdict.kind);
+    std::string text = verdict.kind == VerdictKind::none ? "-" : verdictWord(verdict.kind);
     if (!verdict.missing.empty()) {
         return text + "  " + RowText(missingRow) + " " + verdict.missing;
     }
@@ -92,9 +77,10 @@ std::string table(const Evaluation& evaluation) {
                 verdictColumns(judged.verdict) + "\n";
     }
     const VerdictCounts& counts = evaluation.counts;
-    return text + evaluation.profile + ": " + RowText(passRow) + " " + std::to_string(counts.pass) +
-           ", " + RowText(failRow) + " " + std::to_string(counts.fail) + ", " +
-           RowText(notJudgedRow) + " " + std::to_string(counts.none) + "\n";
+    return text + evaluation.profile + ": " + verdictWord(VerdictKind::pass) + " " +
+           std::to_string(counts.pass) + ", " + verdictWord(VerdictKind::fail) + " " +
+           std::to_string(counts.fail) + ", " + verdictWord(VerdictKind::none) + " " +
+           std::to_string(counts.none) + "\n";
 }
 
 std::string formatOf(const ParsedArguments& parsed) {
