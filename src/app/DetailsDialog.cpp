@@ -27,8 +27,10 @@ constexpr int automaticRow = 309;
 // One choice of a field with a fixed set of values: the value stored, and the row of the text
 // shown for it (0: the value itself).
 struct Choice {
+    Choice(const char* stored, int textRow = 0) : value(stored), row(textRow) {}
+
     const char* value;
-    int row = 0;
+    int row;
 };
 
 enum class Editor { line, choice, editableChoice, text, check };
@@ -58,9 +60,12 @@ const std::vector<Field>& inspectionFields() {
         {"profile",
          289,
          Editor::choice,
-         {{""}, {"installation-2016", 306}, {"installation-2006", 307}, {"appliance", 308}}},
-        {"touchVoltageLimit", 290, Editor::choice, {{"50"}, {"25"}}, "V"},
-        {"loopFactor", 291, Editor::choice, {{"1"}, {"0.8"}, {"2/3"}}},
+         {{"", automaticRow},
+          {"installation-2016", 306},
+          {"installation-2006", 307},
+          {"appliance", 308}}},
+        {"touchVoltageLimit", 290, Editor::choice, {"50", "25"}, "V"},
+        {"loopFactor", 291, Editor::choice, {"1", "0.8", "2/3"}},
         {"remarks", 292, Editor::text},
     };
     return fields;
@@ -72,32 +77,14 @@ const std::vector<Field>& bankFields() {
         {"device",
          294,
          Editor::editableChoice,
-         {{""},
-          {"B6"},
-          {"B10"},
-          {"B16"},
-          {"B20"},
-          {"B25"},
-          {"B32"},
-          {"C10"},
-          {"C16"},
-          {"C20"},
-          {"C25"},
-          {"C32"},
-          {"D16"}}},
-        {"rcdCurrent",
-         295,
-         Editor::editableChoice,
-         {{""}, {"10"}, {"30"}, {"100"}, {"300"}, {"500"}}},
-        {"rcdType", 296, Editor::choice, {{""}, {"AC"}, {"A"}, {"F"}, {"B"}}},
+         {"", "B6", "B10", "B16", "B20", "B25", "B32", "C10", "C16", "C20", "C25", "C32", "D16"}},
+        {"rcdCurrent", 295, Editor::editableChoice, {"", "10", "30", "100", "300", "500"}, "mA"},
+        {"rcdType", 296, Editor::choice, {"", "AC", "A", "F", "B"}},
         {"rcdSelective", 297, Editor::check},
-        {"earthing", 298, Editor::choice, {{""}, {"TN"}, {"TT"}, {"IT"}}},
-        {"nominalVoltage",
-         299,
-         Editor::editableChoice,
-         {{""}, {"230"}, {"400"}, {"SELV"}, {"PELV"}}},
-        {"peLimit", 300},
-        {"applianceClass", 301, Editor::choice, {{""}, {"I"}, {"II"}, {"III"}}},
+        {"earthing", 298, Editor::choice, {"", "TN", "TT", "IT"}},
+        {"nominalVoltage", 299, Editor::editableChoice, {"", "230", "400", "SELV", "PELV"}, "V"},
+        {"peLimit", 300, Editor::line, {}, "Ω"},
+        {"applianceClass", 301, Editor::choice, {"", "I", "II", "III"}},
         {"cordLength", 302, Editor::line, {}, "m"},
         {"remarks", 292},
     };
