@@ -191,11 +191,12 @@ DetailsDialog::DetailsDialog(const DetailsDocument& details, const InstrumentDat
 }
 
 QWidget* DetailsDialog::inspectionForm(const DetailsDocument& details, const QString& lastModel) {
-    std::vector<QString> values = inspectionValues(details.inspection());
+    InspectionDetails inspection = details.inspection();
     if (details.empty()) {
-        values[5] = QDate::currentDate().toString(Qt::ISODate);
-        values[7] = lastModel;
+        inspection.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+        inspection.model = lastModel.toStdString();
     }
+    const std::vector<QString> values = inspectionValues(inspection);
     auto* form = new QWidget;
     auto* layout = new QFormLayout(form);
     const std::vector<Field>& fields = inspectionFields();

@@ -62,6 +62,13 @@ void appendRow(std::string& csv, const std::vector<std::string>& fields, char se
     csv += "\r\n";
 }
 
+// The shortest text that reads back to the same double ("0.1", "1e-07", "230").
+std::string shortestNumberText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::vector<std::string> itemFields(const ItemEvaluation& judged, const CsvStyle& style) {
     const InstrumentItem& item = *judged.item;
     return {std::to_string(judged.bank->number()),
@@ -80,14 +87,11 @@ std::vector<std::string> itemFields(const ItemEvaluation& judged, const CsvStyle
 
 }  // namespace
 
-std::string shortestNumberText(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+std::string csvText(const InstrumentData& data, const DetailsDocument& details) {
+    return csvText(evaluate(data, details));
 }
 
-std::string csvText(const InstrumentData& data, const DetailsDocument& details,
-                    const std::string& profile) {
+std::string csvText(const Evaluation& evaluation) {
     const CsvStyle style = localStyle();
     std::string csv = "\xEF\xBB\xBF";
     std::vector<std::string> header;
@@ -95,7 +99,7 @@ std::string csvText(const InstrumentData& data, const DetailsDocument& details,
         header.emplace_back(RowText(row));
     }
     appendRow(csv, header, style.separator);
-    for (const ItemEvaluation& judged : evaluate(data, details, profile).items) {
+    for (const ItemEvaluation& judged : evaluation.items) {
         appendRow(csv, itemFields(judged, style), style.separator);
     }
     return csv;

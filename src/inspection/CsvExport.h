@@ -3,6 +3,7 @@
 #include <string>
 
 #include "inspection/DetailsDocument.h"
+#include "inspection/Evaluation.h"
 #include "model/InstrumentData.h"
 
 namespace kadenza {
@@ -11,11 +12,9 @@ namespace kadenza {
 // mark, CR LF, a header row in the current language, then one row per item: bank, address,
 // symbol, value in the base unit, unit, value as shown, note, primary, over range, limit,
 // verdict. Comma-separated with a decimal point, or semicolon-separated with a decimal comma
-// where the locale writes one. The items are judged by `profile`, else by the details.
-std::string csvText(const InstrumentData& data, const DetailsDocument& details,
-                    const std::string& profile = {});
-
-// The shortest text that reads back to the same double ("0.1", "1e-07", "230").
-std::string shortestNumberText(double value);
+// where the locale writes one.
+std::string csvText(const InstrumentData& data, const DetailsDocument& details);
+// The same for items already judged.
+std::string csvText(const Evaluation& evaluation);
 
 }  // namespace kadenza

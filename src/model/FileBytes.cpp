@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <stdexcept>
 
 namespace kadenza {
 
@@ -55,6 +56,22 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit) {
         file.bytes.clear();
     }
     return file;
+}
+
+std::vector<std::uint8_t> fileBytesWithin(const std::string& path, std::size_t limit,
+                                          const std::string& tooLargeMessage) {
+    FileBytes file = readFileBytes(path, limit);
+    switch (file.problem) {
+        case FileBytesProblem::none:
+            return std::move(file.bytes);
+        case FileBytesProblem::cannotOpen:
+            throw std::runtime_error("Cannot open file " + path);
+        case FileBytesProblem::cannotRead:
+            break;
+        case FileBytesProblem::tooLarge:
+            throw std::runtime_error(tooLargeMessage);
+    }
+    throw std::runtime_error("Cannot read file " + path);
 }
 
 }  // namespace kadenza

@@ -24,4 +24,9 @@ struct FileBytes {
 // huge file, an endless device or a pipe that never ends costs no more than the limit.
 FileBytes readFileBytes(const std::string& path, std::size_t limit);
 
+// The same, with a problem thrown as std::runtime_error: "Cannot open file <path>", "Cannot
+// read file <path>", or `tooLargeMessage`.
+std::vector<std::uint8_t> fileBytesWithin(const std::string& path, std::size_t limit,
+                                          const std::string& tooLargeMessage);
+
 }  // namespace kadenza

@@ -30,19 +30,11 @@ bool loadFrom(FileReader& reader, InstrumentData& data, std::int64_t* missingByt
 }  // namespace
 
 std::string nativeFileBytes(const std::string& path) {
-    const FileBytes file = readFileBytes(path, nativeFileLimit);
-    switch (file.problem) {
-        case FileBytesProblem::none:
-            return {file.bytes.begin(), file.bytes.end()};
-        case FileBytesProblem::cannotOpen:
-            throw std::runtime_error("Cannot open file " + path);
-        case FileBytesProblem::cannotRead:
-            break;
-        case FileBytesProblem::tooLarge:
-            throw std::runtime_error(path + " is too large for a data file: it holds more than " +
-                                     std::to_string(nativeFileLimit / (1024 * 1024)) + " MiB");
-    }
-    throw std::runtime_error("Cannot read file " + path);
+    const std::vector<std::uint8_t> bytes =
+        fileBytesWithin(path, nativeFileLimit,
+                        path + " is too large for a data file: it holds more than " +
+                            std::to_string(nativeFileLimit / (1024 * 1024)) + " MiB");
+    return {bytes.begin(), bytes.end()};
 }
 
 bool saveNativeFile(const std::string& path, const InstrumentData& data) {

@@ -91,10 +91,9 @@ std::string formatOf(const ParsedArguments& parsed) {
     return format;
 }
 
-std::string report(const std::string& format, const Evaluation& evaluation,
-                   const InspectionInput& input) {
+std::string report(const std::string& format, const Evaluation& evaluation) {
     if (format == "csv") {
-        return csvText(*input.data, input.details, evaluation.profile);
+        return csvText(evaluation);
     }
     return format == "json" ? evaluationJson(evaluation) : table(evaluation);
 }
@@ -117,7 +116,7 @@ int runEvaluate(const std::vector<std::string>& args) {
     const std::string format = formatOf(parsed);
     const InspectionInput input = readInspectionFile(files.front());
     const Evaluation evaluation = evaluate(*input.data, input.details, profile);
-    std::cout << report(format, evaluation, input) << std::flush;
+    std::cout << report(format, evaluation) << std::flush;
     if (!std::cout) {
         throw FileError("Cannot write to standard output");
     }

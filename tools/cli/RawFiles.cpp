@@ -9,18 +9,11 @@ namespace kadenza::cli {
 
 std::vector<std::uint8_t> readRawFile(const std::string& path, std::size_t limit,
                                       const FileError& tooLarge) {
-    FileBytes file = readFileBytes(path, limit);
-    switch (file.problem) {
-        case FileBytesProblem::none:
-            return std::move(file.bytes);
-        case FileBytesProblem::cannotOpen:
-            throw FileError("Cannot open file " + path);
-        case FileBytesProblem::cannotRead:
-            throw FileError("Cannot read file " + path);
-        case FileBytesProblem::tooLarge:
-            throw tooLarge;
+    try {
+        return fileBytesWithin(path, limit, tooLarge.what());
+    } catch (const std::runtime_error& error) {
+        throw FileError(error.what());
     }
-    throw FileError("Cannot read file " + path);
 }
 
 void writeRawFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {

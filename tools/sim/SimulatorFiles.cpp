@@ -19,18 +19,12 @@ constexpr int setupAreaStart = imageSize - 4 * blockSize;
 
 // At most `limit` bytes: no more than one byte past it is read.
 std::vector<std::uint8_t> readFile(const std::string& path, std::size_t limit) {
-    FileBytes file = readFileBytes(path, limit);
-    switch (file.problem) {
-        case FileBytesProblem::none:
-            return std::move(file.bytes);
-        case FileBytesProblem::cannotOpen:
-            throw FileError("Cannot open file " + path);
-        case FileBytesProblem::cannotRead:
-            throw FileError("Cannot read file " + path);
-        case FileBytesProblem::tooLarge:
-            throw FileError(path + " holds more than " + std::to_string(limit) + " bytes");
+    try {
+        return fileBytesWithin(path, limit,
+                               path + " holds more than " + std::to_string(limit) + " bytes");
+    } catch (const std::runtime_error& error) {
+        throw FileError(error.what());
     }
-    throw FileError("Cannot read file " + path);
 }
 
 }  // namespace
