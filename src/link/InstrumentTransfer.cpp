@@ -299,6 +299,7 @@ bool InstrumentTransfer::writeBlockOnce(InstrumentTranslator& translator, int bl
 
 bool InstrumentTransfer::writeBlock(InstrumentTranslator& translator, int block) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
+        writeRetried_ = writeRetried_ || attempt > 0;
         if (writeBlockOnce(translator, block)) {
             if (attempt > 0) {
                 letAcknowledgementsPass();

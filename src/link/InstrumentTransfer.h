@@ -49,6 +49,9 @@ class InstrumentTransfer {
 
     // True once a stop request ended a wait; the operation under way then failed.
     bool stopped() const { return stopped_; }
+    // True once a block write needed more than one attempt: an acknowledgement, which names
+    // no block, may then have been taken for a frame the instrument never stored.
+    bool writeRetried() const { return writeRetried_; }
 
   private:
     using Clock = std::chrono::steady_clock;
@@ -81,6 +84,7 @@ class InstrumentTransfer {
     Clock::time_point exchangeStart_ = Clock::now();
     bool stopped_ = false;
     bool answerOfAnotherRequest_ = false;
+    bool writeRetried_ = false;
     std::uint16_t streamCrc_ = 0;
 };
 

@@ -90,6 +90,30 @@ bool setupAreaIsBlank(const InstrumentTranslator& translator) {
     return std::all_of(area.begin(), area.end(), [](std::uint8_t byte) { return byte == 0xFF; });
 }
 
+// After a write that needed retries the setup area is read back: an acknowledgement names no
+// block, so one that came late may have been taken for a frame the instrument never stored.
+// The write counts only when the instrument holds every byte that was sent.
+bool heldAsWritten(InstrumentTransfer& transfer, InstrumentTranslator& translator,
+                   TransferReporter& reporter) {
+    const auto size = static_cast<std::size_t>(translator.setupSize());
+    std::vector<std::uint8_t> sent(size);
+    translator.copyOut(sent.data(), translator.dataSize(), translator.setupSize());
+    for (int i = 0; i < setupBlocks(translator); ++i) {
+        if (!transfer.readBlock(translator, dataBlocks(translator) + i)) {
+            reporter.reportFailure(transfer.stopped() ? FailureKind::Cancelled
+                                                      : FailureKind::TransmissionFailed);
+            return false;
+        }
+    }
+    std::vector<std::uint8_t> held(size);
+    translator.copyOut(held.data(), translator.dataSize(), translator.setupSize());
+    if (held != sent) {
+        reporter.reportFailure(FailureKind::TransmissionFailed);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<InstrumentTranslator> selectTranslator(InstrumentTransfer& transfer) {
@@ -157,7 +181,8 @@ bool runWriteSetup(InstrumentTransfer& transfer, const InstrumentSetup& setup,
         return true;
     }
     return writeBlocks(transfer, dataBlocks(*translator), setupBlocks(*translator), *translator,
-                       reporter);
+                       reporter) &&
+           (!transfer.writeRetried() || heldAsWritten(transfer, *translator, reporter));
 }
 
 bool runDefaultSettings(InstrumentTransfer& transfer, InstrumentSetup& setup) {

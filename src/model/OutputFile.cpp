@@ -55,6 +55,21 @@ std::string finalName(const std::string& path) {
     return {};
 }
 
+// A regular file is replaced only where its folder lets this process put another file in its
+// place: a folder it may write, and in a folder with the sticky bit, a file or folder of its
+// own (root may do both anyway). Elsewhere a file it may write is written in place.
+bool folderAllowsReplacing(const std::string& file, const struct stat& existing) {
+    const std::string folder = folderOf(file);
+    struct stat status {};
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0 ||
+        ::stat(folder.c_str(), &status) != 0) {
+        return false;
+    }
+    const uid_t user = ::geteuid();
+    return (status.st_mode & S_ISVTX) == 0 || user == 0 || existing.st_uid == user ||
+           status.st_uid == user;
+}
+
 // Short, so that a file name up to the system's longest still leaves room for it, and hidden.
 std::string temporaryNameIn(const std::string& folder) {
     static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -107,16 +122,22 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     if ((!exists && errno != ENOENT) || (exists && S_ISDIR(status.st_mode))) {
         throw cannotCreate(path_);
     }
-    if (!exists || (S_ISREG(status.st_mode) && status.st_nlink == 1)) {
-        const std::string target = finalName(path_);
-        if (target.empty()) {
-            throw cannotCreate(path_);
-        }
+    const std::string target = finalName(path_);
+    if (target.empty()) {
+        throw cannotCreate(path_);
+    }
+    // A file this user may not write is refused, as `cat > path` would refuse it, and not
+    // replaced by one of the user's own.
+    const bool replaceable = !exists || (S_ISREG(status.st_mode) && status.st_nlink == 1 &&
+                                         ::faccessat(AT_FDCWD, target.c_str(), W_OK,
+                                                     AT_EACCESS) == 0 &&
+                                         folderAllowsReplacing(target, status));
+    if (replaceable) {
         startReplacement(target, exists ? &status : nullptr);
         return;
     }
-    // Opened now, so that a device this user may not write is refused before any work; it is
-    // emptied only when the content is ready.
+    // Opened now, so that a file or device this user may not write is refused before any
+    // work; it is emptied only when the content is ready.
     descriptor_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor_ < 0) {
         throw cannotCreate(path_);

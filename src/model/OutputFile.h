@@ -15,8 +15,9 @@ namespace kadenza {
 //   created exclusively with the file's final mode (and owner, where permitted), and put in
 //   place only when every byte went out and reached the disk, so a save that fails half-way
 //   leaves the file as it was; a symbolic link is followed to the file it names;
-// - a regular file with other names (hard links) is written in place, once the whole content
-//   is ready, so that every name sees it;
+// - a regular file with other names (hard links), or in a folder where this user may not put
+//   another file in its place, is written in place, once the whole content is ready, so that
+//   every name sees it; a file this user may not write is refused;
 // - anything else (a device, a FIFO, a terminal, an open descriptor) is written straight into,
 //   as `cat > path` would, once the whole content is ready.
 // Without commit() nothing is put in place and the temporary file is removed again; a signal

@@ -75,9 +75,17 @@ void endBySignal(int signal) {
     ::_exit(128 + signal);
 }
 
+void catchUnlessIgnored(int signal, void (*handler)(int)) {
+    struct sigaction current {};
+    if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+        return;
+    }
+    ::signal(signal, handler);
+}
+
 void removeTemporaryFilesOnSignals() {
-    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
-        ::signal(signal, onEndingSignal);
+    for (int signal : endingSignals) {
+        catchUnlessIgnored(signal, onEndingSignal);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <string>
 
 namespace kadenza {
@@ -18,6 +19,13 @@ void removeTemporaryFiles();
 // Removes the listed files, then ends the process as the signal would have. Safe in a signal
 // handler.
 [[noreturn]] void endBySignal(int signal);
+
+// The signals that end the process on a person's or the system's request.
+constexpr int endingSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+// Lets the signal reach `handler`, unless the process started with it ignored (as under
+// nohup), where it stays ignored.
+void catchUnlessIgnored(int signal, void (*handler)(int));
 
 // Lets SIGTERM, SIGHUP and SIGINT end the process through endBySignal.
 void removeTemporaryFilesOnSignals();

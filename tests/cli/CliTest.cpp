@@ -93,6 +93,15 @@ TEST_F(CliTest, OutputsGoWhereTheirPathsPoint) {
     EXPECT_TRUE(std::filesystem::is_symlink(path("link.xml")));
     expectFailure(run({"convert", input_, "/dev/full", "--format", "txt"}), 2,
                   "Cannot write file /dev/full");
+
+    // What a command prints must reach standard output, or the command fails.
+    ASSERT_EQ(run({"sample", "--model", "3", path("image.bin")}).exitCode, 0);
+    const std::string printingCommands[] = {
+        "--help", "setup show --model 3 --image '" + path("image.bin") + "'"};
+    for (const std::string& printing : printingCommands) {
+        const std::string command = "'" + tool_ + "' " + printing + " >/dev/full 2>/dev/null";
+        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2) << printing;
+    }
 }
 
 // A data file cut short is read with a warning of how much it lacks; one beyond the bound is

@@ -1,8 +1,12 @@
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <thread>
 
 #include "CliFixture.h"
 #include "samples/SampleImages.h"
@@ -37,13 +41,14 @@ std::string decodedSample(int model, const std::string& path) {
 
 TEST_F(TransferCommandsTest, DownloadWritesWhatTheInstrumentHolds) {
     const std::string port = startSimulator({"--model", "4", "--sample"});
-    const Outcome outcome = run(
-        {"download", "--port", port, "--trace", path("trace.txt"), path("d.tso"), path("d.xml")});
+    const Outcome outcome =
+        run({"download", "--port", port, "--trace", "-", path("d.tso"), path("d.xml")});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(readFile(path("d.tso")), decodedSample(4, path("own.tso")));
     EXPECT_TRUE(exists("d.xml"));
-    // The trace starts with the identification request and holds every block's request.
-    const std::string trace = readFile(path("trace.txt"));
+    // The trace, on standard output, starts with the identification request and holds every
+    // block's request.
+    const std::string& trace = outcome.out;
     EXPECT_NE(trace.find("> AA\n"), std::string::npos);
     EXPECT_NE(trace.find("> AB\n"), std::string::npos);
 
@@ -83,8 +88,14 @@ TEST_F(TransferCommandsTest, SetupWriteChangesTheInstrumentsSettings) {
 }
 
 // A stray byte before one acknowledgement and a lost frame after it: the write ends with
-// every block truly written, as the simulator's memory shows.
+// every block truly written, as the simulator's memory shows. Acknowledgements so late that
+// they are taken for later frames' are found out by reading the settings back.
 TEST_F(TransferCommandsTest, SetupWriteSucceedsOnlyWhenEveryBlockArrived) {
+    const std::string late =
+        startSimulator({"--model", "4", "--sample", "--misbehave", "late-acks,late-ms=2000"});
+    expectFailure(run({"setup", "write", "--port", late, "--set", "0:0=120", "--lang", "en"}), 4,
+                  "Transmission failed");
+
     const std::string port =
         startSimulator({"--model", "3", "--sample", "--save-image", path("kept.bin"), "--misbehave",
                         "stray-ack=252,lose-write=253"});
@@ -131,13 +142,43 @@ TEST_F(TransferCommandsTest, LegacyReceivesWhatTheMx310_1Sends) {
     EXPECT_EQ(readFile(path("l.txt")).substr(0, 11), "\r\nBank 0 \r\n");
 }
 
-// Runs the tool in the background and sends it `signals` (Ctrl+C is SIGINT) one after
-// another at the given moments; its exit status as the shell reports it.
-int interruptedStatus(const std::string& tool, const std::string& arguments,
-                      const std::string& errorFile, const std::string& signals) {
-    const std::string command = "'" + tool + "' " + arguments + " >/dev/null 2>'" + errorFile +
-                                "' & " + signals + " wait $!";
-    return WEXITSTATUS(std::system(command.c_str()));
+// A signal sent to the running tool this many milliseconds after the one before.
+struct SentSignal {
+    int afterMs;
+    int signal;
+};
+
+// Runs the tool with `args`, its output to nowhere and its errors to `errorFile`, with the
+// ending signals at their defaults as a terminal's foreground command has them (`ignored`
+// ignored, as nohup does), and sends it `signals`; its exit status as a shell reports it.
+int interruptedStatus(const std::string& tool, const std::vector<std::string>& args,
+                      const std::string& errorFile, const std::vector<SentSignal>& signals,
+                      int ignored = 0) {
+    std::vector<std::string> words{tool};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            ::signal(signal, signal == ignored ? SIG_IGN : SIG_DFL);
+        }
+        if (::freopen("/dev/null", "w", stdout) != nullptr &&
+            ::freopen(errorFile.c_str(), "w", stderr) != nullptr) {
+            ::execv(argv[0], argv.data());
+        }
+        ::_exit(127);
+    }
+    for (const SentSignal& sent : signals) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(sent.afterMs));
+        ::kill(child, sent.signal);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
 // A stop comes through in any wait: a silent identification and a line that never stops
@@ -146,42 +187,45 @@ int interruptedStatus(const std::string& tool, const std::string& arguments,
 TEST_F(TransferCommandsTest, InterruptEndsAnyWaitButNotAWriteUnderWay) {
     struct Case {
         std::vector<std::string> simulator;
-        std::string command;
-        std::string signals;
+        std::vector<std::string> command;
+        std::vector<SentSignal> signals;
         int status;
+        int ignored;
     };
-    const std::string download = "download '" + path("out.tso") + "'";
-    const std::string write = "setup write --set 2:0=0.125";
+    const std::vector<std::string> download = {"download", path("out.tso")};
+    const std::vector<std::string> write = {"setup", "write", "--set", "2:0=0.125"};
     const std::vector<std::string> lateAcknowledgements = {"--model", "3", "--sample",
                                                            "--misbehave", "late-acks,late-ms=300"};
+    const std::vector<std::string> babbling = {"--model", "3", "--misbehave", "babble"};
     const Case cases[] = {
-        {{"--model", "3", "--silent"}, download, "sleep 0.5; kill -INT $!;", 5},
-        {{"--model", "3", "--misbehave", "babble"}, download, "sleep 0.3; kill -TERM $!;", 5},
-        {lateAcknowledgements, write, "sleep 0.6; kill -INT $!;", 0},
-        {lateAcknowledgements, write, "sleep 0.6; kill -INT $!; sleep 0.1; kill -INT $!;",
-         128 + SIGINT},
+        {{"--model", "3", "--silent"}, download, {{500, SIGINT}}, 5, 0},
+        {babbling, download, {{300, SIGTERM}}, 5, 0},
+        {babbling, download, {{300, SIGHUP}}, 5, 0},
+        // Started under nohup: the hang-up is not heard and the download finishes.
+        {{"--model", "3", "--sample"}, download, {{300, SIGHUP}}, 0, SIGHUP},
+        {lateAcknowledgements, write, {{600, SIGINT}}, 0, 0},
+        {lateAcknowledgements, write, {{600, SIGINT}, {100, SIGINT}}, 128 + SIGINT, 0},
     };
     for (const Case& interrupted : cases) {
-        SCOPED_TRACE(interrupted.command + ": " + interrupted.signals);
-        const std::string port = startSimulator(interrupted.simulator);
+        SCOPED_TRACE(interrupted.command.front() + " " + std::to_string(interrupted.status));
+        std::vector<std::string> args = interrupted.command;
+        args.insert(args.end(), {"--port", startSimulator(interrupted.simulator), "--lang", "en"});
         const auto start = std::chrono::steady_clock::now();
         const int status =
-            interruptedStatus(tool_, interrupted.command + " --port '" + port + "' --lang en",
-                              path("err"), interrupted.signals);
+            interruptedStatus(tool_, args, path("err"), interrupted.signals, interrupted.ignored);
         EXPECT_EQ(status, interrupted.status) << readFile(path("err"));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+        EXPECT_EQ(exists("out.tso"), interrupted.command == download && interrupted.status == 0);
+        std::filesystem::remove(path("out.tso"));
     }
-    EXPECT_FALSE(exists("out.tso"));
 }
 
 TEST_F(TransferCommandsTest, InterruptStopsAWaitThatHasNoLimit) {
     const std::string port = startSimulator({"--legacy", "--silent"});
-    // The tool runs in the background; SIGINT stands for the person's Ctrl+C.
-    const std::string command = "'" + tool_ + "' legacy --port '" + port + "' --lang en '" +
-                                path("l.txt") + "' 2>'" + path("err") +
-                                "' & sleep 1; kill -INT $!; wait $!";
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(WEXITSTATUS(status), 5);
+    const int status =
+        interruptedStatus(tool_, {"legacy", "--port", port, "--lang", "en", path("l.txt")},
+                          path("err"), {{1000, SIGINT}});
+    EXPECT_EQ(status, 5);
     EXPECT_EQ(readFile(path("err")), "kadenza-cli: Interupted by user\n");
     EXPECT_FALSE(exists("l.txt"));
 }

@@ -126,6 +126,59 @@ TEST_F(OutputFileTest, TheFileKeepsItsModeAndOwner) {
     EXPECT_EQ(test::readFile(path("private.tso")), content);
 }
 
+// Where this user may not put another file in a file's place (a folder it may not write, a
+// sticky folder and another's file), a file it may write is written in place; a file it may
+// not write is refused and left as it was, as `cat > path` would leave it. Root plays nobody.
+TEST_F(OutputFileTest, PermissionsDecideBetweenReplacingWritingInPlaceAndRefusing) {
+    const bool root = ::geteuid() == 0;
+    constexpr uid_t nobody = 65534;
+    ::chmod(folder().c_str(), 0755);
+    fs::create_directory(path("shut"));
+    test::writeFile(path("shut/mine.txt"), "old");
+    fs::create_directory(path("open"));
+    test::writeFile(path("open/theirs.txt"), "old");
+    ::chmod(path("open/theirs.txt").c_str(), 0444);
+    fs::create_directory(path("sticky"));
+    test::writeFile(path("sticky/shared.txt"), "old");
+    ::chmod(path("sticky/shared.txt").c_str(), 0666);
+    if (root) {
+        ASSERT_EQ(::chown(path("shut/mine.txt").c_str(), nobody, nobody), 0);
+    }
+    ::chmod(path("shut").c_str(), 0555);
+    ::chmod(path("open").c_str(), 0777);
+    ::chmod(path("sticky").c_str(), 01777);
+    const fs::path mine = path("shut/mine.txt");
+    struct stat before {};
+    ::stat(mine.c_str(), &before);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+            ::_exit(8);
+        }
+        int failures = write(mine) ? 0 : 1;
+        try {
+            write(path("open/theirs.txt"));
+            failures |= 2;
+        } catch (const std::runtime_error&) {
+        }
+        failures |= write(path("sticky/shared.txt")) ? 0 : 4;
+        ::_exit(failures);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::chmod(path("shut").c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
+    struct stat after {};
+    ::stat(mine.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(test::readFile(mine), content);
+    EXPECT_EQ(test::readFile(path("open/theirs.txt")), "old");
+    EXPECT_EQ(test::readFile(path("sticky/shared.txt")), content);
+    ::stat(path("sticky/shared.txt").c_str(), &after);
+    EXPECT_EQ(after.st_uid, ::geteuid());
+}
+
 // A name as long as the system allows still leaves room for the temporary name, and two
 // saves of one file at once do not share a temporary file.
 TEST_F(OutputFileTest, TemporaryNamesAreShortAndUnique) {
@@ -161,6 +214,19 @@ TEST_F(OutputFileTest, AnEndingSignalRemovesTheTemporaryFile) {
         EXPECT_EQ(temporaryFilesIn(folder()), 0) << signal;
     }
     EXPECT_EQ(test::readFile(path("kept.html")), "old");
+
+    // Under nohup a hang-up stays ignored and the save goes on.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGHUP, SIG_IGN);
+        removeTemporaryFilesOnSignals();
+        ::raise(SIGHUP);
+        ::_exit(write(path("kept.html")) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(test::readFile(path("kept.html")), content);
 }
 
 // A file is read up to its bound and one byte past it, never further: an endless device is

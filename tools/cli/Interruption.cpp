@@ -22,8 +22,9 @@ extern "C" void onInterrupt(int signal) {
 }  // namespace
 
 void catchInterruption() {
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    for (int signal : endingSignals) {
+        catchUnlessIgnored(signal, onInterrupt);
+    }
 }
 
 bool interruptionRequested() {

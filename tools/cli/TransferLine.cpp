@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/CliError.h"
+#include "cli/OutputTarget.h"
 
 namespace kadenza::cli {
 
@@ -10,11 +11,14 @@ TransferLine::TransferLine(const ParsedArguments& parsed, int baud)
     : port_(parsed.required("--port"), baud) {
     if (const auto trace = parsed.value("--trace")) {
         tracePath_ = *trace;
-        traceFile_.open(*trace);
-        if (!traceFile_) {
-            throw FileError("Cannot create file " + *trace);
+        if (*trace != standardOutput) {
+            traceFile_.open(*trace);
+            if (!traceFile_) {
+                throw FileError("Cannot create file " + *trace);
+            }
+            trace_ = &traceFile_;
         }
-        tracing_ = std::make_unique<TracingLine>(port_, traceFile_);
+        tracing_ = std::make_unique<TracingLine>(port_, *trace_);
     }
 }
 
@@ -26,7 +30,7 @@ SerialLine& TransferLine::line() {
 }
 
 int TransferLine::finish(int exitCode) {
-    if (!tracing_ || traceFile_.flush()) {
+    if (!tracing_ || trace_->flush()) {
         return exitCode;
     }
     std::cerr << "kadenza-cli: Cannot write file " << tracePath_ << '\n';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 namespace kadenza::cli {
 
 // The port a transfer command talks through (--port), with every byte written to the
-// --trace file when one is given.
+// --trace file when one is given (standard output for "-").
 class TransferLine {
   public:
     // Throws UsageError without --port, FileError when the trace file cannot be created.
@@ -29,6 +30,7 @@ class TransferLine {
     PosixSerialLine port_;
     std::string tracePath_;
     std::ofstream traceFile_;
+    std::ostream* trace_ = &std::cout;
     std::unique_ptr<TracingLine> tracing_;
 };
 

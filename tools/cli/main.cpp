@@ -57,6 +57,16 @@ int runTool(const std::vector<std::string>& args) {
     throw UsageError("unknown command '" + name + "' (see kadenza-cli --help)");
 }
 
+// What was printed must have reached standard output: a full disk or a closed pipe there is
+// a failure like any file's.
+int withOutputChecked(int exitCode) {
+    if (std::cout.flush()) {
+        return exitCode;
+    }
+    std::cerr << "kadenza-cli: Cannot write to standard output\n";
+    return exitCode == exitSuccess ? exitFileFailure : exitCode;
+}
+
 }  // namespace
 
 // No input ends the tool any other way than with a message: what no command caught is a
@@ -67,7 +77,7 @@ int main(int argc, char* argv[]) {
     kadenza::SetLanguage(languageOfEnvironment());
     kadenza::removeTemporaryFilesOnSignals();
     try {
-        return runTool({argv + 1, argv + argc});
+        return withOutputChecked(runTool({argv + 1, argv + argc}));
     } catch (const CliError& error) {
         std::cerr << "kadenza-cli: " << error.what() << '\n';
         return error.exitCode();

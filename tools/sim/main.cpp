@@ -73,6 +73,9 @@ Port openPort(const SimulatorOptions& options) {
 // is ready: an Mx310.1 would not see a program that opened the port before.
 void announce(const Port& port) {
     std::cout << port.path << std::endl;
+    if (!std::cout) {
+        throw SimulatorError(exitFileFailure, "Cannot write to standard output");
+    }
 }
 
 int playModel(const SimulatorOptions& options) {
