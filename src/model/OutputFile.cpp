@@ -70,6 +70,15 @@ bool folderAllowsReplacing(const std::string& file, const struct stat& existing)
            status.st_uid == user;
 }
 
+// A regular file with one name is replaced when this user may write it and put another in
+// its place. A file the user may not write is then opened in place, which refuses it as
+// `cat > path` would, and it is not replaced by one of the user's own.
+bool isReplaceable(const std::string& file, const struct stat& existing) {
+    return S_ISREG(existing.st_mode) && existing.st_nlink == 1 &&
+           ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0 &&
+           folderAllowsReplacing(file, existing);
+}
+
 // Short, so that a file name up to the system's longest still leaves room for it, and hidden.
 std::string temporaryNameIn(const std::string& folder) {
     static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -126,13 +135,7 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     if (target.empty()) {
         throw cannotCreate(path_);
     }
-    // A file this user may not write is refused, as `cat > path` would refuse it, and not
-    // replaced by one of the user's own.
-    const bool replaceable = !exists || (S_ISREG(status.st_mode) && status.st_nlink == 1 &&
-                                         ::faccessat(AT_FDCWD, target.c_str(), W_OK,
-                                                     AT_EACCESS) == 0 &&
-                                         folderAllowsReplacing(target, status));
-    if (replaceable) {
+    if (!exists || isReplaceable(target, status)) {
         startReplacement(target, exists ? &status : nullptr);
         return;
     }
