@@ -58,7 +58,10 @@ constexpr int beepLimitPower = -2;
 constexpr int distancePower = -1;
 constexpr double distanceCountsPerMetre = 10;
 
-constexpr SetupSetting beepLimit{6, u"\u03A9", 0, 2000, true};
+// The word holds at most 655.35 Ohm; the limit stops one count below, so that a value beyond
+// it is refused rather than stored as the largest count, and an erased word (0xFFFF) reads
+// as out of range.
+constexpr SetupSetting beepLimit{6, u"\u03A9", 0, 655.34f, true};
 constexpr SetupSetting distance{4, u"m", 0.5f, 30, true};
 // The factory table holds 53 Hz, below the lowest frequency a user may enter.
 constexpr SetupSetting frequency{5, u"Hz", 59, 140, true};
@@ -103,8 +106,7 @@ void Mx330Translator::decodeSetup(InstrumentSetup& setup) const {
     setup.clear();
     auto general = std::make_unique<InstrumentSetupBank>(generalGroup);
     decodeTimes(*general);
-    // Read unsigned like the times, so every limit the word can hold (to 655.35 Ohm) reads
-    // back as it was written.
+    // Read unsigned like the times, so every limit that can be written reads back as it was.
     const double limit = scaleCount(wordAt(beepLimitWord), beepLimitPower);
     general->add(settingItem(beepLimit, static_cast<float>(limit)));
     setup.add(std::move(general));

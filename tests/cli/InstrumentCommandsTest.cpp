@@ -132,6 +132,18 @@ TEST_F(CliTest, SetupEncodeAppliesEachChangeThroughTheRange) {
                        "--image-out", path("t.bin")}),
                   1, "invalid --set 0:0: expected ID:POS=VALUE");
     EXPECT_FALSE(exists("t.bin"));
+
+    // An erased image's values are refused until set; a model without settings says so.
+    writeFile(path("erased.bin"), std::string(8192, '\xff'));
+    expectFailure(run({"setup", "encode", "--model", "3", "--image", path("erased.bin"), "--set",
+                       "0:1=30", "--image-out", path("t.bin")}),
+                  2, "Power off 1310.7 s: outside the allowed range");
+    expectFailure(run({"setup", "show", "--model", "5", "--image", path("erased.bin")}), 6,
+                  "This instrument keeps no settings");
+    expectFailure(
+        run({"setup", "encode", "--model", "5", "--defaults", "--image-out", path("t.bin")}), 6,
+        "This instrument keeps no settings");
+    EXPECT_FALSE(exists("t.bin"));
 }
 
 }  // namespace

@@ -107,7 +107,7 @@ TEST(Mx330TranslatorSetup, DefaultsAreTheFactorySettings) {
     ASSERT_EQ(general.count(), 3);
     expectItem(*general.item(0), 0, 120, u"s", 60, 1000);
     expectItem(*general.item(1), 1, 2, u"s", 2, 1000);
-    expectItem(*general.item(2), 6, 1, u"\u03A9", 0, 2000);
+    expectItem(*general.item(2), 6, 1, u"\u03A9", 0, 655.34f);
 
     const std::vector<float> hertz = {128, 140, 53, 95, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     const std::vector<float> metres = {20, 25, 30, 0.5f, 1, 1.5f, 2, 2.5f, 3, 5, 10, 15, 0, 0, 0};
@@ -162,12 +162,17 @@ TEST(Mx330TranslatorSetup, TruncatesFrequenciesAndTheBeepLimitAndRoundsDistances
     EXPECT_EQ(words(translator, 8128, 3), (std::vector<int>{3000, 100, 199}));
 }
 
-TEST(Mx330TranslatorSetup, HoldsABeepLimitBeyondTheWordAtItsLargestCount) {
-    InstrumentSetup setup;
-    setup.add(group(0, 6, {2000}));
+// A beep limit the word cannot hold is refused, not stored as its largest count.
+TEST(Mx330TranslatorSetup, TheBeepLimitStaysWithinTheWord) {
     Mx330Translator translator;
+    InstrumentSetup setup;
+    translator.defaultSetup(setup);
+    InstrumentSetupItem& limit = *setup.bank(0)->item(2);
+    EXPECT_FALSE(limit.accepts(1000));
+    EXPECT_FALSE(limit.accepts(655.35f));
+    limit.setValue(655.34f);
     translator.encodeSetup(setup);
-    EXPECT_EQ(translator.wordAt(8132), 65535);
+    EXPECT_EQ(translator.wordAt(8132), 65534);
 }
 
 TEST(Mx330TranslatorSetup, DecodesTheSetupArea) {
@@ -188,7 +193,8 @@ TEST(Mx330TranslatorSetup, DecodesTheSetupArea) {
     ASSERT_EQ(general.count(), 3);
     expectItem(*general.item(0), 0, 1000, u"s", 60, 1000);
     expectItem(*general.item(1), 1, 30, u"s", 2, 1000);
-    expectItem(*general.item(2), 6, 655.35f, u"\u03A9", 0, 2000);
+    expectItem(*general.item(2), 6, 655.35f, u"\u03A9", 0, 655.34f);
+    EXPECT_FALSE(general.item(2)->inRange());
     const InstrumentSetupBank& frequencies = *setup.bank(1);
     EXPECT_EQ(frequencies.id(), 4);
     ASSERT_EQ(frequencies.count(), 15);

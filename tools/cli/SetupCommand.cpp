@@ -27,7 +27,7 @@ int runSetupShow(const std::vector<std::string>& args) {
     InstrumentSetup setup;
     translatorWithImage(model, parsed.required("--image"))->decodeSetup(setup);
     printSetup(setup);
-    return exitSuccess;
+    return setup.count() == 0 ? reportNoSettings() : exitSuccess;
 }
 
 int runSetupEncode(const std::vector<std::string>& args) {
@@ -47,9 +47,14 @@ int runSetupEncode(const std::vector<std::string>& args) {
     } else {
         translatorWithImage(model, parsed.required("--image"))->decodeSetup(setup);
     }
+    if (setup.count() == 0) {
+        return reportNoSettings();
+    }
     for (const std::string& change : parsed.values("--set")) {
         applyChange(setup, change);
     }
+    // What would be refused on the way to an instrument is refused in its image too.
+    checkWritable(setup);
     auto fresh = createTranslator(model);
     fresh->encodeSetup(setup);
     std::vector<std::uint8_t> image(imageSize);

@@ -97,7 +97,8 @@ const char setupUsage[] =
     "their values and units, in the language of --lang or of the environment.\n"
     "encode takes the settings of the image, or the model's factory settings with\n"
     "--defaults, sets the item at position POS (from 0) of the group with id ID to VALUE\n"
-    "for every --set, and writes a memory image holding the encoded settings to OUT.\n"
+    "for every --set, and writes a memory image holding the encoded settings to OUT; like\n"
+    "write, it refuses a value read outside its range until it is set.\n"
     "read prints the settings of the instrument on the port DEV; a value read outside its\n"
     "range (an instrument whose settings were erased) is marked so.\n"
     "write reads them (or takes the model's factory settings with --defaults), applies every\n"
@@ -112,7 +113,8 @@ const char setupUsage[] =
     "\n"
     "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written, or a\n"
     "setting read outside its range would be written, 3 instrument not connected,\n"
-    "4 transmission failed, 5 interrupted (Ctrl+C), 6 the instrument keeps no settings.\n";
+    "4 transmission failed, 5 interrupted (Ctrl+C), 6 the instrument (or the model of\n"
+    "show and encode) keeps no settings.\n";
 
 const char sampleUsage[] =
     "Usage: kadenza-cli sample --model CODE IMAGE\n"
