@@ -332,7 +332,7 @@ void TForm1::openFile(const QString& path) {
         return;
     }
     document_->opened(path);
-    openDetails(bytes, path);
+    openDetails(bytes, path, missingBytes);
     UpdateTree();
     // A file cut short still shows what it holds; what is missing reads as zero.
     if (missingBytes > 0) {
@@ -341,10 +341,11 @@ void TForm1::openFile(const QString& path) {
     }
 }
 
-void TForm1::openDetails(const std::string& bytes, const QString& path) {
+void TForm1::openDetails(const std::string& bytes, const QString& path,
+                         std::int64_t& missingBytes) {
     details_ = DetailsDocument();
     try {
-        details_ = detailsOfFile(bytes);
+        details_ = detailsOfFile(bytes, &missingBytes);
     } catch (const std::exception& error) {
         showError(path + QStringLiteral(": ") + errorText(error));
     }

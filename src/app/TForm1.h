@@ -93,8 +93,8 @@ class TForm1 : public QMainWindow {
     QString saveAs(const QString& filter, const QString& defaultSuffix,
                    const std::function<bool(const std::string& path)>& write);
     // Reads the file's details after its data were opened; unreadable details are reported
-    // and the data stay without them.
-    void openDetails(const std::string& bytes, const QString& path);
+    // and the data stay without them. Details cut short add to `missingBytes`.
+    void openDetails(const std::string& bytes, const QString& path, std::int64_t& missingBytes);
     // True when the data may be replaced: they are saved, or the user saved or discarded them.
     bool mayReplaceData();
     void updateTitle();

@@ -39,12 +39,20 @@ bool saveInspectionFileTo(OutputFile& file, const InstrumentData& data,
     return writer.close();
 }
 
-DetailsDocument detailsOfFile(const std::string& bytes) {
+DetailsDocument detailsOfFile(const std::string& bytes, std::int64_t* missing) {
     FileReader reader(std::make_unique<std::istringstream>(bytes));
     if (!reader.findSection(detailsCode)) {
         return {};
     }
-    return DetailsDocument::fromJson(readText(reader.stream()));
+    const std::string text = readText(reader.stream());
+    // Details cut short are no document: they are left out, and the bytes they lack told.
+    if (const std::int64_t lacking = missingBytes(reader.stream()); lacking > 0) {
+        if (missing != nullptr) {
+            *missing += lacking;
+        }
+        return {};
+    }
+    return DetailsDocument::fromJson(text);
 }
 
 bool openInspectionFile(const std::string& path, InstrumentData& data, DetailsDocument& details,
@@ -55,7 +63,7 @@ bool openInspectionFile(const std::string& path, InstrumentData& data, DetailsDo
     }
     details = DetailsDocument();
     try {
-        details = detailsOfFile(bytes);
+        details = detailsOfFile(bytes, missingBytes);
     } catch (const std::runtime_error& error) {
         throw std::runtime_error(path + ": " + error.what());
     }

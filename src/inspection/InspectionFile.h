@@ -19,9 +19,10 @@ bool saveInspectionFile(const std::string& path, const InstrumentData& data,
 bool saveInspectionFileTo(OutputFile& file, const InstrumentData& data,
                           const DetailsDocument& details);
 
-// The details a data file's bytes hold; empty when it has no "insp" section. Throws
-// std::runtime_error when the section holds no details this program can read.
-DetailsDocument detailsOfFile(const std::string& bytes);
+// The details a data file's bytes hold; empty when it has no "insp" section, or when the file
+// ends inside it: `missingBytes`, when given, then grows by the bytes the section lacks.
+// Throws std::runtime_error when the section holds no details this program can read.
+DetailsDocument detailsOfFile(const std::string& bytes, std::int64_t* missingBytes = nullptr);
 
 // Opens a data file and its details together. Throws as openNativeFile does, and as
 // detailsOfFile does (the message led by the path) when the data were read but the details

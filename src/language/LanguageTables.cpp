@@ -69,8 +69,8 @@ constexpr UsedRow usedRows[] = {
     {261, "This instrument keeps no settings", "Tento přístroj nemá nastavení"},
     {262, "outside the allowed range", "mimo povolený rozsah"},
     // A data file that ends before everything it declares; %s is the number of bytes.
-    {263, "The file is cut short: at least %s bytes are missing and read as zero.",
-     "Soubor je zkrácený: chybí nejméně %s bajtů, čtou se jako nuly."},
+    {263, "The file is cut short: bytes missing (read as zero): at least %s.",
+     "Soubor je zkrácený: chybějící bajty (čtou se jako nuly): nejméně %s."},
     {264, "Undo", "Zpět"},
     // Asked before data not saved would be lost.
     {265, "The measurements have not been saved. Save them first?",

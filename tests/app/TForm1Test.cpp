@@ -434,7 +434,7 @@ class TForm1Test : public QObject {
         boxes_.fileNames << QString::fromStdString(path);
         trigger("Open1");
         QCOMPARE(boxes_.messages(),
-                 QStringList("Soubor je zkrácený: chybí nejméně 6 bajtů, čtou se jako nuly."));
+                 QStringList("Soubor je zkrácený: chybějící bajty (čtou se jako nuly): nejméně 6."));
         QCOMPARE(tree()->topLevelItemCount(), 3);
 
         boxes_.shown.clear();

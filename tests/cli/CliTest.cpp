@@ -112,9 +112,28 @@ TEST_F(CliTest, DataFilesCutShortWarnAndOversizedOnesAreRefused) {
     const Outcome cut = run({"show", path("cut.tso")}, "cs_CZ.UTF-8");
     EXPECT_EQ(cut.exitCode, 0);
     EXPECT_NE(cut.out, "");
-    EXPECT_NE(cut.err.find(path("cut.tso") + ": Soubor je zkrácený: chybí nejméně "),
-              std::string::npos)
-        << cut.err;
+    EXPECT_EQ(cut.err,
+              "kadenza-cli: " + path("cut.tso") +
+                  ": Soubor je zkrácený: chybějící bajty (čtou se jako nuly): nejméně 6.\n");
+
+    // Cut inside the details: the data are read without them and the lack is told; details
+    // that are whole but damaged refuse the file.
+    ASSERT_EQ(run({"details", input_, "--set", "inspection.client=ABCDEFGHIJ"}).exitCode, 0);
+    const std::string withDetails = readFile(input_);
+    writeFile(path("cut-details.tso"), withDetails.substr(0, withDetails.size() - 5));
+    const Outcome cutDetails = run({"convert", path("cut-details.tso"), path("out.xml")});
+    EXPECT_EQ(cutDetails.exitCode, 0);
+    EXPECT_EQ(cutDetails.err, "kadenza-cli: " + path("cut-details.tso") +
+                                  ": The file is cut short: bytes missing (read as zero): at "
+                                  "least 5.\n");
+    writeFile(path("damaged.tso"), withDetails.substr(0, withDetails.size() - 1) + "x");
+    const Outcome damaged = run({"show", path("damaged.tso")});
+    EXPECT_EQ(damaged.exitCode, 2);
+    EXPECT_EQ(damaged.err.rfind("kadenza-cli: " + path("damaged.tso") +
+                                    ": the inspection details are damaged: no valid JSON at byte ",
+                                0),
+              0u)
+        << damaged.err;
 
     writeFile(path("large.tso"), whole);
     std::filesystem::resize_file(path("large.tso"), 4 * 1024 * 1024 + 1);

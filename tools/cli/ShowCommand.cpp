@@ -42,7 +42,7 @@ int runShow(const std::vector<std::string>& args) {
         return exitSuccess;
     }
     const ShowArguments parsed = parseShowArguments(args);
-    const auto data = readDataFile(parsed.input);
+    const auto data = readInspectionFile(parsed.input).data;
     for (int b = 0; b < data->count(); ++b) {
         printBank(*data->bank(b), parsed, std::cout);
     }
