@@ -402,7 +402,7 @@ DetailsDocument DetailsDocument::fromJson(const std::string& text) {
         document.json_->value = json::parse(text);
         normalise(document.json_->value);
     } catch (const json::parse_error& error) {
-        throw std::runtime_error("the inspection details are damaged: no valid JSON at byte " +
+        throw std::runtime_error("the details are not valid JSON at byte " +
                                  std::to_string(error.byte));
     } catch (const json::exception& error) {
         throw std::runtime_error(std::string("the details are not valid JSON: ") + error.what());

@@ -1,6 +1,8 @@
 #include "inspection/JsonExport.h"
 
+#include <functional>
 #include <nlohmann/json.hpp>
+#include <ostream>
 
 #include "inspection/ScriptText.h"
 #include "model/InstrumentBank.h"
@@ -57,47 +59,87 @@ json detailsOf(const DetailsDocument& details) {
     return details.empty() ? json(nullptr) : json::parse(details.toJson());
 }
 
-// Notes are the instrument's bytes: what is not UTF-8 is replaced, not refused.
-std::string text(const json& document) {
-    return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+std::string indent(int depth) {
+    return std::string(static_cast<std::size_t>(2 * depth), ' ');
+}
+
+// A value as the whole document's dump would show it `depth` levels deep. Notes are the
+// instrument's bytes: what is not UTF-8 is replaced, not refused.
+std::string dumpAt(const json& value, int depth) {
+    const std::string text = value.dump(2, ' ', false, json::error_handler_t::replace);
+    std::string shifted;
+    shifted.reserve(text.size());
+    for (const char c : text) {
+        shifted += c;
+        if (c == '\n') {
+            shifted += indent(depth);
+        }
+    }
+    return shifted;
+}
+
+// An object whose first key holds an array, written one element at a time so that a large
+// file's document is never whole in memory; `rest` holds the object's other keys, which sort
+// after `key`. The text is what a dump of the whole object gives.
+void writeObject(std::ostream& out, int depth, const char* key, std::size_t count,
+                 const std::function<void(std::size_t, int)>& writeElement, const json& rest) {
+    out << "{\n" << indent(depth + 1) << '"' << key << "\": [";
+    for (std::size_t i = 0; i < count; ++i) {
+        out << (i > 0 ? ",\n" : "\n") << indent(depth + 2);
+        writeElement(i, depth + 2);
+    }
+    if (count > 0) {
+        out << '\n' << indent(depth + 1);
+    }
+    out << "]," << dumpAt(rest, depth).substr(1);
 }
 
 }  // namespace
 
-std::string evaluationJson(const Evaluation& evaluation) {
-    json items = json::array();
-    for (const ItemEvaluation& judged : evaluation.items) {
-        json entry = verdictEntry(judged);
-        entry["bank"] = judged.bank->number();
-        items.push_back(std::move(entry));
-    }
+void writeEvaluationJson(std::ostream& out, const Evaluation& evaluation) {
     const VerdictCounts& counts = evaluation.counts;
-    return text(
-        {{"profile", evaluation.profile},
-         {"items", std::move(items)},
-         {"summary", {{"pass", counts.pass}, {"fail", counts.fail}, {"none", counts.none}}}});
+    const json rest = {
+        {"profile", evaluation.profile},
+        {"summary", {{"pass", counts.pass}, {"fail", counts.fail}, {"none", counts.none}}}};
+    writeObject(
+        out, 0, "items", evaluation.items.size(),
+        [&](std::size_t i, int depth) {
+            json entry = verdictEntry(evaluation.items[i]);
+            entry["bank"] = evaluation.items[i].bank->number();
+            out << dumpAt(entry, depth);
+        },
+        rest);
+    out << '\n';
 }
 
-std::string containerJson(const InstrumentData& data, const DetailsDocument& details) {
+void writeContainerJson(std::ostream& out, const InstrumentData& data,
+                        const DetailsDocument& details) {
     const Evaluation evaluation = evaluate(data, details);
-    json banks = json::array();
+    // The banks are written in order, each taking its items from where the last one ended.
     std::size_t next = 0;
-    for (const BankEvaluation& bank : evaluation.banks) {
-        json items = json::array();
-        for (; next < evaluation.items.size() && evaluation.items[next].bank == bank.bank; ++next) {
-            items.push_back(containerItem(evaluation.items[next]));
+    const auto writeBank = [&](std::size_t b, int depth) {
+        const BankEvaluation& bank = evaluation.banks[b];
+        const std::size_t first = next;
+        while (next < evaluation.items.size() && evaluation.items[next].bank == bank.bank) {
+            ++next;
         }
         const bool numbered = dynamic_cast<const InstrumentNumber*>(bank.bank) != nullptr;
-        banks.push_back({{"number", bank.bank->number()},
-                         {"kind", numbered ? "no." : "bank"},
-                         {"summary", summaryOf(bank.counts)},
-                         {"items", std::move(items)}});
-    }
-    return text({{"version", 1},
-                 {"profile", evaluation.profile},
-                 {"details", detailsOf(details)},
-                 {"summary", summaryOf(evaluation.counts)},
-                 {"banks", std::move(banks)}});
+        const json rest = {{"number", bank.bank->number()},
+                           {"kind", numbered ? "no." : "bank"},
+                           {"summary", summaryOf(bank.counts)}};
+        writeObject(
+            out, depth, "items", next - first,
+            [&](std::size_t i, int itemDepth) {
+                out << dumpAt(containerItem(evaluation.items[first + i]), itemDepth);
+            },
+            rest);
+    };
+    const json rest = {{"version", 1},
+                       {"profile", evaluation.profile},
+                       {"details", detailsOf(details)},
+                       {"summary", summaryOf(evaluation.counts)}};
+    writeObject(out, 0, "banks", evaluation.banks.size(), writeBank, rest);
+    out << '\n';
 }
 
 }  // namespace kadenza

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <ostream>
 
 #include "inspection/DetailsDocument.h"
 #include "inspection/Evaluation.h"
@@ -13,13 +13,14 @@ namespace kadenza {
 // "summary": {"pass", "fail", "none"}}. `index` is the item's place in its bank's list,
 // `address` the number the tree shows after a primary item or null, `missing` null unless a
 // detail was missing.
-std::string evaluationJson(const Evaluation& evaluation);
+void writeEvaluationJson(std::ostream& out, const Evaluation& evaluation);
 
 // The container, its details and the verdicts for scripts: {"version": 1, "profile",
 // "details" (the details' document or null), "summary", "banks": [{"number", "kind" ("bank"
 // or "no."), "summary", "items": [{"index", "address", "code", "symbol", "unit", "value",
 // "text", "over", "primary", "note", "verdict", "limit", "rule", "missing"}]}]}; symbols,
 // units and texts with "_" before a subscript and "^" before a superscript.
-std::string containerJson(const InstrumentData& data, const DetailsDocument& details);
+void writeContainerJson(std::ostream& out, const InstrumentData& data,
+                        const DetailsDocument& details);
 
 }  // namespace kadenza

@@ -32,9 +32,14 @@ enum class Named {
     count
 };
 
-// The folder the paths are made in, removed when the fuzzer ends.
+// The folder the paths are made in: emptied when the fuzzer starts, since a fuzzer ended by
+// its time limit never runs its destructors, and removed when it ends normally.
 struct Playground {
     fs::path folder;
+    explicit Playground(fs::path path) : folder(std::move(path)) {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
     ~Playground() {
         std::error_code ignored;
         fs::remove_all(folder, ignored);
@@ -42,8 +47,7 @@ struct Playground {
 };
 
 const fs::path& playground() {
-    static const Playground place{fs::temp_directory_path() /
-                                  ("kadenza-save-fuzz-" + std::to_string(::getpid()))};
+    static const Playground place(fs::temp_directory_path() / "kadenza-save-fuzz");
     return place.folder;
 }
 

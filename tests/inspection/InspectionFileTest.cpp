@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 
 #include "inspection/CsvExport.h"
@@ -188,12 +190,22 @@ TEST_F(InspectionFileTest, CsvFollowsTheLanguageAndTheLocalesSeparators) {
     SetLanguage(czechLanguage);
 }
 
+// The documents are written a piece at a time; the text is still what a dump of the whole
+// document gives, empty banks and lists included.
+std::string writtenJson(const std::function<void(std::ostream&)>& write) {
+    std::ostringstream out;
+    write(out);
+    const std::string text = out.str();
+    EXPECT_EQ(text, nlohmann::json::parse(text).dump(2) + "\n");
+    return text;
+}
+
 TEST_F(InspectionFileTest, JsonHoldsEveryItemWithItsVerdict) {
-    auto data = DataBuilder().bank(2).item(loopImpedance, 2.88, true).build();
+    auto data = DataBuilder().bank(2).item(loopImpedance, 2.88, true).emptyBank(3).build();
     DetailsDocument details;
     details.set("bank.2.label", "Kuchyně");
-    const nlohmann::json evaluation =
-        nlohmann::json::parse(evaluationJson(evaluate(*data, details)));
+    const nlohmann::json evaluation = nlohmann::json::parse(writtenJson(
+        [&](std::ostream& out) { writeEvaluationJson(out, evaluate(*data, details)); }));
     EXPECT_EQ(evaluation["profile"], "installation-2016");
     ASSERT_EQ(evaluation["items"].size(), 2u);
     const nlohmann::json& loop = evaluation["items"][1];
@@ -207,7 +219,12 @@ TEST_F(InspectionFileTest, JsonHoldsEveryItemWithItsVerdict) {
     EXPECT_TRUE(evaluation["items"][0]["address"].is_null());
     EXPECT_EQ(evaluation["summary"], nlohmann::json({{"pass", 0}, {"fail", 0}, {"none", 2}}));
 
-    const nlohmann::json container = nlohmann::json::parse(containerJson(*data, details));
+    const nlohmann::json container = nlohmann::json::parse(
+        writtenJson([&](std::ostream& out) { writeContainerJson(out, *data, details); }));
+    EXPECT_EQ(container["banks"][1]["items"], nlohmann::json::array());
+    EXPECT_EQ(writtenJson([](std::ostream& out) { writeEvaluationJson(out, Evaluation{}); }),
+              "{\n  \"items\": [],\n  \"profile\": \"\",\n  \"summary\": {\n    \"fail\": 0,\n"
+              "    \"none\": 0,\n    \"pass\": 0\n  }\n}\n");
     EXPECT_EQ(container["details"]["banks"]["2"]["label"], "Kuchyně");
     EXPECT_EQ(container["banks"][0]["items"][1]["symbol"], "Z_S");
     EXPECT_EQ(container["summary"]["verdict"], "none");

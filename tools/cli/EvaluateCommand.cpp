@@ -91,11 +91,12 @@ std::string formatOf(const ParsedArguments& parsed) {
     return format;
 }
 
-std::string report(const std::string& format, const Evaluation& evaluation) {
-    if (format == "csv") {
-        return csvText(evaluation);
+void printReport(const std::string& format, const Evaluation& evaluation) {
+    if (format == "json") {
+        writeEvaluationJson(std::cout, evaluation);
+    } else {
+        std::cout << (format == "csv" ? csvText(evaluation) : table(evaluation));
     }
-    return format == "json" ? evaluationJson(evaluation) : table(evaluation);
 }
 
 }  // namespace
@@ -116,8 +117,8 @@ int runEvaluate(const std::vector<std::string>& args) {
     const std::string format = formatOf(parsed);
     const InspectionInput input = readInspectionFile(files.front());
     const Evaluation evaluation = evaluate(*input.data, input.details, profile);
-    std::cout << report(format, evaluation) << std::flush;
-    if (!std::cout) {
+    printReport(format, evaluation);
+    if (!std::cout.flush()) {
         throw FileError("Cannot write to standard output");
     }
     return evaluation.counts.fail > 0 ? exitFailedLimit : exitSuccess;

@@ -65,7 +65,8 @@ bool writeInFormat(OutputFormat format, OutputFile& file, const InstrumentData& 
         case OutputFormat::csv:
             return writeBytesTo(file, csvText(data, details));
         case OutputFormat::json:
-            return writeBytesTo(file, containerJson(data, details));
+            writeContainerJson(file.stream(), data, details);
+            return file.commit();
     }
     return false;
 }
