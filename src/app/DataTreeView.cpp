@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "app/DataTreeDelegate.h"
+#include "app/DataTreeNode.h"
 #include "app/DeletionCommand.h"
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
@@ -16,8 +17,7 @@ namespace kadenza {
 
 namespace {
 
-constexpr int objectRole = Qt::UserRole;
-constexpr int addressRole = Qt::UserRole + 1;
+constexpr int objectRole = DataTreeNode::objectRole;
 // Set on a bank's row once its item rows are made.
 constexpr int filledRole = Qt::UserRole + 2;
 constexpr int treeIndentation = 23;
@@ -74,19 +74,14 @@ DataTreeView::~DataTreeView() {
     deletions_.blockSignals(true);
 }
 
-QTreeWidgetItem* DataTreeView::nodeFor(InstrumentAbstract& object,
-                                       const QString& addressNumber) const {
-    auto* node = new QTreeWidgetItem;
-    node->setData(0, objectRole, QVariant::fromValue(static_cast<void*>(&object)));
-    node->setData(0, addressRole, addressNumber);
-    setNodeText(*node);
-    return node;
+QTreeWidgetItem* DataTreeView::nodeFor(InstrumentAbstract& object, int addressNumber) const {
+    return new DataTreeNode(object, addressNumber);
 }
 
 // A bank's item rows are made when it is first expanded: a large file then costs a row per
 // bank, not a widget item per measurement, until its items are looked at.
 QTreeWidgetItem* DataTreeView::bankNode(InstrumentBank& bank) const {
-    QTreeWidgetItem* node = nodeFor(bank, QStringLiteral(" "));
+    QTreeWidgetItem* node = nodeFor(bank, 0);
     if (bank.count() > 0) {
         node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
@@ -99,21 +94,20 @@ void DataTreeView::addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) con
     int number = 1;
     for (int i = 0; i < bank.count(); ++i) {
         InstrumentItem* item = bank.item(i);
-        const QString addressNumber =
-            item->isPrimary() ? QStringLiteral(" [%1]").arg(number++) : QStringLiteral(" ");
-        items.append(nodeFor(*item, addressNumber));
+        items.append(nodeFor(*item, item->isPrimary() ? number++ : 0));
     }
     node.addChildren(items);
     node.setData(0, filledRole, true);
     node.setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-void DataTreeView::setNodeText(QTreeWidgetItem& node) const {
-    const auto* object =
-        static_cast<const InstrumentAbstract*>(node.data(0, objectRole).value<void*>());
-    const DataTreeRow row = dataTreeRow(*object, addressNumberOf(node).toStdString(), columnMask(),
-                                        showsAddressNumber());
-    node.setText(0, QString::fromStdU16String(spokenText(row.text)));
+QString DataTreeView::spokenTextOf(const DataTreeNode& node) const {
+    if (rowsOutdated_) {
+        return {};
+    }
+    const DataTreeRow row = dataTreeRow(node.object(), node.addressText().toStdString(),
+                                        columnMask(), showsAddressNumber());
+    return QString::fromStdU16String(spokenText(row.text));
 }
 
 void DataTreeView::fillBank(QTreeWidgetItem* node) {
@@ -137,7 +131,11 @@ QAction* DataTreeView::addColumnToggle(const char* name, int row, const QString&
 
 void DataTreeView::rebuild() {
     refreshVerdicts();
+    // The rows still point at the objects the container held before, which may be gone: they
+    // show nothing while they are taken away.
+    rowsOutdated_ = true;
     clear();
+    rowsOutdated_ = false;
     QList<QTreeWidgetItem*> banks;
     banks.reserve(data_.count());
     for (int i = 0; i < data_.count(); ++i) {
@@ -147,13 +145,6 @@ void DataTreeView::rebuild() {
 }
 
 void DataTreeView::refreshTexts() {
-    for (int b = 0; b < topLevelItemCount(); ++b) {
-        QTreeWidgetItem& bank = *topLevelItem(b);
-        setNodeText(bank);
-        for (int i = 0; i < bank.childCount(); ++i) {
-            setNodeText(*bank.child(i));
-        }
-    }
     viewport()->update();
 }
 
@@ -186,7 +177,7 @@ DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
 }
 
 QString DataTreeView::addressNumberOf(const QTreeWidgetItem& node) {
-    return node.data(0, addressRole).toString();
+    return node.data(0, DataTreeNode::addressRole).toString();
 }
 
 int DataTreeView::columnMask() const {
@@ -203,7 +194,8 @@ std::optional<DataTreeRow> DataTreeView::rowAt(const QModelIndex& index) const {
     if (!object) {
         return std::nullopt;
     }
-    return dataTreeRow(*object, index.data(addressRole).toString().toStdString(), columnMask(),
+    return dataTreeRow(*object, index.data(DataTreeNode::addressRole).toString().toStdString(),
+                       columnMask(),
                        showsAddressNumber());
 }
 
@@ -266,7 +258,7 @@ DataTreeView::Deleted DataTreeView::takeOut(int bank, int item) {
     deleted.itemObject = data_.bank(bank)->takeItem(item);
     if (isFilled(*bankNode)) {
         QTreeWidgetItem* node = bankNode->takeChild(item);
-        deleted.addressNumber = addressNumberOf(*node);
+        deleted.addressNumber = static_cast<DataTreeNode*>(node)->addressNumber();
         delete node;
     }
     refreshVerdicts();

@@ -14,6 +14,8 @@ class QMenu;
 
 namespace kadenza {
 
+class DataTreeNode;
+
 // The main window's tree of the measured data (TreeView1): a top-level row per bank, a
 // child row per item, made when the bank is first expanded, drawn by DataTreeDelegate with
 // the columns chosen in its context menu (PopupMenu1). Each row points at its bank or item in
@@ -31,8 +33,10 @@ class DataTreeView : public QTreeWidget {
     // number is its number among the primary items of its bank, " [1]", " [2]" ...; every
     // other row's is one blank.
     void rebuild();
-    // The rows' texts again, after the language changed.
+    // Draws the rows again, after the language or the columns changed.
     void refreshTexts();
+    // A row's text as DataTreeNode gives it: what it draws with the current check marks.
+    QString spokenTextOf(const DataTreeNode& node) const;
     // The address number a row draws after its text.
     static QString addressNumberOf(const QTreeWidgetItem& node);
 
@@ -65,7 +69,7 @@ class DataTreeView : public QTreeWidget {
     struct Deleted {
         int bank = -1;
         int item = -1;
-        QString addressNumber;
+        int addressNumber = 0;
         std::unique_ptr<InstrumentBank> bankObject;
         std::unique_ptr<InstrumentItem> itemObject;
     };
@@ -85,10 +89,9 @@ class DataTreeView : public QTreeWidget {
     QAction* addColumnToggle(const char* name, int row, const QString& caption);
     void removeSelectedNode();
     void fillBank(QTreeWidgetItem* node);
-    QTreeWidgetItem* nodeFor(InstrumentAbstract& object, const QString& addressNumber) const;
+    QTreeWidgetItem* nodeFor(InstrumentAbstract& object, int addressNumber) const;
     QTreeWidgetItem* bankNode(InstrumentBank& bank) const;
     void addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) const;
-    void setNodeText(QTreeWidgetItem& node) const;
     void enableUndo();
     void putBackData(Deleted& deleted);
 
@@ -102,6 +105,7 @@ class DataTreeView : public QTreeWidget {
     QAction* undo1_;
     QUndoStack deletions_;
     bool deletionAllowed_ = true;
+    bool rowsOutdated_ = false;
     const DetailsDocument* details_ = nullptr;
     TreeVerdicts verdicts_;
 };

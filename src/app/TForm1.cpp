@@ -332,8 +332,11 @@ void TForm1::openFile(const QString& path) {
         return;
     }
     document_->opened(path);
-    openDetails(bytes, path, missingBytes);
+    // The tree shows the new contents before any message about the file comes up.
+    details_ = DetailsDocument();
     UpdateTree();
+    openDetails(bytes, path, missingBytes);
+    treeView1_->refreshVerdicts();
     // A file cut short still shows what it holds; what is missing reads as zero.
     if (missingBytes > 0) {
         boxes_.failure(this, applicationTitle,
@@ -343,7 +346,6 @@ void TForm1::openFile(const QString& path) {
 
 void TForm1::openDetails(const std::string& bytes, const QString& path,
                          std::int64_t& missingBytes) {
-    details_ = DetailsDocument();
     try {
         details_ = detailsOfFile(bytes, &missingBytes);
     } catch (const std::exception& error) {
