@@ -195,8 +195,7 @@ std::optional<DataTreeRow> DataTreeView::rowAt(const QModelIndex& index) const {
         return std::nullopt;
     }
     return dataTreeRow(*object, index.data(DataTreeNode::addressRole).toString().toStdString(),
-                       columnMask(),
-                       showsAddressNumber());
+                       columnMask(), showsAddressNumber());
 }
 
 void DataTreeView::mousePressEvent(QMouseEvent* event) {

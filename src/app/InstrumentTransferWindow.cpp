@@ -1,6 +1,7 @@
 #include "app/InstrumentTransferWindow.h"
 
 #include <QMetaObject>
+#include <QTimer>
 
 #include "app/MessageBoxes.h"
 #include "app/TProgressForm.h"
@@ -53,6 +54,7 @@ bool InstrumentTransferWindow::drivesProgress() const {
 
 void InstrumentTransferWindow::showProgress(const std::string& caption) {
     onInterfaceThread([this, text = QString::fromStdString(caption)] {
+        progressShown_ = true;
         progress_.attach(this);
         progress_.setCaptionText(text);
     });
@@ -101,6 +103,16 @@ void InstrumentTransferWindow::launch(std::function<void()> onEnd) {
     // the end is queued to the user-interface thread.
     connect(this, &QThread::finished, this, &InstrumentTransferWindow::end);
     start();
+}
+
+void InstrumentTransferWindow::offerStopAfter(int milliseconds) {
+    QTimer::singleShot(milliseconds, this, [this] {
+        if (isRunning() && !progressShown_ && progress_.job() == nullptr) {
+            progress_.attach(this);
+            progress_.setCaptionText(QString());
+            progress_.setPosition(0);
+        }
+    });
 }
 
 // The window is let go here and not in the destructor: the end handler may close the window

@@ -37,6 +37,11 @@ class InstrumentTransferWindow : public QThread, public TransferReporter {
     // finished, whatever the job's outcome, after any message box was closed and with the
     // progress window down if the job still held it; then the object frees itself.
     void launch(std::function<void()> onEnd);
+    // For a job that may wait long before its progress starts (an identification that gets
+    // no answer, or a line full of noise): unless the job showed its progress by then, the
+    // progress window comes up after `milliseconds` all the same, without a caption, so that
+    // the wait can be stopped there.
+    void offerStopAfter(int milliseconds);
     // The job, on the worker.
     virtual void work() = 0;
 
@@ -64,6 +69,8 @@ class InstrumentTransferWindow : public QThread, public TransferReporter {
     std::mutex handover_;
     std::condition_variable callDone_;
     const std::function<void()>* pendingCall_ = nullptr;
+    // Set on the user-interface thread once the job showed its progress.
+    bool progressShown_ = false;
 };
 
 }  // namespace kadenza

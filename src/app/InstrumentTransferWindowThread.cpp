@@ -8,6 +8,12 @@
 
 namespace kadenza {
 
+namespace {
+
+constexpr int slowIdentificationMs = 300;
+
+}  // namespace
+
 InstrumentTransferWindowThread::InstrumentTransferWindowThread(const QString& portName,
                                                                TProgressForm& progress,
                                                                MessageBoxes& boxes)
@@ -46,6 +52,8 @@ void InstrumentTransferWindowThread::startJob(std::function<bool(InstrumentTrans
             onEnd(completed_);
         }
     });
+    // A sound line identifies the instrument in a few tens of milliseconds.
+    offerStopAfter(slowIdentificationMs);
 }
 
 // The port is opened here rather than at creation so that it belongs to the worker from

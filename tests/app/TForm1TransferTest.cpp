@@ -178,6 +178,18 @@ class TForm1TransferTest : public QObject {
         QCOMPARE(xmlOf(window_->instrumentData()), before);
     }
 
+    // An instrument that never answers keeps the identification going for seconds: the
+    // progress window comes up while it lasts, and its stop ends it as interrupted.
+    void stopButtonEndsASilentIdentification() {
+        sim::PseudoTerminal silentLine;
+        open(silentLine.devicePath());
+        part<QAction>("Starttransfer1")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(window_->progressForm().isVisible(), 1000);
+        window_->progressForm().findChild<QToolButton*>("SpeedButton1")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(part<QAction>("Open1")->isEnabled(), transferTimeoutMs);
+        QCOMPARE(boxes_.messages(), QStringList({"Interupted by user"}));
+    }
+
     void closingDuringATransferStopsItAndClosesAtItsEnd() {
         sim::PseudoTerminal silentLine;
         open(silentLine.devicePath());
