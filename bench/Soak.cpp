@@ -183,7 +183,9 @@ std::string misbehaviour(const Job& job, std::mt19937& random) {
             return "stray-ack=" + std::to_string(randomIn(random, 252, 255)) +
                    ",lose-write=" + std::to_string(randomIn(random, 252, 255));
         case Disturbance::LateAcknowledgements:
-            return "late-acks,late-ms=" + std::to_string(randomIn(random, 150, 700)) +
+            // Up to acknowledgements so late that they are taken for later frames', which the
+            // read-back after the write must find out.
+            return "late-acks,late-ms=" + std::to_string(randomIn(random, 150, 2500)) +
                    ",lose-write=" + std::to_string(randomIn(random, 252, 255));
         default:
             return "";
