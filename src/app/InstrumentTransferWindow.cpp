@@ -82,6 +82,10 @@ bool InstrumentTransferWindow::isCancelled() {
 
 void InstrumentTransferWindow::reportFailure(FailureKind kind) {
     onInterfaceThread([this, kind] {
+        // The window offered for stopping a slow identification goes before the message.
+        if (!progressShown_) {
+            progress_.detach(this);
+        }
         boxes_.failure(progress_.parentWidget(), QString::fromStdString(failureCaption()),
                        QString::fromStdString(failureText(kind)));
     });

@@ -121,7 +121,11 @@ int runSimulator(const std::vector<std::string>& args) {
 
 int main(int argc, char* argv[]) {
     try {
-        return runSimulator({argv + 1, argv + argc});
+        const int exitCode = runSimulator({argv + 1, argv + argc});
+        if (!std::cout.flush()) {
+            throw SimulatorError(exitFileFailure, "Cannot write to standard output");
+        }
+        return exitCode;
     } catch (const SimulatorError& error) {
         std::cerr << "kadenza-sim: " << error.what() << '\n';
         return error.exitCode();
