@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QWindow>
 #include <sstream>
 
@@ -76,7 +76,7 @@ void BM_PaintTree(benchmark::State& state) {
     TForm1 window(boxes, {});
     fill(window.instrumentData(), *test::largeData(2000));
     window.UpdateTree();
-    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    auto* tree = window.findChild<QTreeView*>(QStringLiteral("TreeView1"));
     tree->expandAll();
     window.show();
     QApplication::processEvents();

@@ -12,7 +12,7 @@
 
 #include <fcntl.h>
 #include <QApplication>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -87,9 +87,9 @@ int openInWindow(int argc, char** argv, const std::string& path, bool expand) {
         openNativeFile(path, window.instrumentData());
         window.UpdateTree();
     }
-    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
-    if (expand && tree->topLevelItemCount() > 0) {
-        tree->topLevelItem(0)->setExpanded(true);
+    auto* tree = window.findChild<QTreeView*>(QStringLiteral("TreeView1"));
+    if (expand && tree->model()->rowCount() > 0) {
+        tree->expand(tree->model()->index(0, 0));
     }
     QApplication::processEvents();
     return 0;

@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 
 #include "app/DataTreeDelegate.h"
-#include "app/DataTreeNode.h"
+#include "app/DataTreeModel.h"
 #include "app/DeletionCommand.h"
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
@@ -17,9 +17,7 @@ namespace kadenza {
 
 namespace {
 
-constexpr int objectRole = DataTreeNode::objectRole;
-// Set on a bank's row once its item rows are made.
-constexpr int filledRole = Qt::UserRole + 2;
+constexpr int objectRole = DataTreeModel::objectRole;
 constexpr int treeIndentation = 23;
 constexpr int treeFontPixels = 16;
 constexpr int undoRow = 264;
@@ -29,14 +27,13 @@ InstrumentAbstract* objectOf(const QModelIndex& index) {
     return static_cast<InstrumentAbstract*>(index.data(objectRole).value<void*>());
 }
 
-bool isFilled(const QTreeWidgetItem& node) {
-    return node.data(0, filledRole).toBool();
-}
-
 }  // namespace
 
 DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
-    : QTreeWidget(parent), data_(data), popupMenu_(new QMenu(this)) {
+    : QTreeView(parent),
+      data_(data),
+      model_(new DataTreeModel(data, *this)),
+      popupMenu_(new QMenu(this)) {
     setObjectName(QStringLiteral("TreeView1"));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(treeFontPixels);
@@ -50,6 +47,8 @@ DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
     setAllColumnsShowFocus(true);
     setUniformRowHeights(true);
     setItemDelegate(new DataTreeDelegate(*this, this));
+    model_->setParent(this);
+    setModel(model_);
 
     popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     name1_ = addColumnToggle("Name1", 23, QStringLiteral("Name"));
@@ -67,54 +66,17 @@ DataTreeView::DataTreeView(InstrumentData& data, QWidget* parent)
     connect(undo1_, &QAction::triggered, &deletions_, &QUndoStack::undo);
     connect(&deletions_, &QUndoStack::canUndoChanged, this, &DataTreeView::enableUndo);
     enableUndo();
-    connect(this, &QTreeWidget::itemExpanded, this, &DataTreeView::fillBank);
 }
 
 DataTreeView::~DataTreeView() {
     deletions_.blockSignals(true);
 }
 
-QTreeWidgetItem* DataTreeView::nodeFor(InstrumentAbstract& object, int addressNumber) const {
-    return new DataTreeNode(object, addressNumber);
-}
-
-// A bank's item rows are made when it is first expanded: a large file then costs a row per
-// bank, not a widget item per measurement, until its items are looked at.
-QTreeWidgetItem* DataTreeView::bankNode(InstrumentBank& bank) const {
-    QTreeWidgetItem* node = nodeFor(bank, 0);
-    if (bank.count() > 0) {
-        node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    }
-    return node;
-}
-
-void DataTreeView::addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) const {
-    QList<QTreeWidgetItem*> items;
-    items.reserve(bank.count());
-    int number = 1;
-    for (int i = 0; i < bank.count(); ++i) {
-        InstrumentItem* item = bank.item(i);
-        items.append(nodeFor(*item, item->isPrimary() ? number++ : 0));
-    }
-    node.addChildren(items);
-    node.setData(0, filledRole, true);
-    node.setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-}
-
-QString DataTreeView::spokenTextOf(const DataTreeNode& node) const {
-    if (rowsOutdated_) {
-        return {};
-    }
-    const DataTreeRow row = dataTreeRow(node.object(), node.addressText().toStdString(),
-                                        columnMask(), showsAddressNumber());
+QString DataTreeView::spokenTextOf(const InstrumentAbstract& object,
+                                   const QString& addressNumber) const {
+    const DataTreeRow row =
+        dataTreeRow(object, addressNumber.toStdString(), columnMask(), showsAddressNumber());
     return QString::fromStdU16String(spokenText(row.text));
-}
-
-void DataTreeView::fillBank(QTreeWidgetItem* node) {
-    auto* bank = dynamic_cast<InstrumentBank*>(objectOf(indexFromItem(node)));
-    if (bank != nullptr && node->parent() == nullptr && !isFilled(*node)) {
-        addItemNodes(*node, *bank);
-    }
 }
 
 QAction* DataTreeView::addColumnToggle(const char* name, int row, const QString& caption) {
@@ -131,17 +93,11 @@ QAction* DataTreeView::addColumnToggle(const char* name, int row, const QString&
 
 void DataTreeView::rebuild() {
     refreshVerdicts();
-    // The rows still point at the objects the container held before, which may be gone: they
-    // show nothing while they are taken away.
-    rowsOutdated_ = true;
-    clear();
-    rowsOutdated_ = false;
-    QList<QTreeWidgetItem*> banks;
-    banks.reserve(data_.count());
-    for (int i = 0; i < data_.count(); ++i) {
-        banks.append(bankNode(*data_.bank(i)));
-    }
-    addTopLevelItems(banks);
+    model_->showData();
+}
+
+void DataTreeView::clear() {
+    model_->showNothing();
 }
 
 void DataTreeView::refreshTexts() {
@@ -176,8 +132,8 @@ DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
     return {verdicts_.verdictOf(*item, *bank), QString()};
 }
 
-QString DataTreeView::addressNumberOf(const QTreeWidgetItem& node) {
-    return node.data(0, DataTreeNode::addressRole).toString();
+QString DataTreeView::addressNumberOf(const QModelIndex& index) {
+    return index.data(DataTreeModel::addressRole).toString();
 }
 
 int DataTreeView::columnMask() const {
@@ -194,17 +150,17 @@ std::optional<DataTreeRow> DataTreeView::rowAt(const QModelIndex& index) const {
     if (!object) {
         return std::nullopt;
     }
-    return dataTreeRow(*object, index.data(DataTreeNode::addressRole).toString().toStdString(),
-                       columnMask(), showsAddressNumber());
+    return dataTreeRow(*object, addressNumberOf(index).toStdString(), columnMask(),
+                       showsAddressNumber());
 }
 
 void DataTreeView::mousePressEvent(QMouseEvent* event) {
-    QTreeWidgetItem* node = itemAt(event->position().toPoint());
-    if (!node) {
+    const QModelIndex node = indexAt(event->position().toPoint());
+    if (!node.isValid()) {
         return;
     }
-    setCurrentItem(node);
-    QTreeWidget::mousePressEvent(event);
+    setCurrentIndex(node);
+    QTreeView::mousePressEvent(event);
 }
 
 void DataTreeView::keyPressEvent(QKeyEvent* event) {
@@ -212,7 +168,7 @@ void DataTreeView::keyPressEvent(QKeyEvent* event) {
         removeSelectedNode();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 void DataTreeView::contextMenuEvent(QContextMenuEvent* event) {
@@ -229,15 +185,15 @@ void DataTreeView::enableUndo() {
 }
 
 void DataTreeView::removeSelectedNode() {
-    const QList<QTreeWidgetItem*> selected = selectedItems();
+    const QModelIndexList selected = selectionModel()->selectedRows();
     if (!deletionAllowed_ || selected.isEmpty()) {
         return;
     }
-    QTreeWidgetItem* node = selected.front();
-    QTreeWidgetItem* bankNode = node->parent() ? node->parent() : node;
-    const int bank = indexOfTopLevelItem(bankNode);
-    const int item = node->parent() ? bankNode->indexOfChild(node) : -1;
-    if (data_.bank(bank) != objectOf(indexFromItem(bankNode))) {
+    const QModelIndex node = selected.front();
+    const QModelIndex bankNode = node.parent().isValid() ? node.parent() : node;
+    const int bank = bankNode.row();
+    const int item = node.parent().isValid() ? node.row() : -1;
+    if (data_.bank(bank) != objectOf(bankNode)) {
         return;
     }
     deletions_.push(new DeletionCommand(*this, bank, item));
@@ -247,62 +203,47 @@ DataTreeView::Deleted DataTreeView::takeOut(int bank, int item) {
     Deleted deleted;
     deleted.bank = bank;
     deleted.item = item;
-    QTreeWidgetItem* bankNode = topLevelItem(bank);
-    if (item < 0) {
-        deleted.bankObject = data_.takeBank(bank);
-        delete takeTopLevelItem(bank);
-        refreshVerdicts();
-        return deleted;
-    }
-    deleted.itemObject = data_.bank(bank)->takeItem(item);
-    if (isFilled(*bankNode)) {
-        QTreeWidgetItem* node = bankNode->takeChild(item);
-        deleted.addressNumber = static_cast<DataTreeNode*>(node)->addressNumber();
-        delete node;
+    if (!model_->showsData()) {
+        if (item < 0) {
+            deleted.bankObject = data_.takeBank(bank);
+        } else {
+            deleted.itemObject = data_.bank(bank)->takeItem(item);
+        }
+    } else if (item < 0) {
+        deleted.bankObject = model_->takeBank(bank);
+    } else {
+        deleted.itemObject = model_->takeItem(bank, item, deleted.addressNumber);
+        deleted.numbering = model_->numbering();
     }
     refreshVerdicts();
     return deleted;
 }
 
-// The row comes back where it was, selected; an item of a bank whose rows are not made yet
-// is shown when the bank is expanded. A tree cleared for a transfer that found no port shows
-// the data again.
+// The row comes back where it was, selected. A tree cleared for a transfer that found no
+// port shows the data again.
 void DataTreeView::putBack(Deleted& deleted) {
-    const bool shown = topLevelItemCount() == data_.count();
-    if (!shown) {
-        putBackData(deleted);
+    if (!model_->showsData()) {
+        if (deleted.item < 0) {
+            data_.insertBank(deleted.bank, std::move(deleted.bankObject));
+        } else {
+            data_.bank(deleted.bank)->insertItem(deleted.item, std::move(deleted.itemObject));
+        }
         rebuild();
         return;
     }
-    QTreeWidgetItem* node = nullptr;
+    QModelIndex node;
     if (deleted.item < 0) {
-        InstrumentBank& bank = *deleted.bankObject;
-        putBackData(deleted);
-        node = bankNode(bank);
-        insertTopLevelItem(deleted.bank, node);
+        model_->insertBank(deleted.bank, std::move(deleted.bankObject));
+        node = model_->index(deleted.bank, 0);
     } else {
-        InstrumentItem& item = *deleted.itemObject;
-        putBackData(deleted);
-        QTreeWidgetItem* bankNode = topLevelItem(deleted.bank);
-        if (isFilled(*bankNode)) {
-            node = nodeFor(item, deleted.addressNumber);
-            bankNode->insertChild(deleted.item, node);
-        } else {
-            bankNode->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        }
+        const bool sameNumbering = deleted.numbering == model_->numbering();
+        model_->insertItem(deleted.bank, deleted.item, std::move(deleted.itemObject),
+                           sameNumbering ? std::optional<int>(deleted.addressNumber)
+                                         : std::nullopt);
+        node = model_->index(deleted.item, 0, model_->index(deleted.bank, 0));
     }
     refreshVerdicts();
-    if (node != nullptr) {
-        setCurrentItem(node);
-    }
-}
-
-void DataTreeView::putBackData(Deleted& deleted) {
-    if (deleted.item < 0) {
-        data_.insertBank(deleted.bank, std::move(deleted.bankObject));
-    } else {
-        data_.bank(deleted.bank)->insertItem(deleted.item, std::move(deleted.itemObject));
-    }
+    setCurrentIndex(node);
 }
 
 }  // namespace kadenza

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUndoStack>
 #include <memory>
 #include <optional>
@@ -14,14 +14,14 @@ class QMenu;
 
 namespace kadenza {
 
-class DataTreeNode;
+class DataTreeModel;
 
 // The main window's tree of the measured data (TreeView1): a top-level row per bank, a
-// child row per item, made when the bank is first expanded, drawn by DataTreeDelegate with
-// the columns chosen in its context menu (PopupMenu1). Each row points at its bank or item in
-// the container; the tree owns none of them. A row's text is the whole of what it draws,
-// without style codes, for screen readers and type-to-find.
-class DataTreeView : public QTreeWidget {
+// child row per item (DataTreeModel), drawn by DataTreeDelegate with the columns chosen in its
+// context menu (PopupMenu1). Each row is its bank or item in the container; the tree owns
+// none of them. A row's text is the whole of what it draws, without style codes, for screen
+// readers and type-to-find.
+class DataTreeView : public QTreeView {
     Q_OBJECT
 
   public:
@@ -33,12 +33,14 @@ class DataTreeView : public QTreeWidget {
     // number is its number among the primary items of its bank, " [1]", " [2]" ...; every
     // other row's is one blank.
     void rebuild();
+    // Shows no rows; the container keeps what it holds.
+    void clear();
     // Draws the rows again, after the language or the columns changed.
     void refreshTexts();
-    // A row's text as DataTreeNode gives it: what it draws with the current check marks.
-    QString spokenTextOf(const DataTreeNode& node) const;
+    // A row's text as DataTreeModel gives it: what it draws with the current check marks.
+    QString spokenTextOf(const InstrumentAbstract& object, const QString& addressNumber) const;
     // The address number a row draws after its text.
-    static QString addressNumberOf(const QTreeWidgetItem& node);
+    static QString addressNumberOf(const QModelIndex& index);
 
     // The column mask of the check marks of Name1, Unit1 and Note1.
     int columnMask() const;
@@ -70,6 +72,8 @@ class DataTreeView : public QTreeWidget {
         int bank = -1;
         int item = -1;
         int addressNumber = 0;
+        // The tree's numbering when the item was taken out.
+        int numbering = 0;
         std::unique_ptr<InstrumentBank> bankObject;
         std::unique_ptr<InstrumentItem> itemObject;
     };
@@ -88,14 +92,10 @@ class DataTreeView : public QTreeWidget {
   private:
     QAction* addColumnToggle(const char* name, int row, const QString& caption);
     void removeSelectedNode();
-    void fillBank(QTreeWidgetItem* node);
-    QTreeWidgetItem* nodeFor(InstrumentAbstract& object, int addressNumber) const;
-    QTreeWidgetItem* bankNode(InstrumentBank& bank) const;
-    void addItemNodes(QTreeWidgetItem& node, InstrumentBank& bank) const;
     void enableUndo();
-    void putBackData(Deleted& deleted);
 
     InstrumentData& data_;
+    DataTreeModel* model_;
     QMenu* popupMenu_;
     QAction* name1_;
     QAction* unit1_;
@@ -105,7 +105,6 @@ class DataTreeView : public QTreeWidget {
     QAction* undo1_;
     QUndoStack deletions_;
     bool deletionAllowed_ = true;
-    bool rowsOutdated_ = false;
     const DetailsDocument* details_ = nullptr;
     TreeVerdicts verdicts_;
 };

@@ -16,14 +16,22 @@ namespace {
 
 enum Quantity { lineVoltage = 1, loopImpedance = 3, frequency = 8, insulationResistance = 15 };
 
-QString nodeText(const QTreeWidgetItem* node) {
-    return DataTreeView::addressNumberOf(*node);
+QModelIndex child(const QModelIndex& parent, int row) {
+    return parent.model()->index(row, 0, parent);
 }
 
-QStringList childTexts(const QTreeWidgetItem* bank) {
+int rowsUnder(const QModelIndex& parent) {
+    return parent.model()->rowCount(parent);
+}
+
+QString nodeText(const QModelIndex& node) {
+    return DataTreeView::addressNumberOf(node);
+}
+
+QStringList childTexts(const QModelIndex& bank) {
     QStringList texts;
-    for (int i = 0; i < bank->childCount(); ++i) {
-        texts << nodeText(bank->child(i));
+    for (int i = 0; i < rowsUnder(bank); ++i) {
+        texts << nodeText(child(bank, i));
     }
     return texts;
 }
@@ -63,10 +71,13 @@ class DataTreeViewTest : public QObject {
         tree_->rebuild();
     }
 
-    // The bank's row, expanded: its item rows are made then.
-    QTreeWidgetItem* expandedBank(int index) {
-        QTreeWidgetItem* bank = tree_->topLevelItem(index);
-        bank->setExpanded(true);
+    QModelIndex bankRow(int index) const { return tree_->model()->index(index, 0); }
+    int bankRows() const { return tree_->model()->rowCount(); }
+
+    // The bank's row, expanded.
+    QModelIndex expandedBank(int index) {
+        const QModelIndex bank = bankRow(index);
+        tree_->expand(bank);
         return bank;
     }
 
@@ -74,8 +85,8 @@ class DataTreeViewTest : public QObject {
         return tree_->findChild<QAction*>(QString::fromLatin1(name));
     }
 
-    QString drawnText(const QTreeWidgetItem* node) const {
-        const auto row = tree_->rowAt(tree_->indexFromItem(node));
+    QString drawnText(const QModelIndex& node) const {
+        const auto row = tree_->rowAt(node);
         return row ? QString::fromStdU16String(row->text) : QString();
     }
 
@@ -89,7 +100,7 @@ class DataTreeViewTest : public QObject {
 
     void emptyContainerGivesEmptyTree() {
         show(std::make_unique<InstrumentData>());
-        QCOMPARE(tree_->topLevelItemCount(), 0);
+        QCOMPARE(bankRows(), 0);
     }
 
     void primaryItemsAreNumberedFromOneInEveryBank() {
@@ -105,16 +116,14 @@ class DataTreeViewTest : public QObject {
                  .bank(3)
                  .item(frequency, 49.9)
                  .build());
-        QCOMPARE(tree_->topLevelItemCount(), 3);
-        QCOMPARE(nodeText(tree_->topLevelItem(0)), QStringLiteral(" "));
-        // Nothing is expanded, and item rows are made only when their bank is.
-        QVERIFY(!tree_->topLevelItem(0)->isExpanded());
-        QCOMPARE(tree_->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(bankRows(), 3);
+        QCOMPARE(nodeText(bankRow(0)), QStringLiteral(" "));
+        QVERIFY(!tree_->isExpanded(bankRow(0)));
         QCOMPARE(childTexts(expandedBank(0)), QStringList({" ", " [1]", " ", " [2]", " [3]"}));
         QCOMPARE(childTexts(expandedBank(1)), QStringList({" ", " ", " [1]"}));
         QCOMPARE(childTexts(expandedBank(2)), QStringList({" ", " "}));
         // The tree has two levels only.
-        QCOMPARE(tree_->topLevelItem(0)->child(1)->childCount(), 0);
+        QCOMPARE(rowsUnder(child(bankRow(0), 1)), 0);
     }
 
     void rebuildReplacesEveryRow() {
@@ -123,14 +132,14 @@ class DataTreeViewTest : public QObject {
         data_->add(std::make_unique<InstrumentBank>(7));
         data_->add(std::make_unique<InstrumentBank>(8));
         tree_->rebuild();
-        QCOMPARE(tree_->topLevelItemCount(), 2);
-        QCOMPARE(drawnText(tree_->topLevelItem(1)), QStringLiteral("Bank 8 "));
+        QCOMPARE(bankRows(), 2);
+        QCOMPARE(drawnText(bankRow(1)), QStringLiteral("Bank 8 "));
     }
 
     void columnTogglesChangeTheDrawnTextOnly() {
         show(DataBuilder().bank(4).item(lineVoltage, 230.5, true, false, "socket").build());
-        const QTreeWidgetItem* bank = expandedBank(0);
-        const QTreeWidgetItem* voltage = bank->child(1);
+        const QModelIndex bank = expandedBank(0);
+        const QModelIndex voltage = child(bank, 1);
         for (const char* name : {"Name1", "Unit1", "Note1", "Addressnumber1"}) {
             QVERIFY(toggle(name)->isChecked());
         }
@@ -150,8 +159,8 @@ class DataTreeViewTest : public QObject {
         QCOMPARE(drawnText(bank), QStringLiteral("4"));
 
         // The rows stay the rows they were: a toggle repaints, it does not rebuild.
-        QCOMPARE(tree_->topLevelItem(0), bank);
-        QCOMPARE(bank->child(1), voltage);
+        QCOMPARE(bankRow(0), bank);
+        QCOMPARE(child(bank, 1), voltage);
     }
 
     void primaryRowsAreBoldAndOverRangeRowsRed() {
@@ -160,10 +169,10 @@ class DataTreeViewTest : public QObject {
                  .item(lineVoltage, 230, true)
                  .item(insulationResistance, 1.999e9, false, true)
                  .build());
-        const QTreeWidgetItem* bank = expandedBank(0);
-        const auto bankRow = tree_->rowAt(tree_->indexFromItem(bank));
-        const auto primaryRow = tree_->rowAt(tree_->indexFromItem(bank->child(1)));
-        const auto overRow = tree_->rowAt(tree_->indexFromItem(bank->child(2)));
+        const QModelIndex bank = expandedBank(0);
+        const auto bankRow = tree_->rowAt(bank);
+        const auto primaryRow = tree_->rowAt(child(bank, 1));
+        const auto overRow = tree_->rowAt(child(bank, 2));
         QVERIFY(!bankRow->bold && !bankRow->red);
         QVERIFY(primaryRow->bold && !primaryRow->red);
         QVERIFY(!overRow->bold && overRow->red);
@@ -172,7 +181,7 @@ class DataTreeViewTest : public QObject {
     void rowTextIsCutAfterOneHundredCharacters() {
         const std::string note(150, 'n');
         show(DataBuilder().bank(1).item(frequency, 50, true, false, note).build());
-        const QString text = drawnText(expandedBank(0)->child(1));
+        const QString text = drawnText(child(expandedBank(0), 1));
         QCOMPARE(text.size(), 100);
         QVERIFY(text.endsWith(QStringLiteral("nnnn")));
     }
@@ -189,25 +198,23 @@ class DataTreeViewTest : public QObject {
                  .build());
         DetailsDocument details;
         tree_->showVerdictsOf(details);
-        QTreeWidgetItem* bank = expandedBank(0);
-        const auto markOf = [this](const QTreeWidgetItem* node) {
-            return tree_->markAt(tree_->indexFromItem(node));
-        };
-        QCOMPARE(markOf(bank->child(1)).verdict, VerdictKind::none);
+        QModelIndex bank = expandedBank(0);
+        const auto markOf = [this](const QModelIndex& node) { return tree_->markAt(node); };
+        QCOMPARE(markOf(child(bank, 1)).verdict, VerdictKind::none);
 
         details.set("bank.1.device", "B16");
         details.set("bank.1.label", "Kuchyně");
         tree_->refreshVerdicts();
-        QCOMPARE(markOf(bank->child(1)).verdict, VerdictKind::pass);
-        QCOMPARE(markOf(bank->child(2)).verdict, VerdictKind::fail);
-        QCOMPARE(markOf(bank->child(3)).verdict, VerdictKind::none);
+        QCOMPARE(markOf(child(bank, 1)).verdict, VerdictKind::pass);
+        QCOMPARE(markOf(child(bank, 2)).verdict, VerdictKind::fail);
+        QCOMPARE(markOf(child(bank, 3)).verdict, VerdictKind::none);
         QCOMPARE(markOf(bank).label, QStringLiteral("Kuchyně"));
-        QCOMPARE(drawnText(bank->child(2)), QStringLiteral("Z\x1b\x02S\x1b\x01=2.89 \u03a9  [2]"));
+        QCOMPARE(drawnText(child(bank, 2)), QStringLiteral("Z\x1b\x02S\x1b\x01=2.89 \u03a9  [2]"));
 
         tree_->show();
         const QImage marked = tree_->viewport()->grab().toImage();
         toggle("Verdict1")->trigger();
-        QCOMPARE(markOf(bank->child(2)).verdict, VerdictKind::none);
+        QCOMPARE(markOf(child(bank, 2)).verdict, VerdictKind::none);
         QCOMPARE(markOf(bank).label, QString());
         QVERIFY(tree_->viewport()->grab().toImage() != marked);
     }
@@ -215,29 +222,29 @@ class DataTreeViewTest : public QObject {
     void deleteRemovesABankWithItsItems() {
         show(
             DataBuilder().bank(1).item(lineVoltage, 230, true).bank(2).item(frequency, 50).build());
-        tree_->setCurrentItem(tree_->topLevelItem(0));
+        tree_->setCurrentIndex(bankRow(0));
         pressDelete();
         QCOMPARE(data_->count(), 1);
         QCOMPARE(data_->bank(0)->number(), 2);
-        QCOMPARE(tree_->topLevelItemCount(), 1);
-        QCOMPARE(drawnText(tree_->topLevelItem(0)), QStringLiteral("Bank 2 "));
+        QCOMPARE(bankRows(), 1);
+        QCOMPARE(drawnText(bankRow(0)), QStringLiteral("Bank 2 "));
     }
 
     void deleteRemovesAnItemWithoutRenumbering() {
         show(twoBanks());
-        QTreeWidgetItem* first = expandedBank(0);
-        tree_->setCurrentItem(first->child(0));
+        QModelIndex first = expandedBank(0);
+        tree_->setCurrentIndex(child(first, 0));
         pressDelete();
         QCOMPARE(data_->bank(0)->count(), 1);
         QCOMPARE(childTexts(first), QStringList({" [2]"}));
 
         // The last item of a bank goes; the bank's row stays.
-        QTreeWidgetItem* second = expandedBank(1);
-        tree_->setCurrentItem(second->child(0));
+        QModelIndex second = expandedBank(1);
+        tree_->setCurrentIndex(child(second, 0));
         pressDelete();
         QCOMPARE(data_->bank(1)->count(), 0);
-        QCOMPARE(tree_->topLevelItemCount(), 2);
-        QCOMPARE(second->childCount(), 0);
+        QCOMPARE(bankRows(), 2);
+        QCOMPARE(rowsUnder(second), 0);
     }
 
     void deleteIsIgnoredWithoutSelectionOrWhileRefused() {
@@ -245,11 +252,11 @@ class DataTreeViewTest : public QObject {
         pressDelete();
         QCOMPARE(data_->count(), 1);
 
-        tree_->setCurrentItem(tree_->topLevelItem(0));
+        tree_->setCurrentIndex(bankRow(0));
         tree_->setDeletionAllowed(false);
         pressDelete();
         QCOMPARE(data_->count(), 1);
-        QCOMPARE(tree_->topLevelItemCount(), 1);
+        QCOMPARE(bankRows(), 1);
     }
 
     // Undo takes deletions back last first, each to its place, also after the tree was
@@ -258,9 +265,9 @@ class DataTreeViewTest : public QObject {
         show(twoBanks());
         QAction* undo = toggle("Undo1");
         QVERIFY(!undo->isEnabled());
-        tree_->setCurrentItem(expandedBank(0)->child(0));
+        tree_->setCurrentIndex(child(expandedBank(0), 0));
         pressDelete();
-        tree_->setCurrentItem(tree_->topLevelItem(1));
+        tree_->setCurrentIndex(bankRow(1));
         pressDelete();
         QVERIFY(undo->isEnabled());
         tree_->setDeletionAllowed(false);
@@ -269,8 +276,8 @@ class DataTreeViewTest : public QObject {
 
         undo->trigger();
         QCOMPARE(data_->count(), 2);
-        QCOMPARE(drawnText(tree_->topLevelItem(1)), QStringLiteral("Bank 2 "));
-        QCOMPARE(tree_->currentItem(), tree_->topLevelItem(1));
+        QCOMPARE(drawnText(bankRow(1)), QStringLiteral("Bank 2 "));
+        QCOMPARE(tree_->currentIndex(), bankRow(1));
         tree_->rebuild();
         undo->trigger();
         QCOMPARE(data_->bank(0)->count(), 2);
@@ -278,25 +285,25 @@ class DataTreeViewTest : public QObject {
         QVERIFY(!undo->isEnabled());
 
         // A transfer that found no port leaves the tree cleared; Undo shows the data again.
-        tree_->setCurrentItem(tree_->topLevelItem(0));
+        tree_->setCurrentIndex(bankRow(0));
         pressDelete();
         tree_->clear();
         undo->trigger();
         QCOMPARE(data_->count(), 2);
-        QCOMPARE(tree_->topLevelItemCount(), 2);
+        QCOMPARE(bankRows(), 2);
     }
 
     void anyMouseButtonSelectsTheRowUnderThePointer() {
         show(DataBuilder().bank(1).bank(2).bank(3).build());
         tree_->show();
         QVERIFY(QTest::qWaitForWindowExposed(tree_.get()));
-        const QRect third = tree_->visualItemRect(tree_->topLevelItem(2));
+        const QRect third = tree_->visualRect(bankRow(2));
         QTest::mousePress(tree_->viewport(), Qt::RightButton, {}, third.center());
-        QCOMPARE(tree_->selectedItems(), QList<QTreeWidgetItem*>({tree_->topLevelItem(2)}));
+        QCOMPARE(tree_->selectionModel()->selectedRows(), QModelIndexList({bankRow(2)}));
 
         // Below the last row nothing changes.
         QTest::mousePress(tree_->viewport(), Qt::LeftButton, {}, QPoint(50, third.bottom() + 40));
-        QCOMPARE(tree_->selectedItems(), QList<QTreeWidgetItem*>({tree_->topLevelItem(2)}));
+        QCOMPARE(tree_->selectionModel()->selectedRows(), QModelIndexList({bankRow(2)}));
     }
 
     // The selection fills the row to the right edge; an over-range value on it stays red
@@ -315,9 +322,9 @@ class DataTreeViewTest : public QObject {
             tree_->show();
             tree_->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(tree_.get()));
-            QTreeWidgetItem* over = tree_->topLevelItem(0)->child(1);
-            tree_->setCurrentItem(over);
-            const QRect rowRect = tree_->visualItemRect(over);
+            QModelIndex over = child(bankRow(0), 1);
+            tree_->setCurrentIndex(over);
+            const QRect rowRect = tree_->visualRect(over);
             const QImage image = tree_->viewport()->grab().toImage();
             const QColor highlight = palette.color(QPalette::Highlight);
             const int middle = rowRect.center().y();

@@ -12,7 +12,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -86,11 +86,11 @@ bool save(const QImage& image, const QDir& folder, const QString& name) {
 
 // Shows the first banks opened, with one item selected.
 void showSample(TForm1& window, int bank, int item) {
-    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
-    for (int i = 0; i < tree->topLevelItemCount() && i < 3; ++i) {
-        tree->topLevelItem(i)->setExpanded(true);
+    auto* tree = window.findChild<QTreeView*>(QStringLiteral("TreeView1"));
+    for (int i = 0; i < tree->model()->rowCount() && i < 3; ++i) {
+        tree->expand(tree->model()->index(i, 0));
     }
-    tree->setCurrentItem(tree->topLevelItem(bank)->child(item));
+    tree->setCurrentIndex(tree->model()->index(item, 0, tree->model()->index(bank, 0)));
 }
 
 bool mainWindowIn(int language, TForm1& window, const QDir& folder, const QString& name) {
@@ -132,7 +132,7 @@ bool treeCloseUp(const QDir& folder) {
     window.resize(420, 360);
     window.show();
     QApplication::processEvents();
-    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+    auto* tree = window.findChild<QTreeView*>(QStringLiteral("TreeView1"));
     return save(render(*tree, 2), folder, QStringLiteral("tree-closeup.png"));
 }
 
@@ -213,8 +213,8 @@ bool unsavedQuestionAndFileDialog(const QDir& folder) {
     download(window.instrumentData(), mx350);
     window.UpdateTree();
     window.show();
-    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
-    tree->setCurrentItem(tree->topLevelItem(0));
+    auto* tree = window.findChild<QTreeView*>(QStringLiteral("TreeView1"));
+    tree->setCurrentIndex(tree->model()->index(0, 0));
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QApplication::sendEvent(tree, &press);
 

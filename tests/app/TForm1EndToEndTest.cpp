@@ -4,7 +4,7 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <filesystem>
 #include <sstream>
@@ -42,11 +42,11 @@ std::unique_ptr<InstrumentData> decodedData(int modelCode, const Bytes& image) {
 
 // The number of children of every bank, as the tree (every bank expanded) or the container
 // holds them.
-QList<int> shapeOf(QTreeWidget& tree) {
+QList<int> shapeOf(QTreeView& tree) {
     QList<int> shape;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
-        tree.topLevelItem(i)->setExpanded(true);
-        shape << tree.topLevelItem(i)->childCount();
+    for (int i = 0; i < tree.model()->rowCount(); ++i) {
+        tree.expand(tree.model()->index(i, 0));
+        shape << tree.model()->rowCount(tree.model()->index(i, 0));
     }
     return shape;
 }
@@ -86,7 +86,7 @@ class TForm1EndToEndTest : public QObject {
     T* part(const char* name) const {
         return window_->findChild<T*>(QString::fromLatin1(name));
     }
-    QTreeWidget* tree() const { return part<QTreeWidget>("TreeView1"); }
+    QTreeView* tree() const { return part<QTreeView>("TreeView1"); }
 
     // Starts a download with `start` and runs the event loop, as the program does, until the
     // window has taken the download's end and lets the user start another.
@@ -193,7 +193,7 @@ class TForm1EndToEndTest : public QObject {
         const QList<int> shape = shapeOf(*tree());
 
         startTransfer();
-        QCOMPARE(tree()->topLevelItemCount(), shape.size());
+        QCOMPARE(tree()->model()->rowCount(), shape.size());
         QCOMPARE(boxes_.messages(), QStringList{"Instrument not connected"});
         QCOMPARE(xmlOf(window_->instrumentData()), before);
         QCOMPARE(shapeOf(*tree()), shape);

@@ -1,7 +1,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <filesystem>
 #include <sstream>
@@ -68,7 +68,7 @@ class TForm1TransferTest : public QObject {
         return window_->findChild<T*>(QString::fromLatin1(name));
     }
 
-    QTreeWidget* tree() const { return part<QTreeWidget>("TreeView1"); }
+    QTreeView* tree() const { return part<QTreeView>("TreeView1"); }
 
     void checkRefused(bool refused) {
         for (const char* command : refusedCommands) {
@@ -85,7 +85,7 @@ class TForm1TransferTest : public QObject {
         data.clear();
         data.add(std::make_unique<InstrumentBank>(42));
         window_->UpdateTree();
-        tree()->setCurrentItem(tree()->topLevelItem(0));
+        tree()->setCurrentIndex(tree()->model()->index(0, 0));
     }
 
     void pressDelete() {
@@ -114,7 +114,7 @@ class TForm1TransferTest : public QObject {
 
         part<QAction>("Starttransfer1")->trigger();
         checkRefused(true);
-        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QCOMPARE(tree()->model()->rowCount(), 0);
         // Commands refused while the job runs do nothing even when asked for.
         boxes_.fileNames << QString::fromStdString(dir_.path("x.tso"));
         part<QAction>("Open1")->trigger();
@@ -130,7 +130,7 @@ class TForm1TransferTest : public QObject {
         translator->copyIn(image.data(), 0, static_cast<int>(image.size()));
         translator->decodeData(expected);
         QCOMPARE(xmlOf(window_->instrumentData()), xmlOf(expected));
-        QCOMPARE(tree()->topLevelItemCount(), expected.count());
+        QCOMPARE(tree()->model()->rowCount(), expected.count());
         QVERIFY(boxes_.shown.empty());
     }
 
@@ -143,11 +143,11 @@ class TForm1TransferTest : public QObject {
         checkRefused(true);
         QTRY_VERIFY(window_->progressForm().isVisible());
         // The tree was emptied; even a row shown again must not reach the container.
-        QCOMPARE(tree()->topLevelItemCount(), 0);
+        QCOMPARE(tree()->model()->rowCount(), 0);
         part<DataTreeView>("TreeView1")->rebuild();
-        tree()->setCurrentItem(tree()->topLevelItem(0));
+        tree()->setCurrentIndex(tree()->model()->index(0, 0));
         pressDelete();
-        QCOMPARE(tree()->topLevelItemCount(), 1);
+        QCOMPARE(tree()->model()->rowCount(), 1);
         QCOMPARE(window_->instrumentData().count(), 1);
 
         window_->progressForm().closeWindow();
@@ -155,7 +155,7 @@ class TForm1TransferTest : public QObject {
         checkRefused(false);
         QCOMPARE(boxes_.messages(), QStringList({"Interupted by user"}));
         QCOMPARE(window_->instrumentData().count(), 1);
-        QCOMPARE(tree()->topLevelItemCount(), 1);
+        QCOMPARE(tree()->model()->rowCount(), 1);
     }
 
     // An instrument that talks without end keeps a block from ever finishing: the stop button
