@@ -237,9 +237,9 @@ void DataTreeView::putBack(Deleted& deleted) {
         node = model_->index(deleted.bank, 0);
     } else {
         const bool sameNumbering = deleted.numbering == model_->numbering();
-        model_->insertItem(deleted.bank, deleted.item, std::move(deleted.itemObject),
-                           sameNumbering ? std::optional<int>(deleted.addressNumber)
-                                         : std::nullopt);
+        model_->insertItem(
+            deleted.bank, deleted.item, std::move(deleted.itemObject),
+            sameNumbering ? std::optional<int>(deleted.addressNumber) : std::nullopt);
         node = model_->index(deleted.item, 0, model_->index(deleted.bank, 0));
     }
     refreshVerdicts();
