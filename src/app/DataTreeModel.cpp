@@ -155,8 +155,6 @@ QVariant DataTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return view_.spokenTextOf(*object, addressText(number));
-        case objectRole:
-            return QVariant::fromValue(static_cast<void*>(object));
         case addressRole:
             return addressText(number);
         default:

@@ -21,9 +21,8 @@ class DataTreeView;
 // after any other change it is shown again with showData.
 class DataTreeModel : public QAbstractItemModel {
   public:
-    // The roles under which a row gives its object (a void pointer) and its address number.
-    static constexpr int objectRole = Qt::UserRole;
-    static constexpr int addressRole = Qt::UserRole + 1;
+    // The role under which a row gives its address number.
+    static constexpr int addressRole = Qt::UserRole;
 
     DataTreeModel(InstrumentData& data, const DataTreeView& view);
 

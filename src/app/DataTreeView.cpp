@@ -17,15 +17,10 @@ namespace kadenza {
 
 namespace {
 
-constexpr int objectRole = DataTreeModel::objectRole;
 constexpr int treeIndentation = 23;
 constexpr int treeFontPixels = 16;
 constexpr int undoRow = 264;
 constexpr int verdictRow = 275;
-
-InstrumentAbstract* objectOf(const QModelIndex& index) {
-    return static_cast<InstrumentAbstract*>(index.data(objectRole).value<void*>());
-}
 
 }  // namespace
 
@@ -117,14 +112,14 @@ void DataTreeView::refreshVerdicts() {
 }
 
 DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
-    const InstrumentAbstract* object = objectOf(index);
+    const InstrumentAbstract* object = model_->objectAt(index);
     if (details_ == nullptr || !verdict1_->isChecked() || object == nullptr) {
         return {};
     }
     if (const auto* bank = dynamic_cast<const InstrumentBank*>(object)) {
         return {VerdictKind::none, QString::fromStdString(verdicts_.labelOf(*bank))};
     }
-    const auto* bank = dynamic_cast<const InstrumentBank*>(objectOf(index.parent()));
+    const auto* bank = dynamic_cast<const InstrumentBank*>(model_->objectAt(index.parent()));
     const auto* item = dynamic_cast<const InstrumentItem*>(object);
     if (bank == nullptr || item == nullptr) {
         return {};
@@ -146,7 +141,7 @@ bool DataTreeView::showsAddressNumber() const {
 }
 
 std::optional<DataTreeRow> DataTreeView::rowAt(const QModelIndex& index) const {
-    const InstrumentAbstract* object = objectOf(index);
+    const InstrumentAbstract* object = model_->objectAt(index);
     if (!object) {
         return std::nullopt;
     }
@@ -193,7 +188,7 @@ void DataTreeView::removeSelectedNode() {
     const QModelIndex bankNode = node.parent().isValid() ? node.parent() : node;
     const int bank = bankNode.row();
     const int item = node.parent().isValid() ? node.row() : -1;
-    if (data_.bank(bank) != objectOf(bankNode)) {
+    if (data_.bank(bank) != model_->objectAt(bankNode)) {
         return;
     }
     deletions_.push(new DeletionCommand(*this, bank, item));

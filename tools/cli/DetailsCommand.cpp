@@ -83,10 +83,7 @@ int runDetails(const std::vector<std::string>& args) {
         writeRawFile(*exported, {text.begin(), text.end()});
         return exitSuccess;
     }
-    std::cout << text << std::flush;
-    if (!std::cout) {
-        throw FileError("Cannot write to standard output");
-    }
+    std::cout << text;
     return exitSuccess;
 }
 

@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "cli/Arguments.h"
-#include "cli/CliError.h"
 #include "cli/InputFile.h"
 #include "cli/RowRendering.h"
 #include "cli/Usage.h"
@@ -45,10 +44,6 @@ int runShow(const std::vector<std::string>& args) {
     const auto data = readInspectionFile(parsed.input).data;
     for (int b = 0; b < data->count(); ++b) {
         printBank(*data->bank(b), parsed, std::cout);
-    }
-    std::cout.flush();
-    if (!std::cout) {
-        throw FileError("Cannot write to standard output");
     }
     return exitSuccess;
 }
