@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/Arguments.h"
+#include "cli/CliError.h"
 #include "cli/InputFile.h"
 #include "cli/RowRendering.h"
 #include "cli/Usage.h"
