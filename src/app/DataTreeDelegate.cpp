@@ -15,12 +15,13 @@ constexpr int rowTabPosition = 40;
 constexpr int markGap = 12;
 
 // A tick for a value within its limit, a cross for one that fails it, each in a colour that
-// stands out on the row's background; a bank's label in the row's own colour.
+// stands out on the row's background; a question mark for one that lacks a detail to be
+// judged and a bank's label, both in the row's own colour.
 void drawMark(QPainter& painter, const DataTreeView::RowMark& mark, const QRect& strip, int x,
               const QColor& background) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(strip.height() * 7 / 8);
-    QString text = mark.label;
+    QString text = mark.lacksDetail ? QStringLiteral("?") : mark.label;
     if (mark.verdict != VerdictKind::none) {
         const bool passed = mark.verdict == VerdictKind::pass;
         text = passed ? QStringLiteral("\u2713") : QStringLiteral("\u2717");
@@ -54,7 +55,7 @@ void DataTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const int end = DrawRichText(*painter, QStringLiteral("Arial"), strip, row->text,
                                  rowTabPosition, row->bold, row->red, background);
     const DataTreeView::RowMark mark = view_.markAt(index);
-    if (mark.verdict != VerdictKind::none || !mark.label.isEmpty()) {
+    if (mark.verdict != VerdictKind::none || mark.lacksDetail || !mark.label.isEmpty()) {
         drawMark(*painter, mark, strip, end, background);
     }
     painter->restore();

@@ -117,14 +117,15 @@ DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
         return {};
     }
     if (const auto* bank = dynamic_cast<const InstrumentBank*>(object)) {
-        return {VerdictKind::none, QString::fromStdString(verdicts_.labelOf(*bank))};
+        return {VerdictKind::none, false, QString::fromStdString(verdicts_.labelOf(*bank))};
     }
     const auto* bank = dynamic_cast<const InstrumentBank*>(model_->objectAt(index.parent()));
     const auto* item = dynamic_cast<const InstrumentItem*>(object);
     if (bank == nullptr || item == nullptr) {
         return {};
     }
-    return {verdicts_.verdictOf(*item, *bank), QString()};
+    const Verdict verdict = verdicts_.verdictOf(*item, *bank);
+    return {verdict.kind, verdict.lacksDetail(), QString()};
 }
 
 QString DataTreeView::addressNumberOf(const QModelIndex& index) {

@@ -53,10 +53,11 @@ class DataTreeView : public QTreeView {
     // and whenever the data change; refreshVerdicts() after the details changed.
     void showVerdictsOf(const DetailsDocument& details);
     void refreshVerdicts();
-    // What is drawn after a row: an item's verdict, a bank's label; nothing while the
-    // Verdict toggle is off or no details are shown.
+    // What is drawn after a row: an item's verdict (or that it lacks a detail to be judged),
+    // a bank's label; nothing while the Verdict toggle is off or no details are shown.
     struct RowMark {
         VerdictKind verdict = VerdictKind::none;
+        bool lacksDetail = false;
         QString label;
     };
     RowMark markAt(const QModelIndex& index) const;

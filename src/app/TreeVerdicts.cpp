@@ -13,8 +13,8 @@ void TreeVerdicts::update(const InstrumentData& data, const DetailsDocument& det
     }
 }
 
-VerdictKind TreeVerdicts::verdictOf(const InstrumentItem& item, const InstrumentBank& bank) const {
-    return judge(item, profile_, inspection_, detailsOf(bank)).kind;
+Verdict TreeVerdicts::verdictOf(const InstrumentItem& item, const InstrumentBank& bank) const {
+    return judge(item, profile_, inspection_, detailsOf(bank));
 }
 
 std::string TreeVerdicts::labelOf(const InstrumentBank& bank) const {

@@ -19,7 +19,7 @@ class TreeVerdicts {
   public:
     void update(const InstrumentData& data, const DetailsDocument& details);
 
-    VerdictKind verdictOf(const InstrumentItem& item, const InstrumentBank& bank) const;
+    Verdict verdictOf(const InstrumentItem& item, const InstrumentBank& bank) const;
     // The label the details give the bank; empty when none.
     std::string labelOf(const InstrumentBank& bank) const;
 

@@ -54,11 +54,7 @@ std::optional<Limit> milliamperesAtMost(double limit) {
     return atMost(limit * 1e-3, milliamperes);
 }
 
-}  // namespace
-
-// The user's explicit limit wins over the one from the cord.
-Verdict applianceProtectiveConductor(const RuleInput& input) {
-    const char* rule = "appliance-protective-conductor";
+Verdict conductorVerdict(const RuleInput& input, const char* rule) {
     if (isPositive(input.bank.peLimit)) {
         return judged(input.item, atMost(*input.bank.peLimit, ohms), rule);
     }
@@ -69,17 +65,35 @@ Verdict applianceProtectiveConductor(const RuleInput& input) {
     if (*index != 0) {
         return {};
     }
-    if (!isCordLength(input.bank.cordLength)) {
-        return lacking(rule, "bank.cordLength");
+    if (isCordLength(input.bank.cordLength)) {
+        return judged(input.item, atMost(cordLimit(*input.bank.cordLength), ohms), rule);
     }
-    return judged(input.item, atMost(cordLimit(*input.bank.cordLength), ohms), rule);
+    if (isOpenConductor(input.item)) {
+        return {VerdictKind::fail, std::nullopt, rule, {}, {}};
+    }
+    return lacking(rule, "bank.cordLength");
+}
+
+}  // namespace
+
+// The user's explicit limit wins over the one from the cord. A class I appliance whose
+// conductor reads over range has it open, whatever its cord.
+Verdict applianceProtectiveConductor(const RuleInput& input) {
+    const char* rule = "appliance-protective-conductor";
+    Verdict verdict = conductorVerdict(input, rule);
+    if (!verdict.rule.empty()) {
+        verdict.remark = conductorRemark(input.item);
+    }
+    return verdict;
 }
 
 // Tests at 50 V and 100 V are not the insulation test and are not judged.
 Verdict applianceInsulation(const RuleInput& input) {
     const auto testVoltage = readTestVoltage(input.item.noteOrEmpty());
     if (testVoltage && *testVoltage < 250) {
-        return {};
+        Verdict verdict;
+        verdict.remark = "low-test-voltage";
+        return verdict;
     }
     return judgedByClass(input, "appliance-insulation",
                          {atLeast(1e6, megohms), atLeast(2e6, megohms), atLeast(0.25e6, megohms)});

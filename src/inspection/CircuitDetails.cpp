@@ -1,5 +1,7 @@
 #include "inspection/CircuitDetails.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 #include "inspection/TextReading.h"
@@ -11,27 +13,28 @@ namespace {
 int tripMultipleOf(char characteristic) {
     switch (characteristic) {
         case 'B':
-        case 'b':
             return 5;
         case 'C':
-        case 'c':
             return 10;
         case 'D':
-        case 'd':
             return 20;
         default:
             return 0;
     }
 }
 
+char upperCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // The number that makes up the whole text, with an optional unit after it.
 std::optional<double> numberWithUnit(std::string_view text, std::string_view unit) {
-    const auto number = takeNumber(text);
     text = trimmed(text);
-    if (!number || !(text.empty() || sameIgnoringCase(text, unit))) {
-        return std::nullopt;
+    if (text.size() > unit.size() &&
+        sameIgnoringCase(text.substr(text.size() - unit.size()), unit)) {
+        text.remove_suffix(unit.size());
     }
-    return number;
+    return readDecimal(text);
 }
 
 }  // namespace
@@ -54,18 +57,20 @@ Earthing readEarthing(const std::string& text) {
 
 std::optional<ProtectiveDevice> readDevice(const std::string& text) {
     const std::string_view device = trimmed(text);
-    if (device.empty() || tripMultipleOf(device.front()) == 0) {
+    if (device.empty()) {
         return std::nullopt;
     }
-    const auto ratedCurrent = numberWithUnit(trimmed(device.substr(1)), "A");
-    if (!ratedCurrent || *ratedCurrent <= 0) {
+    const char characteristic = upperCase(device.front());
+    const int tripMultiple = tripMultipleOf(characteristic);
+    const auto ratedCurrent = numberWithUnit(device.substr(1), "A");
+    if (tripMultiple == 0 || !ratedCurrent || *ratedCurrent <= 0) {
         return std::nullopt;
     }
-    return ProtectiveDevice{*ratedCurrent, tripMultipleOf(device.front())};
+    return ProtectiveDevice{characteristic, *ratedCurrent, tripMultiple};
 }
 
 std::optional<double> readNominalVolts(const std::string& text) {
-    const auto volts = numberWithUnit(trimmed(text), "V");
+    const auto volts = numberWithUnit(text, "V");
     if (!volts || *volts <= 0) {
         return std::nullopt;
     }
@@ -75,6 +80,15 @@ std::optional<double> readNominalVolts(const std::string& text) {
 bool isSafetyExtraLowVoltage(const std::string& nominalVoltage) {
     const std::string_view text = trimmed(nominalVoltage);
     return sameIgnoringCase(text, "SELV") || sameIgnoringCase(text, "PELV");
+}
+
+std::optional<double> readRatedResidualCurrent(const std::optional<double>& milliamperes) {
+    if (!milliamperes ||
+        std::find(std::begin(ratedResidualCurrents), std::end(ratedResidualCurrents),
+                  *milliamperes) == std::end(ratedResidualCurrents)) {
+        return std::nullopt;
+    }
+    return milliamperes;
 }
 
 }  // namespace kadenza

@@ -16,7 +16,8 @@ namespace {
 
 constexpr int unitRow = 24;
 constexpr int noteRow = 25;
-constexpr int headerRows[] = {267, 268, 269, 270, unitRow, 271, noteRow, 272, 273, 274, 275};
+constexpr int headerRows[] = {267, 268, 269, 270, unitRow, 271, noteRow, 272,
+                              273, 274, 275, 293, 332,     324, 333};
 
 // How the locale writes numbers decides the separators.
 struct CsvStyle {
@@ -33,6 +34,15 @@ std::string withDecimal(std::string text, char decimal) {
         if (c == '.') {
             c = decimal;
         }
+    }
+    return text;
+}
+
+// A text that starts as a formula would (= + - @, a tab or a carriage return) led by an
+// apostrophe, so that a spreadsheet shows it instead of running it.
+std::string inert(const std::string& text) {
+    if (!text.empty() && std::string("=+-@\t\r").find(text.front()) != std::string::npos) {
+        return "'" + text;
     }
     return text;
 }
@@ -69,20 +79,25 @@ std::string shortestNumberText(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::vector<std::string> itemFields(const ItemEvaluation& judged, const CsvStyle& style) {
+std::vector<std::string> itemFields(const ItemEvaluation& judged, const BankDetails& bank,
+                                    const CsvStyle& style) {
     const InstrumentItem& item = *judged.item;
+    const Verdict& verdict = judged.verdict;
     return {std::to_string(judged.bank->number()),
             judged.address ? std::to_string(*judged.address) : std::string(),
-            plainScriptText(item.symbolText()),
+            inert(plainScriptText(item.symbolText())),
             withDecimal(shortestNumberText(item.value()), style.decimal),
-            plainScriptText(item.unitText()),
-            plainScriptText(item.text(showUnit)),
-            plainScriptText(item.noteOrEmpty()),
+            inert(plainScriptText(item.unitText())),
+            inert(plainScriptText(item.text(showUnit))),
+            inert(plainScriptText(item.noteOrEmpty())),
             item.isPrimary() ? "1" : "0",
             item.isOver() ? "1" : "0",
-            withDecimal(judged.verdict.limit, style.decimal),
-            judged.verdict.kind == VerdictKind::none ? std::string()
-                                                     : verdictWord(judged.verdict.kind)};
+            withDecimal(shownLimit(verdict), style.decimal),
+            verdictWord(verdict),
+            inert(bank.label),
+            verdict.rule,
+            verdict.missing,
+            verdict.remark.empty() ? std::string() : remarkText(verdict.remark)};
 }
 
 }  // namespace
@@ -99,8 +114,12 @@ std::string csvText(const Evaluation& evaluation) {
         header.emplace_back(RowText(row));
     }
     appendRow(csv, header, style.separator);
+    auto bank = evaluation.banks.begin();
     for (const ItemEvaluation& judged : evaluation.items) {
-        appendRow(csv, itemFields(judged, style), style.separator);
+        while (bank->bank != judged.bank) {
+            ++bank;
+        }
+        appendRow(csv, itemFields(judged, bank->details, style), style.separator);
     }
     return csv;
 }

@@ -6,10 +6,12 @@
 namespace kadenza {
 
 // The profiles an inspection is judged by: an installation by the 2016 or the 2006 edition of
-// the insulation table, or appliances. No profile chosen: `appliance` for a container that
-// holds appliance quantities, `installation-2016` otherwise.
+// IEC 60364-6 (the same insulation table), one built under the older IEC 60364-6-61:2001, or
+// appliances. No profile chosen: `appliance` for a container that holds appliance quantities,
+// `installation-2016` otherwise.
 constexpr const char* installation2016Profile = "installation-2016";
 constexpr const char* installation2006Profile = "installation-2006";
+constexpr const char* installation2001Profile = "installation-2001";
 constexpr const char* applianceProfile = "appliance";
 
 // Who inspected what, when, with which instrument and by which rules. An empty text or an
@@ -25,7 +27,7 @@ struct InspectionDetails {
     std::string nextDate;
     std::string model;
     std::string serial;
-    // One of the three profiles above, or empty.
+    // One of the profiles above, or empty.
     std::string profile;
     // U_L in volts: 50, or 25 in special locations; 50 when absent.
     std::optional<double> touchVoltageLimit;

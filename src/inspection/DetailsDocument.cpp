@@ -7,6 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "inspection/CircuitDetails.h"
+#include "inspection/TextReading.h"
+
 namespace kadenza {
 
 struct DetailsDocument::Json {
@@ -33,6 +36,8 @@ enum class Kind {
     voltage,
     // B, C or D and the rated current: B16.
     device,
+    // Milliamperes of the rated series: 30.
+    ratedResidualCurrent,
 };
 
 struct Field {
@@ -51,7 +56,7 @@ const Field inspectionFields[] = {
     {"nextDate", Kind::date},
     {"model", Kind::text},
     {"serial", Kind::text},
-    {"profile", Kind::choice, "installation-2016|installation-2006|appliance"},
+    {"profile", Kind::choice, "installation-2016|installation-2006|installation-2001|appliance"},
     {"touchVoltageLimit", Kind::number, "50|25"},
     {"loopFactor", Kind::choice, "1|0.8|2/3"},
     {"remarks", Kind::text},
@@ -60,7 +65,7 @@ const Field inspectionFields[] = {
 const Field bankFields[] = {
     {"label", Kind::text},
     {"device", Kind::device},
-    {"rcdCurrent", Kind::number},
+    {"rcdCurrent", Kind::ratedResidualCurrent},
     {"rcdType", Kind::choice, "AC|A|F|B"},
     {"rcdSelective", Kind::flag},
     {"earthing", Kind::choice, "TN|TT|IT"},
@@ -102,21 +107,20 @@ std::string expectedChoices(const std::string& choices) {
     return "one of " + text;
 }
 
-// A positive number written with a decimal point or a decimal comma.
-std::optional<double> positiveNumber(std::string text) {
-    for (char& c : text) {
-        if (c == ',') {
-            c = '.';
-        }
-    }
-    double number = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number);
-    if (text.empty() || error != std::errc() || stop != end || !std::isfinite(number) ||
-        number <= 0) {
+// A positive number written with a decimal point or a decimal comma, as the verdicts read it.
+std::optional<double> positiveNumber(const std::string& text) {
+    const std::optional<double> number = readDecimal(text);
+    if (!number || !std::isfinite(*number) || *number <= 0) {
         return std::nullopt;
     }
     return number;
+}
+
+// The shortest text that reads back as the number, with a decimal point: 16, 1.6, 120.5.
+std::string numberText(double number) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    return std::string(buffer, result.ptr);
 }
 
 bool isDigits(const std::string& text, std::size_t from, std::size_t count) {
@@ -128,14 +132,31 @@ bool isDigits(const std::string& text, std::size_t from, std::size_t count) {
     return true;
 }
 
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month) {
+    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
+}
+
+// A day of the calendar written YYYY-MM-DD: 2026-02-30 is none.
 bool isDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !isDigits(text, 0, 4) ||
         !isDigits(text, 5, 2) || !isDigits(text, 8, 2)) {
         return false;
     }
+    const int year = std::stoi(text.substr(0, 4));
     const int month = std::stoi(text.substr(5, 2));
     const int day = std::stoi(text.substr(8, 2));
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month);
+}
+
+// One of the choices; a decimal comma reads as the point the choice is written with (0,8).
+std::optional<json> choiceValue(const Field& field, std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return isChoice(text, field.choices) ? std::optional<json>(text) : std::nullopt;
 }
 
 std::optional<json> flagValue(const std::string& text) {
@@ -149,24 +170,31 @@ std::optional<json> flagValue(const std::string& text) {
     return std::nullopt;
 }
 
+// As the verdicts read it, written the one way: "b16a" is B16, "B1,6" is B1.6.
 std::optional<json> deviceValue(const std::string& text) {
-    const std::string upper = upperCase(text);
-    if (upper.size() < 2 || !isChoice(upper.substr(0, 1), "B|C|D") ||
-        !positiveNumber(upper.substr(1))) {
+    const std::optional<ProtectiveDevice> device = readDevice(text);
+    if (!device) {
         return std::nullopt;
     }
-    return json(upper);
+    return json(std::string(1, device->characteristic) + numberText(device->ratedCurrent));
 }
 
+// Volts as the verdicts read them, written as a number ("400 V" is 400, "120,5" is 120.5), or
+// SELV or PELV.
 std::optional<json> voltageValue(const std::string& text) {
-    const std::string upper = upperCase(text);
-    if (upper == "SELV" || upper == "PELV") {
-        return json(upper);
+    if (isSafetyExtraLowVoltage(text)) {
+        return json(upperCase(std::string(trimmed(text))));
     }
-    if (!positiveNumber(text)) {
+    const std::optional<double> volts = readNominalVolts(text);
+    if (!volts) {
         return std::nullopt;
     }
-    return json(text);
+    return json(numberText(*volts));
+}
+
+std::optional<json> ratedResidualCurrentValue(const std::string& text) {
+    const std::optional<double> current = readRatedResidualCurrent(readDecimal(text));
+    return current ? std::optional<json>(*current) : std::nullopt;
 }
 
 // 50 is one of "50|25" however it is written: 50, 50.0.
@@ -200,7 +228,7 @@ std::optional<json> typedValue(const Field& field, const std::string& text) {
         case Kind::date:
             return isDate(text) ? std::optional<json>(text) : std::nullopt;
         case Kind::choice:
-            return isChoice(text, field.choices) ? std::optional<json>(text) : std::nullopt;
+            return choiceValue(field, text);
         case Kind::number:
             return numberValue(field, text);
         case Kind::flag:
@@ -209,6 +237,8 @@ std::optional<json> typedValue(const Field& field, const std::string& text) {
             return voltageValue(text);
         case Kind::device:
             return deviceValue(text);
+        case Kind::ratedResidualCurrent:
+            return ratedResidualCurrentValue(text);
     }
     return std::nullopt;
 }
@@ -229,8 +259,20 @@ std::string expectation(const Field& field) {
             return "volts, SELV or PELV";
         case Kind::device:
             return "B, C or D and the rated current, such as B16";
+        case Kind::ratedResidualCurrent:
+            return "a rated residual current in mA: 6, 10, 30, 100, 300, 500 or 1000";
     }
     return "a text";
+}
+
+// What a rejected value may have meant: amperes typed where milliamperes belong.
+std::string hint(const Field& field, const std::string& text) {
+    const std::optional<double> number = readDecimal(text);
+    if (field.kind != Kind::ratedResidualCurrent || !number ||
+        !readRatedResidualCurrent(*number * 1000)) {
+        return {};
+    }
+    return " (" + text + " A is " + numberText(*number * 1000) + " mA)";
 }
 
 // The JSON value a detail takes from a typed text; throws std::invalid_argument naming the
@@ -238,7 +280,8 @@ std::string expectation(const Field& field) {
 json valueFor(const Field& field, const std::string& name, const std::string& text) {
     const std::optional<json> value = typedValue(field, text);
     if (!value) {
-        throw std::invalid_argument(name + ": '" + text + "' is not " + expectation(field));
+        throw std::invalid_argument(name + ": '" + text + "' is not " + expectation(field) +
+                                    hint(field, text));
     }
     return *value;
 }
@@ -257,17 +300,31 @@ std::string typedText(const json& value, const std::string& name) {
     throw std::invalid_argument(name + ": a text, a number or true or false was expected");
 }
 
-// Checks the known details of one part of the document and writes them as this program
-// does; unknown keys stay as they are.
+// How a document's known details are checked: as a user typed them (an import), every one
+// must be a value `set` takes; as a file holds them, one that is not stays as it is, for
+// the verdicts to read as missing and the user to see and mend.
+enum class Reading { typed, stored };
+
+// Writes the known details of one part of the document as this program does; unknown keys
+// stay as they are.
 template <std::size_t N>
-void normaliseFields(json& part, const Field (&fields)[N], const std::string& prefix) {
+void normaliseFields(json& part, const Field (&fields)[N], const std::string& prefix,
+                     Reading reading) {
     if (!part.is_object()) {
         throw std::invalid_argument(prefix + " is not an object");
     }
     for (auto& [key, value] : part.items()) {
-        if (const Field* field = findField(fields, key)) {
-            const std::string name = prefix + "." + key;
+        const Field* field = findField(fields, key);
+        if (field == nullptr) {
+            continue;
+        }
+        const std::string name = prefix + "." + key;
+        try {
             value = valueFor(*field, name, typedText(value, name));
+        } catch (const std::invalid_argument&) {
+            if (reading == Reading::typed) {
+                throw;
+            }
         }
     }
 }
@@ -283,7 +340,7 @@ std::optional<int> bankNumber(const std::string& key) {
     return number;
 }
 
-void normalise(json& document) {
+void normalise(json& document, Reading reading) {
     if (!document.is_object()) {
         throw std::invalid_argument("the details are not a JSON object");
     }
@@ -292,7 +349,7 @@ void normalise(json& document) {
         throw std::invalid_argument("the details are not of version 1");
     }
     if (document.contains("inspection")) {
-        normaliseFields(document["inspection"], inspectionFields, "inspection");
+        normaliseFields(document["inspection"], inspectionFields, "inspection", reading);
     }
     if (!document.contains("banks")) {
         return;
@@ -305,7 +362,7 @@ void normalise(json& document) {
         if (!bankNumber(key)) {
             throw std::invalid_argument("banks: '" + key + "' is not a bank number");
         }
-        normaliseFields(bank, bankFields, "bank." + key);
+        normaliseFields(bank, bankFields, "bank." + key, reading);
     }
 }
 
@@ -368,17 +425,41 @@ DetailName parseName(const std::string& name) {
                                 "' (inspection.KEY or bank.NUMBER.KEY)");
 }
 
-// Removes a detail, and makes no part of the document for it.
+// Removes a detail, and the parts of the document it leaves empty: without a detail left the
+// document is empty again, unless it holds keys this program does not know.
 void removeDetail(json& document, const DetailName& detail) {
-    json* target = &document;
+    std::vector<json*> parts{&document};
     for (const std::string& step : detail.path) {
-        if (!target->is_object() || !target->contains(step)) {
+        json& part = *parts.back();
+        if (!part.is_object() || !part.contains(step)) {
             return;
         }
-        target = &(*target)[step];
+        parts.push_back(&part[step]);
     }
-    if (target->is_object()) {
-        target->erase(detail.field->key);
+    if (!parts.back()->is_object()) {
+        return;
+    }
+    parts.back()->erase(detail.field->key);
+    for (std::size_t depth = detail.path.size(); depth > 0; --depth) {
+        if (parts[depth]->empty()) {
+            parts[depth - 1]->erase(detail.path[depth - 1]);
+        }
+    }
+    if (document.size() == 1 && document.contains("version")) {
+        document = nullptr;
+    }
+}
+
+// The inspection's date and the next one's, where both are dates: the next cannot come first.
+void checkDateOrder(const json& document) {
+    const json* inspection = part(document, "inspection");
+    const json* date = inspection ? part(*inspection, "date") : nullptr;
+    const json* next = inspection ? part(*inspection, "nextDate") : nullptr;
+    if (date && next && date->is_string() && next->is_string() && isDate(*date) && isDate(*next) &&
+        *next < *date) {
+        throw std::invalid_argument("inspection.nextDate: " + next->get<std::string>() +
+                                    " comes before the inspection's date " +
+                                    date->get<std::string>());
     }
 }
 
@@ -396,11 +477,16 @@ DetailsDocument& DetailsDocument::operator=(const DetailsDocument& other) {
     return *this;
 }
 
-DetailsDocument DetailsDocument::fromJson(const std::string& text) {
+DetailsDocument DetailsDocument::parsed(const std::string& text, bool typed) {
+    const Reading reading = typed ? Reading::typed : Reading::stored;
     DetailsDocument document;
+    json& value = document.json_->value;
     try {
-        document.json_->value = json::parse(text);
-        normalise(document.json_->value);
+        value = json::parse(text);
+        normalise(value, reading);
+        if (reading == Reading::typed) {
+            checkDateOrder(value);
+        }
     } catch (const json::parse_error& error) {
         throw std::runtime_error("the details are not valid JSON at byte " +
                                  std::to_string(error.byte));
@@ -410,6 +496,14 @@ DetailsDocument DetailsDocument::fromJson(const std::string& text) {
         throw std::runtime_error(error.what());
     }
     return document;
+}
+
+DetailsDocument DetailsDocument::fromJson(const std::string& text) {
+    return parsed(text, false);
+}
+
+DetailsDocument DetailsDocument::imported(const std::string& text) {
+    return parsed(text, true);
 }
 
 std::string DetailsDocument::toJson(bool indented) const {
@@ -465,14 +559,14 @@ void DetailsDocument::set(const std::string& name, const std::string& value) {
         return;
     }
     const json typed = valueFor(*detail.field, name, value);
-    if (empty()) {
-        json_->value = json{{"version", documentVersion}};
-    }
-    json* target = &json_->value;
+    json changed = empty() ? json{{"version", documentVersion}} : json_->value;
+    json* target = &changed;
     for (const std::string& step : detail.path) {
         target = &(*target)[step];
     }
     (*target)[detail.field->key] = typed;
+    checkDateOrder(changed);
+    json_->value = std::move(changed);
 }
 
 }  // namespace kadenza

@@ -19,9 +19,13 @@ class DetailsDocument {
     DetailsDocument(const DetailsDocument& other);
     DetailsDocument& operator=(const DetailsDocument& other);
 
-    // Throws std::runtime_error naming what is wrong: not JSON, not an object, another
-    // version, a known detail with a value it cannot take.
+    // The details as a data file holds them. Throws std::runtime_error naming what is wrong:
+    // not JSON, not an object, another version, a part that is no object. A known detail
+    // with a value `set` would refuse is kept as it is: the verdicts take it as missing.
     static DetailsDocument fromJson(const std::string& text);
+    // Details a user gives whole (an import): throws as fromJson does and also for a known
+    // detail with a value `set` refuses, or a next date before the inspection's.
+    static DetailsDocument imported(const std::string& text);
     // Compact for the file, indented for people; the keys in order, so that the same details
     // give the same bytes.
     std::string toJson(bool indented = false) const;
@@ -34,11 +38,16 @@ class DetailsDocument {
     std::vector<int> bankNumbers() const;
 
     // Sets one detail by its name, "inspection.client" or "bank.3.device", from the text a
-    // user typed; an empty text removes it. Throws std::invalid_argument for an unknown name
-    // or a value the detail cannot take.
+    // user typed, as the verdicts read it; an empty text removes it, and the document is
+    // empty again once no detail is left. Throws std::invalid_argument, the document
+    // unchanged, for an unknown name, a value the detail cannot take (a day the calendar does
+    // not have, an RCD current outside the rated series) or a next date before the
+    // inspection's.
     void set(const std::string& name, const std::string& value);
 
   private:
+    static DetailsDocument parsed(const std::string& text, bool typed);
+
     struct Json;
     std::unique_ptr<Json> json_;
 };

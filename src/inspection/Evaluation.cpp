@@ -2,6 +2,7 @@
 
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
+#include "model/QuantityTable.h"
 
 namespace kadenza {
 
@@ -10,7 +11,7 @@ namespace {
 void evaluateBank(const InstrumentBank& bank, const InspectionDetails& inspection,
                   const DetailsDocument& details, Evaluation& evaluation) {
     const BankDetails bankDetails = details.bank(bank.number());
-    BankEvaluation summary{&bank, {}};
+    BankEvaluation summary{&bank, bankDetails, {}};
     int primaries = 0;
     for (int index = 0; index < bank.count(); ++index) {
         const InstrumentItem& item = *bank.item(index);
@@ -19,14 +20,20 @@ void evaluateBank(const InstrumentBank& bank, const InspectionDetails& inspectio
             address = ++primaries;
         }
         const Verdict verdict = judge(item, evaluation.profile, inspection, bankDetails);
-        summary.counts.add(verdict.kind);
-        evaluation.counts.add(verdict.kind);
+        if (!isNumberingItem(item)) {
+            summary.counts.add(verdict);
+            evaluation.counts.add(verdict);
+        }
         evaluation.items.push_back({&bank, &item, index, address, verdict});
     }
     evaluation.banks.push_back(summary);
 }
 
 }  // namespace
+
+bool isNumberingItem(const InstrumentItem& item) {
+    return item.symbol() == bankNumberQuantity || item.symbol() == instrumentNumberQuantity;
+}
 
 Evaluation evaluate(const InstrumentData& data, const DetailsDocument& details,
                     const std::string& profile) {

@@ -24,16 +24,22 @@ struct ItemEvaluation {
 
 struct BankEvaluation {
     const InstrumentBank* bank = nullptr;
+    BankDetails details;
     VerdictCounts counts;
 };
 
-// Every item of a container judged, banks and items in the container's order.
+// Every item of a container judged, banks and items in the container's order. The counts are
+// of measured items: the rows that carry a bank's or an instrument record's own number are
+// listed but not counted.
 struct Evaluation {
     std::string profile;
     std::vector<ItemEvaluation> items;
     std::vector<BankEvaluation> banks;
     VerdictCounts counts;
 };
+
+// Whether the item is the row that numbers its bank or record.
+bool isNumberingItem(const InstrumentItem& item);
 
 // Judges the container by the profile given, else by effectiveProfile.
 Evaluation evaluate(const InstrumentData& data, const DetailsDocument& details,

@@ -12,51 +12,74 @@ namespace kadenza {
 
 namespace {
 
-// The minimum insulation resistance by DC test voltage, in the 2016 and the 2006 edition.
+// The minimum insulation resistance by the circuit's nominal voltage, with the DC test
+// voltage the circuit is tested at: IEC 60364-6:2006 and :2016 share one table, the older
+// IEC 60364-6-61:2001 had lower minimums below 500 V.
 struct InsulationRow {
     double testVoltage;
-    double minimum2016;
-    double minimum2006;
+    double minimum;
+    double minimum2001;
 };
 
-constexpr InsulationRow insulationTable[] = {
-    {250, 0.5e6, 0.25e6},
-    {500, 1.0e6, 0.5e6},
-    {1000, 1.0e6, 1.0e6},
-};
+constexpr InsulationRow safetyExtraLowRow{250, 0.5e6, 0.25e6};
+constexpr InsulationRow upTo500Row{500, 1.0e6, 0.5e6};
+constexpr InsulationRow above500Row{1000, 1.0e6, 1.0e6};
 
-// The test voltage the instrument noted; without one, the voltage a circuit of this nominal
-// voltage is tested at. Notes of 50 V and 100 V match no row.
-double testVoltageOf(const InstrumentItem& item, const std::string& nominalVoltage) {
-    if (const auto noted = readTestVoltage(item.noteOrEmpty())) {
-        return *noted;
+// Tests below this voltage (50 V, 100 V) are not the insulation test.
+constexpr double lowestTestVoltage = 250;
+
+// The circuit's nominal voltage: 230 V where its details give none, none where they give one
+// that cannot be read (a file written by hand), for the rule to name it as missing.
+std::optional<double> nominalVoltsOf(const BankDetails& bank) {
+    if (trimmed(bank.nominalVoltage).empty()) {
+        return 230;
     }
-    if (isSafetyExtraLowVoltage(nominalVoltage)) {
-        return 250;
-    }
-    return readNominalVolts(nominalVoltage).value_or(230) > 500 ? 1000 : 500;
+    return readNominalVolts(bank.nominalVoltage);
 }
 
-double touchVoltageLimit(const InspectionDetails& inspection) {
-    return isPositive(inspection.touchVoltageLimit) ? *inspection.touchVoltageLimit : 50;
+// A circuit is "up to 500 V" unless its details say SELV or PELV or a voltage above 500 V.
+const InsulationRow& insulationRowOf(const BankDetails& bank) {
+    if (isSafetyExtraLowVoltage(bank.nominalVoltage)) {
+        return safetyExtraLowRow;
+    }
+    return *nominalVoltsOf(bank) > 500 ? above500Row : upTo500Row;
 }
 
-// The correction of loop limits for impedances measured cold, as a fraction; anything but
-// "0.8" and "2/3" is no correction.
+const char* insulationRule(const std::string& profile) {
+    if (profile == installation2001Profile) {
+        return "insulation-2001";
+    }
+    return profile == installation2006Profile ? "insulation-2006" : "insulation-2016";
+}
+
+// U_L: 50 V unless the inspection says 25 V; none for any other figure a file holds.
+std::optional<double> touchVoltageLimit(const InspectionDetails& inspection) {
+    const std::optional<double> limit = inspection.touchVoltageLimit;
+    if (!limit) {
+        return 50;
+    }
+    return *limit == 50 || *limit == 25 ? limit : std::nullopt;
+}
+
+// The correction of loop limits for impedances measured cold, as a fraction: none (1), 0.8
+// or 2/3; none for any other text a file holds.
 struct LoopFactor {
     double numerator;
     double denominator;
 };
 
-LoopFactor loopFactorOf(const InspectionDetails& inspection) {
+std::optional<LoopFactor> loopFactorOf(const InspectionDetails& inspection) {
     const std::string_view factor = trimmed(inspection.loopFactor);
+    if (factor.empty() || factor == "1") {
+        return LoopFactor{1, 1};
+    }
     if (factor == "0.8") {
-        return {4, 5};
+        return LoopFactor{4, 5};
     }
     if (factor == "2/3") {
-        return {2, 3};
+        return LoopFactor{2, 3};
     }
-    return {1, 1};
+    return std::nullopt;
 }
 
 // A circuit's nominal voltage above 250 V is the voltage between its lines (a three-phase
@@ -75,26 +98,51 @@ double lineToEarthVolts(double nominal) {
     return std::round(nominal / std::sqrt(3.0));
 }
 
+// The largest loop impedance that lets a fault current of `current` amperes flow, corrected
+// for a reading taken cold; the circuit's voltage and the factor have been read.
+Limit loopLimit(const RuleInput& input, double current) {
+    const double u0 = lineToEarthVolts(*nominalVoltsOf(input.bank));
+    const LoopFactor factor = *loopFactorOf(input.inspection);
+    return atMost(factor.numerator * u0 / (factor.denominator * current), ohms);
+}
+
+Verdict withRemark(Verdict verdict, const char* remark) {
+    verdict.remark = remark;
+    return verdict;
+}
+
 }  // namespace
 
+// The limit follows the circuit, not the test voltage: a circuit tested at a voltage reduced
+// to spare its equipment still needs its own minimum.
 Verdict installationInsulation(const RuleInput& input) {
-    const bool edition2006 = input.profile == installation2006Profile;
-    const double testVoltage = testVoltageOf(input.item, input.bank.nominalVoltage);
-    for (const InsulationRow& row : insulationTable) {
-        if (row.testVoltage == testVoltage) {
-            const double minimum = edition2006 ? row.minimum2006 : row.minimum2016;
-            return judged(input.item, atLeast(minimum, megohms),
-                          edition2006 ? "insulation-2006" : "insulation-2016");
-        }
+    const char* rule = insulationRule(input.profile);
+    const auto testVoltage = readTestVoltage(input.item.noteOrEmpty());
+    if (testVoltage && *testVoltage < lowestTestVoltage) {
+        return withRemark({}, "low-test-voltage");
     }
-    return {};
+    if (!isSafetyExtraLowVoltage(input.bank.nominalVoltage) && !nominalVoltsOf(input.bank)) {
+        return lacking(rule, "bank.nominalVoltage");
+    }
+    const InsulationRow& row = insulationRowOf(input.bank);
+    const double minimum = input.profile == installation2001Profile ? row.minimum2001 : row.minimum;
+    Verdict verdict = judged(input.item, atLeast(minimum, megohms), rule);
+    if (testVoltage && *testVoltage < row.testVoltage) {
+        verdict.remark = "reduced-test-voltage";
+    }
+    return verdict;
 }
 
 Verdict touchVoltage(const RuleInput& input) {
-    return judged(input.item, atMost(touchVoltageLimit(input.inspection), volts), "touch-voltage");
+    const char* rule = "touch-voltage";
+    const auto limit = touchVoltageLimit(input.inspection);
+    if (!limit) {
+        return lacking(rule, "inspection.touchVoltageLimit");
+    }
+    return judged(input.item, atMost(*limit, volts), rule);
 }
 
-// The limit is rounded to whole ohms, as the published values are: 1667 Ω for 30 mA at 50 V.
+// R_A × IΔn ≤ U_L, compared with the exact quotient (1666.67 Ω for 30 mA at 50 V).
 Verdict earthResistance(const RuleInput& input) {
     const char* rule = "earth-resistance-tt";
     const Earthing earthing = readEarthing(input.bank.earthing);
@@ -104,43 +152,71 @@ Verdict earthResistance(const RuleInput& input) {
     if (earthing != Earthing::tt) {
         return {};
     }
-    if (!isPositive(input.bank.rcdCurrent)) {
+    const auto ratedCurrent = readRatedResidualCurrent(input.bank.rcdCurrent);
+    if (!ratedCurrent) {
         return lacking(rule, "bank.rcdCurrent");
     }
-    const double limit =
-        std::round(touchVoltageLimit(input.inspection) * 1000 / *input.bank.rcdCurrent);
-    return judged(input.item, atMost(limit, ohms), rule);
+    const auto limit = touchVoltageLimit(input.inspection);
+    if (!limit) {
+        return lacking(rule, "inspection.touchVoltageLimit");
+    }
+    return judged(input.item, atMost(*limit * 1000 / *ratedCurrent, ohms), rule);
 }
 
-// Z_S ≤ U0 / Ia holds in TN systems; empty earthing is taken as TN. Only a loop test's own
-// reading opens its record: the impedance an RCD test reports beside its touch voltage
-// (U_IΔN / IΔn) follows it, and the protective device does not limit that. The limit is rounded to
-// 0.01 Ω, half away from zero, as the published tables are (D20: 0.575 to 0.58 Ω). Working in
-// hundredths of an ohm from whole numbers keeps such a half exact.
+// Z_S ≤ U0 / Ia is the disconnection condition of TN systems; TT and IT circuits meet other
+// conditions and SELV/PELV ones need none. Only a loop test's own reading opens its record: the
+// impedance an RCD test reports beside its touch voltage (U_IΔN / IΔn) follows it, and the
+// protective device does not limit that. Where an RCD gives the fault protection, the circuit
+// meets the condition through it, Z_S ≤ U0 / IΔn, even past the breaker's limit.
 Verdict loopImpedance(const RuleInput& input) {
     const char* rule = "loop-impedance";
     const Earthing earthing = readEarthing(input.bank.earthing);
-    if (!input.item.isPrimary() || earthing == Earthing::tt || earthing == Earthing::it) {
+    if (!input.item.isPrimary() || isSafetyExtraLowVoltage(input.bank.nominalVoltage)) {
         return {};
     }
+    if (earthing == Earthing::unknown) {
+        return lacking(rule, "bank.earthing");
+    }
+    if (earthing != Earthing::tn) {
+        return {};
+    }
+    if (!nominalVoltsOf(input.bank)) {
+        return lacking(rule, "bank.nominalVoltage");
+    }
+    if (!loopFactorOf(input.inspection)) {
+        return lacking(rule, "inspection.loopFactor");
+    }
     const auto device = readDevice(input.bank.device);
-    if (!device) {
+    const auto rcd = readRatedResidualCurrent(input.bank.rcdCurrent);
+    std::optional<Verdict> byBreaker;
+    if (device) {
+        byBreaker =
+            judged(input.item, loopLimit(input, device->tripMultiple * device->ratedCurrent), rule);
+        if (byBreaker->kind == VerdictKind::pass || !rcd) {
+            return *byBreaker;
+        }
+    }
+    if (!rcd) {
         return lacking(rule, "bank.device");
     }
-    const double u0 = lineToEarthVolts(readNominalVolts(input.bank.nominalVoltage).value_or(230));
-    const double trippingCurrent = device->tripMultiple * device->ratedCurrent;
-    const LoopFactor factor = loopFactorOf(input.inspection);
-    const double hundredths =
-        std::round(factor.numerator * u0 * 100 / (factor.denominator * trippingCurrent));
-    return judged(input.item, atMost(hundredths / 100, ohms), rule);
+    const Verdict byRcd = judged(input.item, loopLimit(input, *rcd * 1e-3), "loop-impedance-rcd");
+    return byBreaker && byRcd.kind == VerdictKind::pass ? withRemark(byRcd, "rcd-disconnects")
+                                                        : byRcd;
 }
 
+// An open protective conductor (a reading over range) fails with or without a limit.
 Verdict protectiveConductor(const RuleInput& input) {
     const char* rule = "protective-conductor";
-    if (!isPositive(input.bank.peLimit)) {
-        return lacking(rule, "bank.peLimit");
+    Verdict verdict;
+    if (isPositive(input.bank.peLimit)) {
+        verdict = judged(input.item, atMost(*input.bank.peLimit, ohms), rule);
+    } else if (isOpenConductor(input.item)) {
+        verdict = Verdict{VerdictKind::fail, std::nullopt, rule, {}, {}};
+    } else {
+        verdict = lacking(rule, "bank.peLimit");
     }
-    return judged(input.item, atMost(*input.bank.peLimit, ohms), rule);
+    verdict.remark = conductorRemark(input.item);
+    return verdict;
 }
 
 }  // namespace kadenza

@@ -46,4 +46,14 @@ std::optional<double> readTestVoltage(const std::string& note) {
     return volts;
 }
 
+bool hasLowMeasuringCurrent(const std::string& note) {
+    std::string_view rest = trimmed(note);
+    if (rest.substr(0, 2) != "I<") {
+        return false;
+    }
+    rest.remove_prefix(2);
+    const auto current = takeNumber(rest);
+    return current && *current <= 200 && sameIgnoringCase(trimmed(rest), "mA");
+}
+
 }  // namespace kadenza

@@ -26,4 +26,8 @@ std::string readRcdType(std::string_view text);
 // is not a voltage.
 std::optional<double> readTestVoltage(const std::string& note);
 
+// Whether a protective conductor test's note says its measuring current was below 200 mA, as
+// "I<200mA" does.
+bool hasLowMeasuringCurrent(const std::string& note);
+
 }  // namespace kadenza

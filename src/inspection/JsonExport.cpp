@@ -22,34 +22,50 @@ json orNull(const std::string& text) {
 json summaryOf(const VerdictCounts& counts) {
     return {{"pass", counts.pass},
             {"fail", counts.fail},
+            {"missing", counts.missing},
             {"none", counts.none},
-            {"verdict", verdictName(counts.overall())}};
+            {"missingDetails", counts.missingDetails},
+            {"overall", overallName(counts.overall())}};
 }
 
 json addressOf(const ItemEvaluation& judged) {
     return judged.address ? json(*judged.address) : json(nullptr);
 }
 
+json boundsOf(const Verdict& verdict) {
+    if (!verdict.limit) {
+        return nullptr;
+    }
+    const Limit& limit = *verdict.limit;
+    const auto end = [](const std::optional<double>& value) {
+        return value ? json(*value) : json(nullptr);
+    };
+    return {{"low", end(limit.min)}, {"high", end(limit.max)}, {"unit", limit.unit.baseSymbol}};
+}
+
 // What every item entry holds, whichever document it goes into.
 json verdictEntry(const ItemEvaluation& judged) {
     const InstrumentItem& item = *judged.item;
+    const Verdict& verdict = judged.verdict;
     return {{"index", judged.index},
             {"address", addressOf(judged)},
             {"code", item.symbol()},
+            {"symbol", plainScriptText(item.symbolText())},
+            {"unit", plainScriptText(item.unitText())},
             {"value", item.value()},
             {"over", item.isOver()},
             {"note", item.noteOrEmpty()},
-            {"verdict", verdictName(judged.verdict.kind)},
-            {"limit", judged.verdict.limit},
-            {"rule", judged.verdict.rule},
-            {"missing", orNull(judged.verdict.missing)}};
+            {"verdict", verdictName(verdict.kind)},
+            {"limit", shownLimit(verdict)},
+            {"bounds", boundsOf(verdict)},
+            {"rule", verdict.rule},
+            {"missing", orNull(verdict.missing)},
+            {"remark", orNull(verdict.remark)}};
 }
 
 json containerItem(const ItemEvaluation& judged) {
     const InstrumentItem& item = *judged.item;
     json entry = verdictEntry(judged);
-    entry["symbol"] = plainScriptText(item.symbolText());
-    entry["unit"] = plainScriptText(item.unitText());
     entry["text"] = plainScriptText(item.text(showAllColumns));
     entry["primary"] = item.isPrimary();
     return entry;
@@ -78,12 +94,23 @@ std::string dumpAt(const json& value, int depth) {
     return shifted;
 }
 
-// An object whose first key holds an array, written one element at a time so that a large
-// file's document is never whole in memory; `rest` holds the object's other keys, which sort
-// after `key`. The text is what a dump of the whole object gives.
+// An object one of whose keys holds an array, written one element at a time so that a large
+// file's document is never whole in memory; `rest` holds the object's other keys. The text
+// is what a dump of the whole object gives, its keys in order.
 void writeObject(std::ostream& out, int depth, const char* key, std::size_t count,
                  const std::function<void(std::size_t, int)>& writeElement, const json& rest) {
-    out << "{\n" << indent(depth + 1) << '"' << key << "\": [";
+    json before = json::object();
+    json after = json::object();
+    for (const auto& [name, value] : rest.items()) {
+        (name < key ? before : after)[name] = value;
+    }
+    std::string head = "{";
+    if (!before.empty()) {
+        head = dumpAt(before, depth);
+        head.erase(head.rfind('\n'));
+        head += ',';
+    }
+    out << head << '\n' << indent(depth + 1) << '"' << key << "\": [";
     for (std::size_t i = 0; i < count; ++i) {
         out << (i > 0 ? ",\n" : "\n") << indent(depth + 2);
         writeElement(i, depth + 2);
@@ -91,16 +118,31 @@ void writeObject(std::ostream& out, int depth, const char* key, std::size_t coun
     if (count > 0) {
         out << '\n' << indent(depth + 1);
     }
-    out << "]," << dumpAt(rest, depth).substr(1);
+    if (after.empty()) {
+        out << "]\n" << indent(depth) << '}';
+        return;
+    }
+    out << "]," << dumpAt(after, depth).substr(1);
+}
+
+json bankSummaries(const Evaluation& evaluation) {
+    json banks = json::array();
+    for (const BankEvaluation& bank : evaluation.banks) {
+        banks.push_back({{"number", bank.bank->number()},
+                         {"label", orNull(bank.details.label)},
+                         {"summary", summaryOf(bank.counts)}});
+    }
+    return banks;
 }
 
 }  // namespace
 
 void writeEvaluationJson(std::ostream& out, const Evaluation& evaluation) {
     const VerdictCounts& counts = evaluation.counts;
-    const json rest = {
-        {"profile", evaluation.profile},
-        {"summary", {{"pass", counts.pass}, {"fail", counts.fail}, {"none", counts.none}}}};
+    const json rest = {{"banks", bankSummaries(evaluation)},
+                       {"overall", overallName(counts.overall())},
+                       {"profile", evaluation.profile},
+                       {"summary", summaryOf(counts)}};
     writeObject(
         out, 0, "items", evaluation.items.size(),
         [&](std::size_t i, int depth) {

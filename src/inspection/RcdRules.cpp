@@ -1,5 +1,6 @@
 #include "inspection/RcdRules.h"
 
+#include "inspection/CircuitDetails.h"
 #include "inspection/ItemNote.h"
 #include "model/InstrumentItem.h"
 
@@ -7,8 +8,32 @@ namespace kadenza {
 
 namespace {
 
-bool isSelective(const BankDetails& bank) {
-    return bank.rcdSelective.value_or(false);
+// The tripping times at one and at five times IΔn of a general and of a selective RCD.
+struct TimeLimits {
+    Limit general;
+    const char* generalRule;
+    Limit selective;
+    const char* selectiveRule;
+    // The rule of a verdict that holds for both kinds.
+    const char* eitherRule;
+};
+
+const TimeLimits timeAtRatedCurrent{atMost(0.3, milliseconds), "rcd-time",
+                                    between(0.13, 0.5, milliseconds), "rcd-time-selective",
+                                    "rcd-time-any"};
+const TimeLimits timeAtFiveTimes{atMost(0.04, milliseconds), "rcd-time-5x",
+                                 between(0.05, 0.15, milliseconds), "rcd-time-5x-selective",
+                                 "rcd-time-5x-any"};
+
+// Judged as the RCD the details describe; when they do not say whether it is selective, the
+// verdict stands only where both kinds agree.
+Verdict judgedTime(const RuleInput& input, const TimeLimits& limits) {
+    const Verdict general = judged(input.item, limits.general, limits.generalRule);
+    const Verdict selective = judged(input.item, limits.selective, limits.selectiveRule);
+    if (!input.bank.rcdSelective) {
+        return agreed({general, selective}, limits.eitherRule, "bank.rcdSelective");
+    }
+    return *input.bank.rcdSelective ? selective : general;
 }
 
 // The window the tripping current must fall in, as multiples of IΔn. A type F RCD is judged
@@ -18,20 +43,25 @@ struct TripWindow {
     double high;
 };
 
-std::optional<TripWindow> tripWindowOf(const std::string& type, double ratedCurrent) {
+TripWindow tripWindowOf(const std::string& type, double ratedCurrent) {
     if (type == "AC") {
-        return TripWindow{0.5, 1.0};
-    }
-    if (type == "A" || type == "F") {
-        return ratedCurrent > 10 ? TripWindow{0.35, 1.4} : TripWindow{0.35, 2.0};
+        return {0.5, 1.0};
     }
     if (type == "B") {
-        return TripWindow{0.5, 2.0};
+        return {0.5, 2.0};
     }
-    return std::nullopt;
+    return ratedCurrent > 10 ? TripWindow{0.35, 1.4} : TripWindow{0.35, 2.0};
 }
 
-// The type as the note or else the bank's details give it, in capitals.
+Verdict judgedCurrent(const InstrumentItem& item, const std::string& type, double ratedCurrent) {
+    const TripWindow window = tripWindowOf(type, ratedCurrent);
+    const double ampere = ratedCurrent * 1e-3;
+    return judged(item, between(window.low * ampere, window.high * ampere, milliamperes),
+                  "rcd-current");
+}
+
+// The type as the note or else the bank's details give it, in capitals; empty when neither
+// names one.
 std::string rcdTypeOf(const RcdNote& note, const BankDetails& bank) {
     return note.type.empty() ? readRcdType(bank.rcdType) : note.type;
 }
@@ -39,36 +69,33 @@ std::string rcdTypeOf(const RcdNote& note, const BankDetails& bank) {
 }  // namespace
 
 Verdict rcdTime(const RuleInput& input) {
-    if (isSelective(input.bank)) {
-        return judged(input.item, between(0.13, 0.5, milliseconds), "rcd-time-selective");
-    }
-    return judged(input.item, atMost(0.3, milliseconds), "rcd-time");
+    return judgedTime(input, timeAtRatedCurrent);
 }
 
 Verdict rcdTimeFiveTimes(const RuleInput& input) {
-    if (isSelective(input.bank)) {
-        return judged(input.item, between(0.05, 0.15, milliseconds), "rcd-time-5x-selective");
-    }
-    return judged(input.item, atMost(0.04, milliseconds), "rcd-time-5x");
+    return judgedTime(input, timeAtFiveTimes);
 }
 
 // IΔn and the type the instrument tested with come from the note where it holds them; the
-// note beats the bank's details, which describe the device rather than the test.
+// note beats the bank's details, which describe the device rather than the test. Without a
+// type the verdict stands only where every type's window agrees.
 Verdict rcdCurrent(const RuleInput& input) {
     const char* rule = "rcd-current";
     const RcdNote note = readRcdNote(input.item.noteOrEmpty());
     const std::optional<double> ratedCurrent =
-        note.ratedCurrent ? note.ratedCurrent : input.bank.rcdCurrent;
-    if (!isPositive(ratedCurrent)) {
+        note.ratedCurrent ? note.ratedCurrent : readRatedResidualCurrent(input.bank.rcdCurrent);
+    if (!ratedCurrent) {
         return lacking(rule, "bank.rcdCurrent");
     }
-    const auto window = tripWindowOf(rcdTypeOf(note, input.bank), *ratedCurrent);
-    if (!window) {
-        return lacking(rule, "bank.rcdType");
+    const std::string type = rcdTypeOf(note, input.bank);
+    if (!type.empty()) {
+        return judgedCurrent(input.item, type, *ratedCurrent);
     }
-    const double ampere = *ratedCurrent * 1e-3;
-    return judged(input.item, between(window->low * ampere, window->high * ampere, milliamperes),
-                  rule);
+    std::vector<Verdict> candidates;
+    for (const char* candidate : {"AC", "A", "B"}) {
+        candidates.push_back(judgedCurrent(input.item, candidate, *ratedCurrent));
+    }
+    return agreed(candidates, rule, "bank.rcdType");
 }
 
 }  // namespace kadenza

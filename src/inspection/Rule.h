@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "inspection/Details.h"
 #include "inspection/Limit.h"
@@ -25,6 +26,19 @@ Verdict judged(const InstrumentItem& item, const Limit& limit, const std::string
 
 // None for want of the detail, named as the command line spells it ("bank.device").
 Verdict lacking(const std::string& rule, const std::string& detail);
+
+// The verdict every candidate agrees on, each judged by a reading of a detail nobody gave
+// (selective or not, the RCD's type): a pass against the limits all candidates share, a fail
+// against the widest of them. When they differ, none for want of the detail.
+Verdict agreed(const std::vector<Verdict>& candidates, const std::string& rule,
+               const std::string& detail);
+
+// Whether a protective conductor's reading is over range: the conductor is open.
+bool isOpenConductor(const InstrumentItem& item);
+
+// What a protective conductor's reading is worth a remark for: "open-conductor" over range,
+// "low-measuring-current" when the instrument noted a current below 0.2 A; empty otherwise.
+std::string conductorRemark(const InstrumentItem& item);
 
 // A number a user gave that can serve as a limit or a rating: finite and above zero.
 bool isPositive(const std::optional<double>& number);

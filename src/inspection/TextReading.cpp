@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 
 namespace kadenza {
 
@@ -47,6 +48,22 @@ std::optional<double> takeNumber(std::string_view& text) {
         return std::nullopt;
     }
     text.remove_prefix(static_cast<std::size_t>(result.ptr - text.data()));
+    return number;
+}
+
+std::optional<double> readDecimal(std::string_view text) {
+    text = trimmed(text);
+    std::string digits(text);
+    const std::size_t comma = digits.find(',');
+    if (comma != std::string::npos) {
+        digits[comma] = '.';
+    }
+    std::string_view rest = digits;
+    const auto number = takeNumber(rest);
+    // takeNumber stops before a point with no digits after it ("16." or "16,").
+    if (!number || !rest.empty() || digits.back() == '.') {
+        return std::nullopt;
+    }
     return number;
 }
 

@@ -107,7 +107,7 @@ constexpr UsedRow usedRows[] = {
     {292, "Remarks", "Poznámky"},
     {293, "Label", "Označení"},
     {294, "Protective device", "Jistič"},
-    {295, "RCD rated current", "Jmenovitý proud chrániče"},
+    {295, "Rated residual current I_Δn", "Jmenovitý reziduální proud I_Δn"},
     {296, "RCD type", "Typ chrániče"},
     {297, "Selective", "Selektivní"},
     {298, "Earthing system", "Soustava"},
@@ -136,6 +136,27 @@ constexpr UsedRow usedRows[] = {
     {319, "Summary", "Souhrn"},
     {320, "yes", "ano"},
     {321, "no", "ne"},
+    // An item a rule could not judge for want of a detail, and a whole that therefore has no
+    // verdict yet.
+    {322, "missing detail", "chybí údaj"},
+    {323, "incomplete", "neúplné"},
+    {324, "Missing detail", "Chybí údaj"},
+    {325, "Missing details", "Chybějící údaje"},
+    // Remarks beside a verdict.
+    {326, "test voltage below the circuit's: its minimum applies",
+     "zkušební napětí nižší, než obvod vyžaduje: platí mez obvodu"},
+    {327, "test voltage below 250 V: no insulation test",
+     "zkušební napětí pod 250 V: nejde o zkoušku izolace"},
+    {328, "measuring current below 0.2 A", "měřicí proud menší než 0,2 A"},
+    {329, "over range: the protective conductor is open",
+     "mimo rozsah: ochranný vodič je přerušen"},
+    {330, "disconnected in time by the RCD, not by the breaker",
+     "včasné odpojení zajišťuje chránič, ne jistič"},
+    {331, "Installation built under IEC 60364-6-61:2001",
+     "Elektrická instalace zřízená podle ČSN 33 2000-6-61:2003"},
+    // More columns of the CSV file.
+    {332, "Rule", "Pravidlo"},
+    {333, "Remark", "Upozornění"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -117,7 +117,26 @@ bool specialText(double value, std::string& text) {
 
 }  // namespace
 
+namespace {
+
+// The separator an override set on this thread; empty when none is in force.
+thread_local std::string overriddenSeparator;
+
+}  // namespace
+
+DecimalSeparatorOverride::DecimalSeparatorOverride(const std::string& separator)
+    : previous_(overriddenSeparator) {
+    overriddenSeparator = separator;
+}
+
+DecimalSeparatorOverride::~DecimalSeparatorOverride() {
+    overriddenSeparator = previous_;
+}
+
 std::string decimalSeparator() {
+    if (!overriddenSeparator.empty()) {
+        return overriddenSeparator;
+    }
     const lconv* conventions = std::localeconv();
     if (conventions == nullptr || conventions->decimal_point == nullptr ||
         conventions->decimal_point[0] == '\0') {

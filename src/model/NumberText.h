@@ -8,8 +8,22 @@ namespace kadenza {
 // with ties away from zero (0.0625 to three decimals is 0.063), writes no thousands
 // separators, and uses the decimal separator of the current C locale ("." when it has none).
 
-// The locale's decimal separator.
+// The locale's decimal separator, unless a DecimalSeparatorOverride on this thread says
+// otherwise.
 std::string decimalSeparator();
+
+// While it lives, number texts made on this thread use its separator whatever the locale
+// says: a report in Czech writes decimal commas under an English locale.
+class DecimalSeparatorOverride {
+  public:
+    explicit DecimalSeparatorOverride(const std::string& separator);
+    ~DecimalSeparatorOverride();
+    DecimalSeparatorOverride(const DecimalSeparatorOverride&) = delete;
+    DecimalSeparatorOverride& operator=(const DecimalSeparatorOverride&) = delete;
+
+  private:
+    std::string previous_;
+};
 
 // General form with `digits` significant digits, trailing zeros dropped. With the value as
 // 0.d1d2... x 10^E, scientific notation ("1.5E20", "1E-5") when E > digits or E < -3,

@@ -1,8 +1,8 @@
 #include "report/BankSection.h"
 
-#include <algorithm>
-#include <cctype>
+#include <optional>
 
+#include "inspection/CircuitDetails.h"
 #include "language/Language.h"
 #include "model/InstrumentItem.h"
 #include "report/DetailList.h"
@@ -30,16 +30,20 @@ constexpr Column columns[] = {
     {275, 24},                 // verdict
 };
 
-// Volts as a number, or a kind of circuit such as SELV as it is.
+// How much of a bank's label its repeated head shows; the first row shows it whole.
+constexpr std::size_t headLabelLength = 120;
+
+// Volts as a number with its unit, or a kind of circuit such as SELV as it is.
 std::string nominalVoltage(const std::string& voltage) {
-    const bool volts = !voltage.empty() && std::all_of(voltage.begin(), voltage.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c)) != 0;
-    });
-    return volts ? voltage + " V" : voltage;
+    const std::optional<double> volts = readNominalVolts(voltage);
+    return volts ? quantityText(volts, "V") : voltage;
 }
 
-std::string bankDetails(const BankDetails& details) {
+// The bank's details in one text, led by its label where the head had to shorten it.
+StyledText bankDetails(const BankDetails& details) {
+    const bool labelCut = shortened(details.label, headLabelLength) != details.label;
     return detailRun({
+        {293, labelCut ? details.label : std::string()},
         {294, details.device},
         {295, quantityText(details.rcdCurrent, "mA")},
         {296, details.rcdType},
@@ -53,16 +57,14 @@ std::string bankDetails(const BankDetails& details) {
     });
 }
 
+// The title and the column names, drawn again on every page the bank goes on on.
 std::vector<TableRow> tableHead(const BankReport& bank) {
-    std::string title = bankTitle(*bank.bank);
+    StyledText title = plainText(bankTitle(*bank.bank));
     if (!bank.details.label.empty()) {
-        title += " \u2013 " + bank.details.label;
+        append(title, plainText(" \u2013 "));
+        append(title, userText(shortened(bank.details.label, headLabelLength)));
     }
-    std::vector<TableRow> head{{{{plainText(title), bankTitleStyle}}, titleShade}};
-    const std::string details = bankDetails(bank.details);
-    if (!details.empty()) {
-        head.push_back({{{plainText(details), bankDetailsStyle}}, titleShade});
-    }
+    std::vector<TableRow> head{{{{title, bankTitleStyle}}, titleShade}};
     TableRow names{{}, headShade};
     for (const Column& column : columns) {
         names.cells.push_back({plainText(RowText(column.row)), columnNameStyle});
@@ -71,33 +73,48 @@ std::vector<TableRow> tableHead(const BankReport& bank) {
     return head;
 }
 
-// The verdict, or for an item a rule could not judge the detail it lacked.
+// The verdict, or for an item a rule could not judge the detail it lacked; a remark below.
 TableCell verdictCell(const Verdict& verdict, const TextStyle& style) {
+    std::string text;
+    TextStyle cellStyle = style;
     if (verdict.kind != VerdictKind::none) {
-        return {plainText(verdictText(verdict.kind)), style};
+        text = verdictText(verdict.kind);
+    } else if (verdict.lacksDetail()) {
+        text = missingText(verdict.missing);
+        cellStyle = missingStyle;
     }
-    return {plainText(verdict.missing.empty() ? "" : missingText(verdict.missing)), missingStyle};
+    if (!verdict.remark.empty()) {
+        text += (text.empty() ? "" : "\n") + remarkText(verdict.remark);
+    }
+    return {markedText(text), cellStyle};
 }
 
-// A failed item's row is bold and red throughout, its verdict marked with a cross.
+// A failed item's row is bold and red throughout, its verdict marked with a cross. A row that
+// does not open a record (a loop test's I_K after its Z_S) stays on the page of the one before.
 TableRow itemRow(const ItemEvaluation& judged) {
     const InstrumentItem& item = *judged.item;
     const TextStyle& style = judged.verdict.kind == VerdictKind::fail ? failedStyle : bodyStyle;
-    return {{
-                {plainText(judged.address ? std::to_string(*judged.address) : ""), style},
-                {styledText(item.symbolText()), style},
-                {styledText(item.text(showUnit)), style},
-                {styledText(item.noteOrEmpty()), style},
-                {plainText(localDecimals(judged.verdict.limit)), style},
-                verdictCell(judged.verdict, style),
-            },
-            {}};
+    TableRow row{{
+                     {plainText(judged.address ? std::to_string(*judged.address) : ""), style},
+                     {styledText(item.symbolText()), style},
+                     {styledText(item.text(showUnit)), style},
+                     {styledText(item.noteOrEmpty()), style},
+                     {plainText(localDecimals(shownLimit(judged.verdict))), style},
+                     verdictCell(judged.verdict, style),
+                 },
+                 {}};
+    row.keepWithPrevious = !item.isPrimary();
+    return row;
 }
 
 Table bankTable(const BankReport& bank) {
     Table table{{}, true, tableHead(bank), {}};
     for (const Column& column : columns) {
         table.columns.push_back(column.width);
+    }
+    const StyledText details = bankDetails(bank.details);
+    if (!details.text.isEmpty()) {
+        table.rows.push_back({{{details, bankDetailsStyle}}, titleShade});
     }
     for (const ItemEvaluation& judged : bank.items) {
         table.rows.push_back(itemRow(judged));

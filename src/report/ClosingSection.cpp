@@ -1,6 +1,7 @@
 #include "report/ClosingSection.h"
 
 #include "language/Language.h"
+#include "report/ReportTexts.h"
 #include "report/SignatureBlock.h"
 
 namespace kadenza {
@@ -23,16 +24,19 @@ void addHeading(PageComposer& pages, int row) {
     pages.addText(plainText(RowText(row)), headingStyle, headingSpace, headingReserve);
 }
 
-std::string labelled(int row, const std::string& value) {
-    return std::string(RowText(row)) + ": " + value;
+StyledText labelled(int row, const std::string& value) {
+    StyledText text = markedText(std::string(RowText(row)) + ": ");
+    append(text, userText(value));
+    return text;
 }
 
+// The signature never opens a page alone: what comes before it goes along.
 void addSignature(PageComposer& pages, const InspectionDetails& inspection) {
-    pages.add(std::make_unique<SignatureBlock>(
-                  plainText(labelled(inspectorRow, inspection.inspector)),
-                  plainText(labelled(dateRow, inspection.date)), plainText(RowText(signatureRow)),
-                  pages.width(), pages.device()),
-              signatureSpace);
+    pages.add(std::make_unique<SignatureBlock>(labelled(inspectorRow, inspection.inspector),
+                                               labelled(dateRow, dateText(inspection.date)),
+                                               plainText(RowText(signatureRow)), pages.width(),
+                                               pages.device()),
+              signatureSpace, 0, true);
 }
 
 }  // namespace
@@ -40,12 +44,12 @@ void addSignature(PageComposer& pages, const InspectionDetails& inspection) {
 void addClosingSection(PageComposer& pages, const ReportContent& content) {
     if (!content.inspection.remarks.empty()) {
         addHeading(pages, remarksRow);
-        pages.addText(plainText(content.inspection.remarks), bodyStyle, paragraphSpace);
+        pages.addText(userText(content.inspection.remarks), bodyStyle, paragraphSpace);
     }
     if (!content.sources.empty()) {
         addHeading(pages, sourcesRow);
         for (const std::string& source : content.sources) {
-            pages.addText(plainText("\u2022  " + source), bodyStyle, lineSpace);
+            pages.addText(markedText("\u2022  " + source), bodyStyle, lineSpace);
         }
     }
     addSignature(pages, content.inspection);

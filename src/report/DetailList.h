@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "report/StyledText.h"
 #include "report/TableBlock.h"
 
 namespace kadenza {
@@ -18,6 +19,9 @@ struct DetailLine {
 std::vector<TableRow> detailRows(const std::vector<DetailLine>& lines);
 
 // The details that have a value in one text: "Label: value · Label: value".
-std::string detailRun(const std::vector<DetailLine>& lines);
+StyledText detailRun(const std::vector<DetailLine>& lines);
+
+// A text cut to `length` characters with an ellipsis where it was longer.
+std::string shortened(const std::string& text, std::size_t length);
 
 }  // namespace kadenza

@@ -24,18 +24,34 @@ std::unique_ptr<QTextLayout> laidOutText(const StyledText& text, const TextStyle
 }
 
 qreal textHeight(const QTextLayout& layout) {
-    const int lines = layout.lineCount();
-    if (lines == 0) {
+    return linesHeight(layout, 0, layout.lineCount());
+}
+
+qreal linesHeight(const QTextLayout& layout, int first, int end) {
+    if (first == end) {
         return 0;
     }
-    const QTextLine last = layout.lineAt(lines - 1);
-    return last.y() + last.height();
+    const QTextLine last = layout.lineAt(end - 1);
+    return last.y() + last.height() - layout.lineAt(first).y();
 }
 
 void drawText(QPainter& painter, const QTextLayout& layout, const TextStyle& style,
               const QPointF& topLeft) {
     painter.setPen(QColor::fromRgb(style.colour));
     layout.draw(&painter, topLeft);
+}
+
+void drawLines(QPainter& painter, const QTextLayout& layout, const TextStyle& style, int first,
+               int end, const QPointF& topLeft) {
+    if (first == end) {
+        return;
+    }
+    painter.setPen(QColor::fromRgb(style.colour));
+    // A line is drawn where it sits in the text, from the text's origin.
+    const QPointF origin = topLeft - QPointF(0, layout.lineAt(first).y());
+    for (int line = first; line < end; ++line) {
+        layout.lineAt(line).draw(&painter, origin);
+    }
 }
 
 }  // namespace kadenza

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QSizeF>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -25,10 +26,11 @@ struct Placement {
 
 using ComposedPage = std::vector<Placement>;
 
-// Places the report's blocks on pages, top to bottom, each below the last: a block whose head
-// and first three pieces do not fit on what is left of a page starts the next one, and a longer
-// one goes on on the next page between two pieces. The blocks are laid out for the device the
-// pages will be drawn on and live as long as the composer.
+// Places the report's blocks on pages, top to bottom, each below the last. A page breaks only
+// between two pieces of a block, and there not before a piece kept with the one before it unless
+// their group is taller than a page; the block's head goes on with it. A block whose head and
+// first three groups of pieces do not fit on what is left of a page starts the next one. The
+// blocks are laid out for the device the pages will be drawn on and live as long as the composer.
 class PageComposer {
   public:
     PageComposer(const QSizeF& body, QPaintDevice* device);
@@ -38,8 +40,11 @@ class PageComposer {
     void addText(const StyledText& text, const TextStyle& style, qreal space = 0,
                  qreal reserve = 0);
     void addTable(Table table, qreal space = 0);
-    // Any other block, laid out for width() on device().
-    void add(std::unique_ptr<Block> block, qreal space = 0, qreal reserve = 0);
+    // Any other block, laid out for width() on device(). A block kept with the previous one (the
+    // signature under the report) does not start a page alone: where it does not fit, the last
+    // pieces before it go on the next page with it, and a heading above them goes too.
+    void add(std::unique_ptr<Block> block, qreal space = 0, qreal reserve = 0,
+             bool keepWithPrevious = false);
     // What comes next starts a new page, unless the page is still empty.
     void breakPage();
 
@@ -48,11 +53,33 @@ class PageComposer {
     QPaintDevice* device() const { return device_; }
 
   private:
+    struct AddedBlock {
+        std::unique_ptr<Block> block;
+        qreal space;
+        qreal reserve;
+    };
+
+    // Where the pieces that move to the next page begin: a placement of the last page and a
+    // piece of its block.
+    struct Cut {
+        std::size_t placement;
+        int piece;
+    };
+
+    // Whether the block, from the piece `first` on, may start on the last page.
+    bool startsOnPage(const AddedBlock& added, int first) const;
+    void place(const AddedBlock& added, int first);
+    // Places the pieces `first` up to `end` below the placement, or on a new page with a new
+    // placement when they do not fit.
+    void placeRun(Placement& placement, int first, int end);
+    void moveLastPiecesOn();
+    Cut lastPiecesCut(const ComposedPage& page) const;
+    const AddedBlock& addedBlock(const Block* block) const;
     void startPage();
 
     QSizeF body_;
     QPaintDevice* device_;
-    std::vector<std::unique_ptr<Block>> blocks_;
+    std::vector<AddedBlock> blocks_;
     std::vector<ComposedPage> pages_;
     qreal y_ = 0;
 };

@@ -4,15 +4,10 @@
 
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
-#include "model/QuantityTable.h"
 
 namespace kadenza {
 
 namespace {
-
-bool isNumberItem(const InstrumentItem& item) {
-    return item.symbol() == bankNumberQuantity || item.symbol() == instrumentNumberQuantity;
-}
 
 void addSource(std::vector<std::string>& sources, const std::string& rule) {
     const std::string source = ruleSource(rule);
@@ -28,20 +23,19 @@ ReportContent reportContent(const InstrumentData& data, const DetailsDocument& d
     ReportContent content;
     content.inspection = details.inspection();
     content.profile = evaluation.profile;
+    content.counts = evaluation.counts;
     for (const BankEvaluation& bank : evaluation.banks) {
-        content.banks.push_back({bank.bank, details.bank(bank.bank->number()), {}, {}});
+        content.banks.push_back({bank.bank, bank.details, {}, bank.counts});
     }
     auto bank = content.banks.begin();
     for (const ItemEvaluation& judged : evaluation.items) {
         while (bank->bank != judged.bank) {
             ++bank;
         }
-        if (isNumberItem(*judged.item)) {
+        if (isNumberingItem(*judged.item)) {
             continue;
         }
         bank->items.push_back(judged);
-        bank->counts.add(judged.verdict.kind);
-        content.counts.add(judged.verdict.kind);
         addSource(content.sources, judged.verdict.rule);
     }
     return content;

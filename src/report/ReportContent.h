@@ -17,7 +17,8 @@ struct BankReport {
 };
 
 // What the report tells, gathered before it is laid out. The items that carry a bank's or an
-// instrument record's own number are left out: the bank's title already says it.
+// instrument record's own number are left out, as the counts leave them out: the bank's title
+// already says it.
 struct ReportContent {
     InspectionDetails inspection;
     std::string profile;

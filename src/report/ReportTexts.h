@@ -15,12 +15,21 @@ class InstrumentBank;
 // and white as well.
 std::string verdictText(VerdictKind kind);
 
+// The overall result's word, with a cross before a failure.
+std::string overallText(Overall overall);
+
 // The display name of a profile; an unknown profile as it is named.
 std::string profileName(const std::string& profile);
 
-// What a rule lacked to judge an item, by the label the details dialog gives the detail:
-// "missing: Protective device".
+// A detail a rule can lack by the label the details dialog gives it: "Protective device".
+std::string detailLabel(const std::string& detail);
+
+// What a rule lacked to judge an item: "missing: Protective device".
 std::string missingText(const std::string& detail);
+
+// A date as the report's language writes it: 7. 12. 2026 in Czech, 2026-12-07 in English; a
+// text that is no ISO date as it is.
+std::string dateText(const std::string& isoDate);
 
 // "Bank 3", or "No. 3" for an instrument's record.
 std::string bankTitle(const InstrumentBank& bank);

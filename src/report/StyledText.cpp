@@ -1,17 +1,19 @@
 #include "report/StyledText.h"
 
 #include "model/QuantityTable.h"
+#include "report/IsolatedText.h"
 
 namespace kadenza {
 
 namespace {
 
+// The controls of ISO 8859 (U+0080 to U+009F) as well as ASCII's: the fonts draw them as boxes.
 QString shownText(const std::string& utf8) {
     QString text = QString::fromStdString(utf8);
     for (QChar& c : text) {
         if (c == QLatin1Char('\n')) {
             c = QChar::LineSeparator;
-        } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+        } else if (c.category() == QChar::Other_Control) {
             c = QLatin1Char(' ');
         }
     }
@@ -33,6 +35,23 @@ void appendRun(StyledText& styled, const std::string& run, char style) {
     if (style != normalStyle && length > 0) {
         styled.scripts.append({start, length, scriptFormat(style)});
     }
+}
+
+bool continuesSubscript(QChar c) {
+    return c.isDigit() || (c.isLetter() && (c.script() == QChar::Script_Latin ||
+                                            c.script() == QChar::Script_Greek));
+}
+
+// The end of the subscript run that an underscore at `at` starts, or `at` where none starts.
+qsizetype subscriptEnd(const QString& text, qsizetype at) {
+    if (text[at] != QLatin1Char('_')) {
+        return at;
+    }
+    qsizetype end = at + 1;
+    while (end < text.size() && continuesSubscript(text[end])) {
+        ++end;
+    }
+    return end == at + 1 ? at : end;
 }
 
 }  // namespace
@@ -59,6 +78,38 @@ StyledText styledText(const std::string& row) {
 
 StyledText plainText(const std::string& text) {
     return {shownText(text), {}};
+}
+
+StyledText userText(const std::string& utf8) {
+    return {isolatedText(shownText(utf8)), {}};
+}
+
+StyledText markedText(const std::string& utf8) {
+    const QString text = shownText(utf8);
+    StyledText marked;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype end = subscriptEnd(text, i);
+        if (end == i) {
+            marked.text += text[i++];
+            continue;
+        }
+        const QString run = text.mid(i + 1, end - i - 1);
+        marked.scripts.append({static_cast<int>(marked.text.size()), static_cast<int>(run.size()),
+                               scriptFormat(subscriptStyle)});
+        marked.text += run;
+        i = end;
+    }
+    return marked;
+}
+
+void append(StyledText& to, const StyledText& more) {
+    const auto shift = static_cast<int>(to.text.size());
+    to.text += more.text;
+    for (QTextLayout::FormatRange range : more.scripts) {
+        range.start += shift;
+        to.scripts.append(range);
+    }
 }
 
 }  // namespace kadenza

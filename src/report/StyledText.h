@@ -21,4 +21,16 @@ StyledText styledText(const std::string& row);
 // a line break kept.
 StyledText plainText(const std::string& text);
 
+// A text a user typed or a file holds (a client, a site, a label, a remark, a note): shown as
+// plainText shows it, and set apart (isolatedText) so that it cannot reorder the text around it.
+StyledText userText(const std::string& utf8);
+
+// One of the program's own texts (a label, a standard's formula, never a user's) with its
+// subscripts marked by an underscore: "U_L", "I_Δn", "Z_S ≤ U_0 / I_a". The run goes on
+// while Latin or Greek letters and digits follow; an underscore that none follows stays.
+StyledText markedText(const std::string& utf8);
+
+// Appends `more`, its runs moved along: "label: value" from a marked label and a user's value.
+void append(StyledText& to, const StyledText& more);
+
 }  // namespace kadenza

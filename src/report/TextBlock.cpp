@@ -1,7 +1,5 @@
 #include "report/TextBlock.h"
 
-#include <QPainter>
-
 #include "report/LaidOutText.h"
 
 namespace kadenza {
@@ -19,12 +17,7 @@ qreal TextBlock::pieceHeight(int piece) const {
 }
 
 void TextBlock::drawPieces(QPainter& painter, const QPointF& topLeft, int first, int last) const {
-    painter.setPen(QColor::fromRgb(style_.colour));
-    // A line is drawn where it sits in the paragraph, from the paragraph's origin.
-    const QPointF origin = topLeft - QPointF(0, layout_->lineAt(first).y());
-    for (int line = first; line <= last; ++line) {
-        layout_->lineAt(line).draw(&painter, origin);
-    }
+    drawLines(painter, *layout_, style_, first, last + 1, topLeft);
 }
 
 }  // namespace kadenza

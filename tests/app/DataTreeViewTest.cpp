@@ -192,8 +192,8 @@ class DataTreeViewTest : public QObject {
     void verdictMarksFollowTheDetailsAndTheirToggle() {
         show(DataBuilder()
                  .bank(1)
+                 .item(loopImpedance, 2.87, true)
                  .item(loopImpedance, 2.88, true)
-                 .item(loopImpedance, 2.89, true)
                  .item(lineVoltage, 230, true)
                  .build());
         DetailsDocument details;
@@ -201,7 +201,10 @@ class DataTreeViewTest : public QObject {
         QModelIndex bank = expandedBank(0);
         const auto markOf = [this](const QModelIndex& node) { return tree_->markAt(node); };
         QCOMPARE(markOf(child(bank, 1)).verdict, VerdictKind::none);
+        QVERIFY(markOf(child(bank, 1)).lacksDetail);
+        QVERIFY(!markOf(child(bank, 3)).lacksDetail);
 
+        details.set("bank.1.earthing", "TN");
         details.set("bank.1.device", "B16");
         details.set("bank.1.label", "Kuchyně");
         tree_->refreshVerdicts();
@@ -209,7 +212,7 @@ class DataTreeViewTest : public QObject {
         QCOMPARE(markOf(child(bank, 2)).verdict, VerdictKind::fail);
         QCOMPARE(markOf(child(bank, 3)).verdict, VerdictKind::none);
         QCOMPARE(markOf(bank).label, QStringLiteral("Kuchyně"));
-        QCOMPARE(drawnText(child(bank, 2)), QStringLiteral("Z\x1b\x02S\x1b\x01=2.89 \u03a9  [2]"));
+        QCOMPARE(drawnText(child(bank, 2)), QStringLiteral("Z\x1b\x02S\x1b\x01=2.88 \u03a9  [2]"));
 
         tree_->show();
         const QImage marked = tree_->viewport()->grab().toImage();

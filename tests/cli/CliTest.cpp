@@ -267,28 +267,51 @@ TEST_F(CliTest, DetailsAreSetInPlaceAndKeptByConvert) {
               0u);
 }
 
-// The exit code tells whether a value failed its limit, in every format.
-TEST_F(CliTest, EvaluateExitsWithSixWhenAValueFails) {
+// The exit code tells the overall result, in every format: 0 pass, 6 fail, 7 incomplete.
+TEST_F(CliTest, EvaluateExitsWithTheOverallResult) {
     constexpr int loopImpedance = 3;
-    for (const double value : {2.88, 2.89}) {
-        ASSERT_TRUE(saveNativeFile(
-            input_, *DataBuilder().bank(1).item(loopImpedance, value, true).build()));
-        ASSERT_EQ(run({"details", input_, "--set", "bank.1.device=B16"}).exitCode, 0);
-        const int expected = value > 2.88 ? 6 : 0;
+    constexpr int insulation = 15;
+    const struct {
+        double loop;
+        const char* earthing;
+        int exitCode;
+        const char* line;
+        const char* overall;
+    } cases[] = {
+        {2.87, "TN", 0, "pass  ≤ 2.87 Ω  loop-impedance", "Overall verdict: pass"},
+        {2.88, "TN", 6, "fail  ≤ 2.87 Ω  loop-impedance", "Overall verdict: fail"},
+        {2.87, "", 7, "-  missing bank.earthing",
+         "Overall verdict: incomplete (missing bank.earthing)"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(saveNativeFile(input_, *DataBuilder()
+                                                .bank(1)
+                                                .item(loopImpedance, c.loop, true)
+                                                .item(insulation, 2e6, true, false, "500V")
+                                                .build()));
+        ASSERT_EQ(run({"details", input_, "--set", "bank.1.device=B16", "--set",
+                       std::string("bank.1.earthing=") + c.earthing})
+                      .exitCode,
+                  0);
         const Outcome table = run({"evaluate", input_, "--lang=en"});
-        EXPECT_EQ(table.exitCode, expected) << table.err;
-        EXPECT_NE(table.out.find(value > 2.88 ? "fail  ≤ 2.88 Ω  loop-impedance"
-                                              : "pass  ≤ 2.88 Ω  loop-impedance"),
-                  std::string::npos)
-            << table.out;
-        EXPECT_EQ(run({"evaluate", input_, "--format", "csv"}).exitCode, expected);
+        EXPECT_EQ(table.exitCode, c.exitCode) << table.err;
+        EXPECT_NE(table.out.find(c.line), std::string::npos) << table.out;
+        EXPECT_NE(table.out.find(c.overall), std::string::npos) << table.out;
+        EXPECT_EQ(run({"evaluate", input_, "--format", "csv"}).exitCode, c.exitCode);
         const Outcome json = run({"evaluate", input_, "--format", "json"});
-        EXPECT_EQ(json.exitCode, expected);
+        EXPECT_EQ(json.exitCode, c.exitCode);
         EXPECT_NE(json.out.find(R"("profile": "installation-2016")"), std::string::npos);
     }
+    // The 2001 table asks less of a 230 V circuit: the same file passes under it.
+    ASSERT_TRUE(saveNativeFile(
+        input_, *DataBuilder().bank(1).item(insulation, 0.7e6, true, false, "500V").build()));
+    EXPECT_EQ(run({"evaluate", input_}).exitCode, 6);
+    const Outcome older = run({"evaluate", input_, "--profile", "installation-2001", "--lang=en"});
+    EXPECT_EQ(older.exitCode, 0);
+    EXPECT_NE(older.out.find("pass  ≥ 0.5 MΩ  insulation-2001"), std::string::npos) << older.out;
     expectFailure(run({"evaluate", input_, "--profile", "house"}), 1,
-                  "invalid profile 'house': expected installation-2016, installation-2006 or "
-                  "appliance");
+                  "invalid profile 'house': expected installation-2016, installation-2006, "
+                  "installation-2001 or appliance");
     expectFailure(run({"evaluate", input_, "--format", "pdf"}), 1,
                   "invalid format 'pdf': expected table, csv or json");
 }

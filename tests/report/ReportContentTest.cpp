@@ -26,6 +26,7 @@ TEST(ReportContentTest, ListsAndCountsOnlyTheMeasuredItems) {
     DetailsDocument details;
     details.set("inspection.profile", "installation-2016");
     details.set("bank.1.device", "B16");
+    details.set("bank.1.earthing", "TN");
     details.set("bank.1.label", "Kitchen");
 
     const ReportContent content = reportContent(*data, details);
@@ -38,12 +39,19 @@ TEST(ReportContentTest, ListsAndCountsOnlyTheMeasuredItems) {
     EXPECT_EQ(circuit.counts.pass, 1);
     EXPECT_EQ(circuit.counts.fail, 1);
     EXPECT_EQ(circuit.counts.none, 1);
+    EXPECT_EQ(circuit.counts.missing, 0);
     const BankReport& record = content.banks[1];
     ASSERT_EQ(record.items.size(), 2u);
-    EXPECT_EQ(record.items[1].verdict.missing, "bank.device");
+    EXPECT_EQ(record.items[1].verdict.missing, "bank.earthing");
     EXPECT_EQ(content.counts.pass, 1);
     EXPECT_EQ(content.counts.fail, 2);
-    EXPECT_EQ(content.counts.none, 2);
+    EXPECT_EQ(content.counts.missing, 1);
+    EXPECT_EQ(content.counts.none, 1);
+    // The report counts what evaluate counts.
+    const VerdictCounts evaluated = evaluate(*data, details).counts;
+    EXPECT_EQ(evaluated.pass + evaluated.fail + evaluated.missing + evaluated.none, 5);
+    EXPECT_EQ(evaluated.missing, content.counts.missing);
+    EXPECT_EQ(evaluated.none, content.counts.none);
     // The loop rule judged twice and lacked a device once; its source is named once.
     EXPECT_EQ(content.sources, (std::vector<std::string>{ruleSource("loop-impedance"),
                                                          ruleSource("insulation-2016")}));

@@ -14,6 +14,8 @@ constexpr int exitInterrupted = 5;
 constexpr int exitNoSettings = 6;
 // evaluate: a measured value failed its limit.
 constexpr int exitFailedLimit = 6;
+// evaluate: nothing failed, but a detail was missing that a value needed to be judged.
+constexpr int exitIncomplete = 7;
 
 // A failure the tool reports as one line on stderr before it ends with the failure's code.
 class CliError : public std::runtime_error {

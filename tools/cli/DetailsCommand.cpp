@@ -9,6 +9,7 @@
 #include "cli/RawFiles.h"
 #include "cli/Usage.h"
 #include "inspection/InspectionFile.h"
+#include "model/InstrumentBank.h"
 
 namespace kadenza::cli {
 
@@ -21,7 +22,7 @@ DetailsDocument importedDetails(const std::string& path) {
     const std::vector<std::uint8_t> bytes = readRawFile(
         path, detailsFileLimit, FileError(path + " is too large for inspection details"));
     try {
-        return DetailsDocument::fromJson({bytes.begin(), bytes.end()});
+        return DetailsDocument::imported({bytes.begin(), bytes.end()});
     } catch (const std::runtime_error& error) {
         throw FileError(path + ": " + error.what());
     }
@@ -51,6 +52,53 @@ void saveDetails(const std::string& path, const InspectionInput& input) {
     }
 }
 
+std::string bankList(const InstrumentData& data) {
+    std::string list;
+    for (int b = 0; b < data.count(); ++b) {
+        list += (list.empty() ? "" : ", ") + std::to_string(data.bank(b)->number());
+    }
+    return list.empty() ? "no banks" : "banks " + list;
+}
+
+bool holdsBank(const InstrumentData& data, int number) {
+    for (int b = 0; b < data.count(); ++b) {
+        if (data.bank(b)->number() == number) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The banks a call gives details for: all of an import's, and the one each --set names that
+// does not remove a detail. The names were checked as the details were set.
+std::vector<int> banksGiven(const ParsedArguments& parsed, const DetailsDocument* imported) {
+    std::vector<int> numbers;
+    if (imported != nullptr) {
+        numbers = imported->bankNumbers();
+    }
+    for (const std::string& assignment : parsed.values("--set")) {
+        const std::size_t equals = assignment.find('=');
+        const std::string name = assignment.substr(0, equals);
+        const std::size_t dot = name.find('.', 5);
+        if (name.rfind("bank.", 0) == 0 && dot != std::string::npos &&
+            equals + 1 < assignment.size()) {
+            numbers.push_back(std::stoi(name.substr(5, dot - 5)));
+        }
+    }
+    return numbers;
+}
+
+// Details of a bank the file does not hold are most likely a mistyped number; --force keeps
+// them for a bank still to be measured.
+void checkBanksHeld(const std::vector<int>& numbers, const InstrumentData& data) {
+    for (const int number : numbers) {
+        if (!holdsBank(data, number)) {
+            throw UsageError("bank " + std::to_string(number) + ": the file holds " +
+                             bankList(data) + " (--force keeps details for a bank still to come)");
+        }
+    }
+}
+
 std::string detailsText(const DetailsDocument& details) {
     return (details.empty() ? std::string("null") : details.toJson(true)) + "\n";
 }
@@ -62,7 +110,7 @@ int runDetails(const std::vector<std::string>& args) {
         std::cout << detailsUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, {{}, {"--set", "--import", "--export"}});
+    const ParsedArguments parsed(args, {{"--force"}, {"--set", "--import", "--export"}});
     const auto& files = parsed.positionals();
     if (files.size() != 1) {
         throw UsageError(files.empty() ? "missing data file"
@@ -76,6 +124,10 @@ int runDetails(const std::vector<std::string>& args) {
         setDetail(input.details, assignment);
     }
     if (parsed.has("--import") || parsed.has("--set")) {
+        if (!parsed.has("--force")) {
+            checkBanksHeld(banksGiven(parsed, parsed.has("--import") ? &input.details : nullptr),
+                           *input.data);
+        }
         saveDetails(files.front(), input);
     }
     const std::string text = detailsText(input.details);

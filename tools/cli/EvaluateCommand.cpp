@@ -20,27 +20,52 @@ namespace kadenza::cli {
 namespace {
 
 constexpr int missingRow = 279;
+constexpr int overallRow = 311;
 
 std::string profileOf(const ParsedArguments& parsed) {
     const std::string profile = parsed.value("--profile").value_or("");
     if (!profile.empty() && profile != installation2016Profile &&
-        profile != installation2006Profile && profile != applianceProfile) {
+        profile != installation2006Profile && profile != installation2001Profile &&
+        profile != applianceProfile) {
         throw UsageError("invalid profile '" + profile +
-                         "': expected installation-2016, installation-2006 or appliance");
+                         "': expected installation-2016, installation-2006, installation-2001 "
+                         "or appliance");
     }
     return profile;
 }
 
-// The verdict, its limit and its rule, or the detail the rule missed.
+// The verdict, its limit and its rule, or the detail the rule missed; then any remark.
 std::string verdictColumns(const Verdict& verdict) {
     std::string text = verdict.kind == VerdictKind::none ? "-" : verdictWord(verdict.kind);
-    if (!verdict.missing.empty()) {
-        return text + "  " + RowText(missingRow) + " " + verdict.missing;
+    if (verdict.lacksDetail()) {
+        text += "  " + std::string(RowText(missingRow)) + " " + verdict.missing;
+    } else if (!verdict.rule.empty()) {
+        const std::string limit = shownLimit(verdict);
+        text += (limit.empty() ? "" : "  " + limit) + "  " + verdict.rule;
     }
-    if (!verdict.limit.empty()) {
-        text += "  " + verdict.limit + "  " + verdict.rule;
+    if (!verdict.remark.empty()) {
+        text += "  (" + remarkText(verdict.remark) + ")";
     }
     return text;
+}
+
+// "pass 33, fail 1, missing detail 20, not judged 16", then the overall result with the
+// details it lacked.
+std::string countsLines(const std::string& profile, const VerdictCounts& counts) {
+    std::string text = profile + ": " + verdictWord(VerdictKind::pass) + " " +
+                       std::to_string(counts.pass) + ", " + verdictWord(VerdictKind::fail) + " " +
+                       std::to_string(counts.fail) + ", " + missingDetailWord() + " " +
+                       std::to_string(counts.missing) + ", " + verdictWord(VerdictKind::none) +
+                       " " + std::to_string(counts.none) + "\n" + RowText(overallRow) + ": " +
+                       overallWord(counts.overall());
+    if (!counts.missingDetails.empty()) {
+        text += " (" + std::string(RowText(missingRow));
+        for (std::size_t i = 0; i < counts.missingDetails.size(); ++i) {
+            text += (i == 0 ? " " : ", ") + counts.missingDetails[i];
+        }
+        text += ")";
+    }
+    return text + "\n";
 }
 
 // Characters, not bytes: symbols and units hold Greek letters.
@@ -76,11 +101,7 @@ std::string table(const Evaluation& evaluation) {
         text += "  " + row + std::string(width - displayWidth(row) + 2, ' ') +
                 verdictColumns(judged.verdict) + "\n";
     }
-    const VerdictCounts& counts = evaluation.counts;
-    return text + evaluation.profile + ": " + verdictWord(VerdictKind::pass) + " " +
-           std::to_string(counts.pass) + ", " + verdictWord(VerdictKind::fail) + " " +
-           std::to_string(counts.fail) + ", " + verdictWord(VerdictKind::none) + " " +
-           std::to_string(counts.none) + "\n";
+    return text + countsLines(evaluation.profile, evaluation.counts);
 }
 
 std::string formatOf(const ParsedArguments& parsed) {
@@ -121,7 +142,16 @@ int runEvaluate(const std::vector<std::string>& args) {
     if (!std::cout.flush()) {
         throw FileError("Cannot write to standard output");
     }
-    return evaluation.counts.fail > 0 ? exitFailedLimit : exitSuccess;
+    switch (evaluation.counts.overall()) {
+        case Overall::fail:
+            return exitFailedLimit;
+        case Overall::incomplete:
+            return exitIncomplete;
+        case Overall::pass:
+        case Overall::none:
+            break;
+    }
+    return exitSuccess;
 }
 
 }  // namespace kadenza::cli
