@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -15,6 +16,7 @@
 #include "app/MessageBoxes.h"
 #include "language/Language.h"
 #include "model/InstrumentBank.h"
+#include "report/StyledText.h"
 
 namespace kadenza {
 
@@ -23,6 +25,8 @@ namespace {
 constexpr int bankRow = 267;
 constexpr int detailsCaptionRow = 303;
 constexpr int automaticRow = 309;
+constexpr int yesRow = 320;
+constexpr int noRow = 321;
 
 // One choice of a field with a fixed set of values: the value stored, and the row of the text
 // shown for it (0: the value itself).
@@ -33,7 +37,7 @@ struct Choice {
     int row;
 };
 
-enum class Editor { line, choice, editableChoice, text, check };
+enum class Editor { line, choice, editableChoice, text };
 
 // A detail as the dialog edits it: its name in the document, the row of its label, and how it
 // is typed in.
@@ -63,6 +67,7 @@ const std::vector<Field>& inspectionFields() {
          {{"", automaticRow},
           {"installation-2016", 306},
           {"installation-2006", 307},
+          {"installation-2001", 331},
           {"appliance", 308}}},
         {"touchVoltageLimit", 290, Editor::choice, {"50", "25"}, "V"},
         {"loopFactor", 291, Editor::choice, {"1", "0.8", "2/3"}},
@@ -78,9 +83,13 @@ const std::vector<Field>& bankFields() {
          294,
          Editor::editableChoice,
          {"", "B6", "B10", "B16", "B20", "B25", "B32", "C10", "C16", "C20", "C25", "C32", "D16"}},
-        {"rcdCurrent", 295, Editor::editableChoice, {"", "10", "30", "100", "300", "500"}, "mA"},
+        {"rcdCurrent",
+         295,
+         Editor::editableChoice,
+         {"", "6", "10", "30", "100", "300", "500", "1000"},
+         "mA"},
         {"rcdType", 296, Editor::choice, {"", "AC", "A", "F", "B"}},
-        {"rcdSelective", 297, Editor::check},
+        {"rcdSelective", 297, Editor::choice, {"", {"true", yesRow}, {"false", noRow}}},
         {"earthing", 298, Editor::choice, {"", "TN", "TT", "IT"}},
         {"nominalVoltage", 299, Editor::editableChoice, {"", "230", "400", "SELV", "PELV"}, "V"},
         {"peLimit", 300, Editor::line, {}, "Ω"},
@@ -95,10 +104,18 @@ QString rowText(int row) {
     return QString::fromUtf8(RowText(row));
 }
 
-QString labelOf(const Field& field) {
-    const QString unit = QString::fromUtf8(field.unit);
-    return rowText(field.labelRow) +
-           (unit.isEmpty() ? QString() : QStringLiteral(" [%1]").arg(unit));
+// The label with its unit; "U_L" with the L set lower as rich text, or run together where
+// only plain text can be shown (a table's header).
+StyledText labelOf(const Field& field) {
+    const std::string unit = field.unit;
+    return markedText(RowText(field.labelRow) + (unit.empty() ? "" : " [" + unit + "]"));
+}
+
+QString flagText(const std::optional<bool>& flag) {
+    if (!flag) {
+        return {};
+    }
+    return *flag ? QStringLiteral("true") : QStringLiteral("false");
 }
 
 QString numberText(const std::optional<double>& number) {
@@ -155,7 +172,7 @@ std::vector<QString> bankValues(const BankDetails& bank) {
             QString::fromStdString(bank.device),
             numberText(bank.rcdCurrent),
             QString::fromStdString(bank.rcdType),
-            bank.rcdSelective.value_or(false) ? QStringLiteral("true") : QString(),
+            flagText(bank.rcdSelective),
             QString::fromStdString(bank.earthing),
             QString::fromStdString(bank.nominalVoltage),
             numberText(bank.peLimit),
@@ -203,7 +220,9 @@ QWidget* DetailsDialog::inspectionForm(const DetailsDocument& details, const QSt
     for (std::size_t i = 0; i < fields.size(); ++i) {
         QWidget* editor = fieldEditor(fields[i], values[i]);
         inspectionFields_.push_back(editor);
-        layout->addRow(labelOf(fields[i]), editor);
+        auto* label = new QLabel(styledHtml(labelOf(fields[i])));
+        label->setTextFormat(Qt::RichText);
+        layout->addRow(label, editor);
     }
     return form;
 }
@@ -215,7 +234,7 @@ QTableWidget* DetailsDialog::bankTable(const DetailsDocument& details) {
     banks_->setObjectName(QStringLiteral("Banks"));
     QStringList headers;
     for (const Field& field : fields) {
-        headers << labelOf(field);
+        headers << labelOf(field).text;
     }
     banks_->setHorizontalHeaderLabels(headers);
     QStringList rows;
@@ -240,14 +259,7 @@ void DetailsDialog::fillBankRow(int row, const BankDetails& bank) {
             banks_->setCellWidget(row, col, choiceBox(field, values[column]));
             continue;
         }
-        auto* cell = new QTableWidgetItem;
-        if (field.editor == Editor::check) {
-            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-            cell->setCheckState(values[column].isEmpty() ? Qt::Unchecked : Qt::Checked);
-        } else {
-            cell->setText(values[column]);
-        }
-        banks_->setItem(row, col, cell);
+        banks_->setItem(row, col, new QTableWidgetItem(values[column]));
     }
 }
 
@@ -267,11 +279,7 @@ QString DetailsDialog::cellValue(int row, int column) const {
     if (const QWidget* widget = banks_->cellWidget(row, column)) {
         return valueOf(widget);
     }
-    const QTableWidgetItem* cell = banks_->item(row, column);
-    if (bankFields()[static_cast<std::size_t>(column)].editor == Editor::check) {
-        return cell->checkState() == Qt::Checked ? QStringLiteral("true") : QString();
-    }
-    return cell->text().trimmed();
+    return banks_->item(row, column)->text().trimmed();
 }
 
 DetailsDocument DetailsDialog::editedDetails() const {
@@ -294,7 +302,9 @@ DetailsDocument DetailsDialog::editedDetails() const {
 
 void DetailsDialog::accept() {
     try {
-        edited_ = editedDetails();
+        const DetailsDocument edited = editedDetails();
+        edited.checkConsistent();
+        edited_ = edited;
     } catch (const std::invalid_argument& error) {
         boxes_.error(this, QString::fromUtf8(error.what()));
         return;

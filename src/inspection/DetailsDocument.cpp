@@ -559,14 +559,18 @@ void DetailsDocument::set(const std::string& name, const std::string& value) {
         return;
     }
     const json typed = valueFor(*detail.field, name, value);
-    json changed = empty() ? json{{"version", documentVersion}} : json_->value;
-    json* target = &changed;
+    if (empty()) {
+        json_->value = json{{"version", documentVersion}};
+    }
+    json* target = &json_->value;
     for (const std::string& step : detail.path) {
         target = &(*target)[step];
     }
     (*target)[detail.field->key] = typed;
-    checkDateOrder(changed);
-    json_->value = std::move(changed);
+}
+
+void DetailsDocument::checkConsistent() const {
+    checkDateOrder(json_->value);
 }
 
 }  // namespace kadenza

@@ -40,10 +40,13 @@ class DetailsDocument {
     // Sets one detail by its name, "inspection.client" or "bank.3.device", from the text a
     // user typed, as the verdicts read it; an empty text removes it, and the document is
     // empty again once no detail is left. Throws std::invalid_argument, the document
-    // unchanged, for an unknown name, a value the detail cannot take (a day the calendar does
-    // not have, an RCD current outside the rated series) or a next date before the
-    // inspection's.
+    // unchanged, for an unknown name or a value the detail cannot take (a day the calendar
+    // does not have, an RCD current outside the rated series).
     void set(const std::string& name, const std::string& value);
+    // Throws std::invalid_argument when details that each can be true cannot be together: a
+    // next inspection dated before this one. For after a user's changes, which may pass
+    // through such a state one detail at a time.
+    void checkConsistent() const;
 
   private:
     static DetailsDocument parsed(const std::string& text, bool typed);

@@ -19,7 +19,9 @@ void xmlText(std::ostream& stream, const char* name, const std::optional<std::st
 // An empty element when the flag is set, nothing otherwise.
 void xmlFlag(std::ostream& stream, const char* name, bool flag);
 // Writes the text with markup characters as entities, a line feed as "<br/>" plus a line
-// feed and each style code as a Style element.
+// feed and each style code as a Style element. Any other control character but tab and
+// carriage return, and bytes that are no well-formed UTF-8 of a character XML allows, are
+// written as U+FFFD, so that the document stays well-formed.
 void xmlEscape(std::ostream& stream, const std::string& text);
 
 }  // namespace kadenza

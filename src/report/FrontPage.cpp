@@ -111,7 +111,7 @@ TableCell overallCell(Overall overall) {
 }
 
 Table bankOverview(const ReportContent& content) {
-    Table table{{11, 25, 12, 12, 13, 13, 14}, true, {}, {}};
+    Table table{{11, 20, 12, 13, 14, 15, 15}, true, {}, {}};
     TableRow names{{}, headShade};
     for (const int row :
          {bankRow, labelRow, passedRow, failedRow, missingDetailRow, notJudgedRow, verdictRow}) {

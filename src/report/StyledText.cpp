@@ -112,4 +112,18 @@ void append(StyledText& to, const StyledText& more) {
     }
 }
 
+QString styledHtml(const StyledText& styled) {
+    QString html;
+    int at = 0;
+    for (const QTextLayout::FormatRange& run : styled.scripts) {
+        const bool lower = run.format.verticalAlignment() == QTextCharFormat::AlignSubScript;
+        const QString tag = lower ? QStringLiteral("sub") : QStringLiteral("sup");
+        html += styled.text.mid(at, run.start - at).toHtmlEscaped();
+        html += QStringLiteral("<%1>%2</%1>")
+                    .arg(tag, styled.text.mid(run.start, run.length).toHtmlEscaped());
+        at = run.start + run.length;
+    }
+    return html + styled.text.mid(at).toHtmlEscaped();
+}
+
 }  // namespace kadenza

@@ -30,6 +30,10 @@ StyledText userText(const std::string& utf8);
 // while Latin or Greek letters and digits follow; an underscore that none follows stays.
 StyledText markedText(const std::string& utf8);
 
+// The text as rich text for a widget's label: escaped, its lower runs in <sub>, its higher in
+// <sup>.
+QString styledHtml(const StyledText& styled);
+
 // Appends `more`, its runs moved along: "label: value" from a marked label and a user's value.
 void append(StyledText& to, const StyledText& more);
 

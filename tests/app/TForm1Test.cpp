@@ -397,12 +397,20 @@ class TForm1Test : public QObject {
             dialog.accept();
             QVERIFY(dialog.isVisible());
             qobject_cast<QComboBox*>(banks->cellWidget(0, 1))->setEditText(QStringLiteral("c16"));
+            // The next inspection before this one keeps the dialog open too.
+            field(dialog, "nextDate")->setText(QStringLiteral("2001-01-01"));
+            dialog.accept();
+            QVERIFY(dialog.isVisible());
+            field(dialog, "nextDate")->setText(QString());
+            // "Not selective" is a detail of its own, not the absence of one.
+            qobject_cast<QComboBox*>(banks->cellWidget(0, 4))->setCurrentIndex(2);
             dialog.accept();
         });
-        QCOMPARE(messageKinds(), QStringList({"error"}));
+        QCOMPARE(messageKinds(), QStringList({"error", "error"}));
         QCOMPARE(window_->details().inspection().client, "Nováková");
         QCOMPARE(window_->details().bank(1).label, "Kuchyně");
         QCOMPARE(window_->details().bank(1).device, "C16");
+        QCOMPARE(window_->details().bank(1).rcdSelective, std::optional<bool>(false));
         QVERIFY(window_->isWindowModified());
 
         editDetails([&field](DetailsDialog& dialog) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "model/HtmlExport.h"
@@ -80,6 +81,30 @@ TEST(XmlExport, NotesEscapeMarkupLineFeedsAndStyleCodes) {
     EXPECT_EQ(xmlNote("R\033\002ISO\033\001"), "R<Style>2</Style>\nISO<Style>1</Style>\n");
     EXPECT_EQ(xmlNote("x\033\xFFy"), "x<Style>-1</Style>\ny");
     EXPECT_EQ(xmlNote("end\033"), "end<Style>0</Style>\n");
+}
+
+// A note from a hand-made file can hold bytes XML 1.0 forbids: they come out as U+FFFD and
+// the document stays well-formed, for xmllint too.
+TEST(XmlExport, ForbiddenCharactersNeverReachTheDocumentRaw) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(xmlNote("a\x01\x08\x0B\x0C\x1F"
+                      "b"),
+              "a" + replacement + replacement + replacement + replacement + replacement + "b");
+    EXPECT_EQ(xmlNote("caf\xE9!"), "caf" + replacement + "!");
+    EXPECT_EQ(xmlNote("\xC0\xAF\xED\xA0\x80\xEF\xBF\xBE\xF4\x90\x80\x80"),
+              replacement + replacement + replacement + replacement + replacement + replacement +
+                  replacement + replacement + replacement + replacement + replacement +
+                  replacement);
+    EXPECT_EQ(xmlNote("\xE2\x82"), replacement + replacement);
+    EXPECT_EQ(xmlNote("Ω \xE2\x82\xAC \xF0\x9F\x98\x80 \xC2\x85"),
+              "Ω \xE2\x82\xAC \xF0\x9F\x98\x80 \xC2\x85");
+
+    auto data =
+        DataBuilder().emptyBank(1).item(1, 230, true, false, "x\x02y\xFFz\x1B\x02w").build();
+    test::TempDir dir;
+    const std::string path = dir.path("notes.xml");
+    ASSERT_TRUE(exportXml(path, *data));
+    EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
 }
 
 TEST(HtmlExport, EmptyContainerIsHeaderAndBodyEnd) {

@@ -4,6 +4,8 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <QXmlStreamReader>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,56 @@ inline std::vector<std::string> pdfFontLines(const std::string& path) {
         fonts.push_back(lines[i].toStdString());
     }
     return fonts;
+}
+
+// A run of text as drawn on a page: where (in pdftohtml's pixels), in which colour, bold or not.
+struct PdfRun {
+    std::string text;
+    int top;
+    int left;
+    int height;
+    bool bold;
+    std::string colour;
+};
+
+// Every run of text on one page, as pdftohtml reads it back.
+inline std::vector<PdfRun> pdfRuns(const std::string& path, int page) {
+    const std::string xml = popplerOutput(
+        QStringLiteral("pdftohtml"),
+        {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-stdout"),
+         QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
+         QString::fromStdString(path)});
+    std::map<QString, std::string> colours;
+    std::vector<PdfRun> runs;
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (reader.name() == QLatin1String("fontspec")) {
+            colours[attributes.value(QLatin1String("id")).toString()] =
+                attributes.value(QLatin1String("color")).toString().toStdString();
+        } else if (reader.name() == QLatin1String("text")) {
+            PdfRun run{{},
+                       attributes.value(QLatin1String("top")).toInt(),
+                       attributes.value(QLatin1String("left")).toInt(),
+                       attributes.value(QLatin1String("height")).toInt(),
+                       false,
+                       colours[attributes.value(QLatin1String("font")).toString()]};
+            while (!(reader.isEndElement() && reader.name() == QLatin1String("text")) &&
+                   !reader.atEnd()) {
+                reader.readNext();
+                if (reader.isStartElement() && reader.name() == QLatin1String("b")) {
+                    run.bold = true;
+                } else if (reader.isCharacters()) {
+                    run.text += reader.text().toString().toStdString();
+                }
+            }
+            runs.push_back(run);
+        }
+    }
+    return runs;
 }
 
 }  // namespace kadenza::test

@@ -124,6 +124,11 @@ int runDetails(const std::vector<std::string>& args) {
         setDetail(input.details, assignment);
     }
     if (parsed.has("--import") || parsed.has("--set")) {
+        try {
+            input.details.checkConsistent();
+        } catch (const std::invalid_argument& error) {
+            throw UsageError(error.what());
+        }
         if (!parsed.has("--force")) {
             checkBanksHeld(banksGiven(parsed, parsed.has("--import") ? &input.details : nullptr),
                            *input.data);
