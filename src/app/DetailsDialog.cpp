@@ -90,7 +90,7 @@ const std::vector<Field>& bankFields() {
          "mA"},
         {"rcdType", 296, Editor::choice, {"", "AC", "A", "F", "B"}},
         {"rcdSelective", 297, Editor::choice, {"", {"true", yesRow}, {"false", noRow}}},
-        {"earthing", 298, Editor::choice, {"", "TN", "TT", "IT"}},
+        {"earthing", 298, Editor::choice, {"", "TN", "TN-C", "TN-S", "TN-C-S", "TT", "IT"}},
         {"nominalVoltage", 299, Editor::editableChoice, {"", "230", "400", "SELV", "PELV"}, "V"},
         {"peLimit", 300, Editor::line, {}, "Ω"},
         {"applianceClass", 301, Editor::choice, {"", "I", "II", "III"}},
@@ -130,10 +130,14 @@ QComboBox* choiceBox(const Field& field, const QString& value) {
         const QString stored = QString::fromLatin1(choice.value);
         box->addItem(choice.row != 0 ? rowText(choice.row) : stored, stored);
     }
+    // A value none of the choices is (a file written by hand) stays, for OK to name.
+    if (box->findData(value) < 0 && !box->isEditable()) {
+        box->addItem(value, value);
+    }
     const int index = box->findData(value);
     if (index >= 0) {
         box->setCurrentIndex(index);
-    } else if (box->isEditable()) {
+    } else {
         box->setEditText(value);
     }
     return box;

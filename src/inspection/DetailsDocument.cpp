@@ -68,7 +68,7 @@ const Field bankFields[] = {
     {"rcdCurrent", Kind::ratedResidualCurrent},
     {"rcdType", Kind::choice, "AC|A|F|B"},
     {"rcdSelective", Kind::flag},
-    {"earthing", Kind::choice, "TN|TT|IT"},
+    {"earthing", Kind::choice, "TN|TN-C|TN-S|TN-C-S|TT|IT"},
     {"nominalVoltage", Kind::voltage},
     {"peLimit", Kind::number},
     {"applianceClass", Kind::choice, "I|II|III"},
@@ -93,8 +93,16 @@ std::string upperCase(std::string text) {
     return text;
 }
 
-bool isChoice(const std::string& text, const std::string& choices) {
-    return ("|" + choices + "|").find("|" + text + "|") != std::string::npos;
+// "AC|A|F|B" as its choices.
+std::vector<std::string> choicesOf(const std::string& choices) {
+    std::vector<std::string> list;
+    std::size_t start = 0;
+    while (start <= choices.size()) {
+        const std::size_t end = std::min(choices.find('|', start), choices.size());
+        list.push_back(choices.substr(start, end - start));
+        start = end + 1;
+    }
+    return list;
 }
 
 std::string expectedChoices(const std::string& choices) {
@@ -153,10 +161,16 @@ bool isDate(const std::string& text) {
     return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month);
 }
 
-// One of the choices; a decimal comma reads as the point the choice is written with (0,8).
+// One of the choices in any case, written as the choice is ("tt" is TT); a decimal comma reads
+// as the point the choice is written with (0,8).
 std::optional<json> choiceValue(const Field& field, std::string text) {
     std::replace(text.begin(), text.end(), ',', '.');
-    return isChoice(text, field.choices) ? std::optional<json>(text) : std::nullopt;
+    for (const std::string& choice : choicesOf(field.choices)) {
+        if (sameIgnoringCase(trimmed(text), choice)) {
+            return json(choice);
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<json> flagValue(const std::string& text) {
@@ -199,13 +213,10 @@ std::optional<json> ratedResidualCurrentValue(const std::string& text) {
 
 // 50 is one of "50|25" however it is written: 50, 50.0.
 bool isNumberChoice(double number, const std::string& choices) {
-    std::size_t start = 0;
-    while (start <= choices.size()) {
-        const std::size_t end = std::min(choices.find('|', start), choices.size());
-        if (positiveNumber(choices.substr(start, end - start)) == number) {
+    for (const std::string& choice : choicesOf(choices)) {
+        if (positiveNumber(choice) == number) {
             return true;
         }
-        start = end + 1;
     }
     return false;
 }

@@ -267,6 +267,61 @@ TEST_F(CliTest, DetailsAreSetInPlaceAndKeptByConvert) {
               0u);
 }
 
+// Details that cannot be true are refused, the file left byte for byte: a day the calendar
+// lacks, a next date before the date (whatever order they are set in), amperes typed as
+// milliamperes, a bank the file does not hold unless --force; and with the last detail gone
+// the file is the plain data file again.
+TEST_F(CliTest, DetailsThatCannotBeTrueAreRefused) {
+    const std::string plain = readFile(input_);
+    const std::string banks = "bank 9: the file holds banks 1, 2, 17";
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;
+    } refused[] = {
+        {{"--set", "inspection.date=2026-02-30"},
+         1,
+         "inspection.date: '2026-02-30' is not a date, YYYY-MM-DD"},
+        {{"--set", "inspection.date=2026-03-01", "--set", "inspection.nextDate=2026-02-28"},
+         1,
+         "inspection.nextDate: 2026-02-28 comes before the inspection's date 2026-03-01"},
+        {{"--set", "bank.1.rcdCurrent=0.03"},
+         1,
+         "bank.1.rcdCurrent: '0.03' is not a rated residual current in mA: 6, 10, 30, 100, 300, "
+         "500 or 1000 (0.03 A is 30 mA)"},
+        {{"--set", "bank.1.nominalVoltage=1.2e2"},
+         1,
+         "bank.1.nominalVoltage: '1.2e2' is not volts, SELV or PELV"},
+        {{"--set", "bank.9.label=Garage"},
+         1,
+         banks + " (--force keeps details for a bank still to come)"},
+    };
+    for (const auto& c : refused) {
+        std::vector<std::string> args{"details", input_};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        expectFailure(run(args), c.exitCode, c.message);
+        EXPECT_EQ(readFile(input_), plain);
+    }
+    writeFile(path("future.json"), R"({"version": 1, "banks": {"9": {"label": "Garage"}}})");
+    expectFailure(run({"details", input_, "--import", path("future.json")}), 1,
+                  banks + " (--force keeps details for a bank still to come)");
+    EXPECT_EQ(readFile(input_), plain);
+
+    ASSERT_EQ(run({"details", input_, "--force", "--import", path("future.json")}).exitCode, 0);
+    ASSERT_EQ(run({"details", input_, "--set", "inspection.date=2026-03-01", "--set",
+                   "inspection.nextDate=2031-03-01", "--set", "bank.1.nominalVoltage=120,5"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(DetailsDocument::fromJson(run({"details", input_}).out).bank(1).nominalVoltage,
+              "120.5");
+    ASSERT_EQ(run({"details", input_, "--set", "bank.9.label=", "--set", "inspection.date=",
+                   "--set", "inspection.nextDate=", "--set", "bank.1.nominalVoltage="})
+                  .exitCode,
+              0);
+    EXPECT_EQ(run({"details", input_}).out, "null\n");
+    EXPECT_EQ(readFile(input_), plain);
+}
+
 // The exit code tells the overall result, in every format: 0 pass, 6 fail, 7 incomplete.
 TEST_F(CliTest, EvaluateExitsWithTheOverallResult) {
     constexpr int loopImpedance = 3;

@@ -340,6 +340,13 @@ TEST_F(InspectionFileTest, JsonHoldsEveryItemWithItsVerdict) {
               nlohmann::json({{"low", 1e6}, {"high", nullptr}, {"unit", "Ω"}}));
     EXPECT_EQ(insulationEntry["remark"], "reduced-test-voltage");
     EXPECT_TRUE(evaluation["items"][0]["address"].is_null());
+    std::set<std::string> keys;
+    for (const auto& [key, value] : loop.items()) {
+        keys.insert(key);
+    }
+    EXPECT_EQ(keys, (std::set<std::string>{"address", "bank", "bounds", "code", "index", "limit",
+                                           "missing", "note", "over", "remark", "rule", "symbol",
+                                           "unit", "value", "verdict"}));
     // The bank's number row is listed, not counted.
     const nlohmann::json summary = {{"pass", 0},
                                     {"fail", 1},
