@@ -28,6 +28,7 @@
 #include "inspection/CsvExport.h"
 #include "inspection/InspectionFile.h"
 #include "language/Language.h"
+#include "model/FileLock.h"
 #include "model/HtmlExport.h"
 #include "model/NativeFile.h"
 #include "model/PlainTextExport.h"
@@ -334,6 +335,7 @@ void TForm1::openFile(const QString& path) {
     document_->opened(path);
     // The tree shows the new contents before any message about the file comes up.
     details_ = DetailsDocument();
+    otherSections_ = otherSectionsOf(bytes);
     UpdateTree();
     openDetails(bytes, path, missingBytes);
     treeView1_->refreshVerdicts();
@@ -356,7 +358,9 @@ void TForm1::openDetails(const std::string& bytes, const QString& path,
 void TForm1::Saveas1Click() {
     const QString saved =
         saveAs(nativeFilter, QStringLiteral("tso"), [this](const std::string& path) {
-            return saveInspectionFile(path, instrumentData_, details_);
+            // Taken turns with another program changing the file, such as kadenza-cli.
+            const FileLock lock(path);
+            return saveInspectionFile(path, instrumentData_, details_, otherSections_);
         });
     if (!saved.isEmpty()) {
         document_->saved(saved);
@@ -508,6 +512,7 @@ void TForm1::jobEnded(bool downloaded) {
     if (downloaded) {
         document_->downloaded();
         details_ = DetailsDocument();
+        otherSections_.clear();
         // The progress window was captioned with the model the download came from.
         lastModel_ = progressForm_->windowTitle();
     }

@@ -8,6 +8,7 @@
 #include "app/PrintTarget.h"
 #include "app/QtTranslation.h"
 #include "inspection/DetailsDocument.h"
+#include "inspection/InspectionFile.h"
 #include "model/InstrumentData.h"
 
 class QAction;
@@ -112,6 +113,8 @@ class TForm1 : public QMainWindow {
     MessageBoxes& boxes_;
     InstrumentData instrumentData_;
     DetailsDocument details_;
+    // Other programs' sections of the file opened, saved with the data again.
+    std::vector<FileSection> otherSections_;
     // The model the last download came from, which new details start from.
     QString lastModel_;
     QtTranslation qtTranslation_;

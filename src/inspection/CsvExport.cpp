@@ -9,6 +9,7 @@
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
 #include "model/NumberText.h"
+#include "model/Utf8Characters.h"
 
 namespace kadenza {
 
@@ -67,7 +68,7 @@ void appendRow(std::string& csv, const std::vector<std::string>& fields, char se
         if (i > 0) {
             csv += separator;
         }
-        csv += field(fields[i], separator);
+        csv += field(withInvalidUtf8Replaced(fields[i]), separator);
     }
     csv += "\r\n";
 }

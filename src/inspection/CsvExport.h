@@ -14,7 +14,8 @@ namespace kadenza {
 // verdict ("not judged" apart from "missing detail"), the bank's label, the rule, the missing
 // detail and the remark. Comma-separated with a decimal point, or semicolon-separated with a
 // decimal comma where the locale writes one. A text a spreadsheet would run as a formula is
-// led by an apostrophe; numbers stay numbers.
+// led by an apostrophe; numbers stay numbers. Bytes of a note that are not UTF-8 are written
+// as U+FFFD.
 std::string csvText(const InstrumentData& data, const DetailsDocument& details);
 // The same for items already judged.
 std::string csvText(const Evaluation& evaluation);

@@ -9,6 +9,7 @@
 
 #include "inspection/CircuitDetails.h"
 #include "inspection/TextReading.h"
+#include "model/Utf8Characters.h"
 
 namespace kadenza {
 
@@ -21,6 +22,12 @@ namespace {
 using nlohmann::json;
 
 constexpr int documentVersion = 1;
+
+// The details are two levels deep and hold a few hundred values; a document nested far deeper
+// or holding far more is no details a person gave, and building it would cost memory and
+// stack out of all proportion to its text.
+constexpr int deepestNesting = 64;
+constexpr std::size_t mostValues = 100000;
 
 // What a detail holds, and so how a typed text becomes its JSON value.
 enum class Kind {
@@ -311,6 +318,65 @@ std::string typedText(const json& value, const std::string& name) {
     throw std::invalid_argument(name + ": a text, a number or true or false was expected");
 }
 
+// Counts what a text would build without building it: how deep its values nest and how many
+// there are. Stops the reading (returning false) at the first value past either bound.
+class Bounds : public nlohmann::json_sax<json> {
+  public:
+    bool null() override { return value(); }
+    bool boolean(bool) override { return value(); }
+    bool number_integer(number_integer_t) override { return value(); }
+    bool number_unsigned(number_unsigned_t) override { return value(); }
+    bool number_float(number_float_t, const string_t&) override { return value(); }
+    bool string(string_t&) override { return value(); }
+    bool binary(binary_t&) override { return value(); }
+    bool start_object(std::size_t) override { return open(); }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+    // Why the text is out of bounds; empty when it is not.
+    const std::string& problem() const { return problem_; }
+
+  private:
+    bool value() {
+        if (++values_ > mostValues) {
+            problem_ = "the details hold more than " + std::to_string(mostValues) + " values";
+            return false;
+        }
+        return true;
+    }
+    bool open() {
+        if (++depth_ > deepestNesting) {
+            problem_ = "the details nest deeper than " + std::to_string(deepestNesting) + " levels";
+            return false;
+        }
+        return value();
+    }
+    bool close() {
+        --depth_;
+        return true;
+    }
+
+    int depth_ = 0;
+    std::size_t values_ = 0;
+    std::string problem_;
+};
+
+// The document the text holds; throws std::invalid_argument when it nests deeper than
+// deepestNesting or holds more than mostValues values, found before any of it is built.
+json boundedParse(const std::string& text) {
+    Bounds bounds;
+    json::sax_parse(text, &bounds);
+    if (!bounds.problem().empty()) {
+        throw std::invalid_argument(bounds.problem());
+    }
+    return json::parse(text);
+}
+
 // How a document's known details are checked: as a user typed them (an import), every one
 // must be a value `set` takes; as a file holds them, one that is not stays as it is, for
 // the verdicts to read as missing and the user to see and mend.
@@ -493,7 +559,7 @@ DetailsDocument DetailsDocument::parsed(const std::string& text, bool typed) {
     DetailsDocument document;
     json& value = document.json_->value;
     try {
-        value = json::parse(text);
+        value = boundedParse(text);
         normalise(value, reading);
         if (reading == Reading::typed) {
             checkDateOrder(value);
@@ -565,6 +631,9 @@ std::vector<int> DetailsDocument::bankNumbers() const {
 
 void DetailsDocument::set(const std::string& name, const std::string& value) {
     const DetailName detail = parseName(name);
+    if (!isUtf8(value)) {
+        throw std::invalid_argument(name + ": the value is not UTF-8 text");
+    }
     if (value.empty()) {
         removeDetail(json_->value, detail);
         return;

@@ -20,23 +20,59 @@ constexpr std::int32_t detailsCode = fourLetterCode("insp");
 }  // namespace
 
 bool saveInspectionFile(const std::string& path, const InstrumentData& data,
-                        const DetailsDocument& details) {
+                        const DetailsDocument& details,
+                        const std::vector<FileSection>& otherSections) {
     OutputFile file(path);
-    return saveInspectionFileTo(file, data, details);
+    return saveInspectionFileTo(file, data, details, otherSections);
 }
 
 bool saveInspectionFileTo(OutputFile& file, const InstrumentData& data,
-                          const DetailsDocument& details) {
-    if (details.empty()) {
+                          const DetailsDocument& details,
+                          const std::vector<FileSection>& otherSections) {
+    if (details.empty() && otherSections.empty()) {
         return saveNativeFileTo(file, data);
     }
     FileWriter writer(file, dataCode);
     writer.beginSection(dataCode);
     data.save(writer.stream());
-    writer.beginSection(detailsCode);
-    const std::string text = details.toJson();
-    writeText(writer.stream(), &text);
+    if (!details.empty()) {
+        writer.beginSection(detailsCode);
+        const std::string text = details.toJson();
+        writeText(writer.stream(), &text);
+    }
+    for (const FileSection& section : otherSections) {
+        if (writer.beginSection(section.typeCode)) {
+            writer.stream() << section.bytes;
+        }
+    }
+    // A file no reader opens is worse than the change not made.
+    if (writer.stream().tellp() > static_cast<std::streamoff>(nativeFileLimit)) {
+        throw std::runtime_error("the file would be larger than the " +
+                                 std::to_string(nativeFileLimit / (1024 * 1024)) +
+                                 " MiB a data file may hold");
+    }
     return writer.close();
+}
+
+std::vector<FileSection> otherSectionsOf(const std::string& bytes) {
+    FileReader reader(std::make_unique<std::istringstream>(bytes));
+    const std::vector<FileReader::SectionPlace> places = reader.sectionPlaces();
+    std::vector<FileSection> sections;
+    for (const FileReader::SectionPlace& place : places) {
+        if (place.typeCode == dataCode || place.typeCode == detailsCode || place.offset < 0 ||
+            static_cast<std::size_t>(place.offset) > bytes.size()) {
+            continue;
+        }
+        std::size_t end = bytes.size();
+        for (const FileReader::SectionPlace& other : places) {
+            const auto start = static_cast<std::size_t>(other.offset);
+            if (other.offset > place.offset && start < end) {
+                end = start;
+            }
+        }
+        sections.push_back({place.typeCode, bytes.substr(place.offset, end - place.offset)});
+    }
+    return sections;
 }
 
 DetailsDocument detailsOfFile(const std::string& bytes, std::int64_t* missing) {

@@ -16,7 +16,7 @@ void FileReader::readHeader() {
 }
 
 bool FileReader::findSection(std::int32_t typeCode) {
-    if (!headerComplete_ || header_[0] != fourLetterCode("TSO3")) {
+    if (!hasHeader()) {
         return false;
     }
     for (int slot = 0; slot < nativeSectionSlots; ++slot) {
@@ -28,6 +28,23 @@ bool FileReader::findSection(std::int32_t typeCode) {
     }
     stream_->seekg(nativeHeaderSize);
     return false;
+}
+
+std::vector<FileReader::SectionPlace> FileReader::sectionPlaces() const {
+    std::vector<SectionPlace> places;
+    if (!hasHeader()) {
+        return places;
+    }
+    for (int slot = 0; slot < nativeSectionSlots; ++slot) {
+        if (header_[2 + 2 * slot] != 0) {
+            places.push_back({header_[2 + 2 * slot], header_[3 + 2 * slot]});
+        }
+    }
+    return places;
+}
+
+bool FileReader::hasHeader() const {
+    return headerComplete_ && header_[0] == fourLetterCode("TSO3");
 }
 
 }  // namespace kadenza

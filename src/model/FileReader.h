@@ -5,6 +5,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/FileWriter.h"
 
@@ -20,10 +21,18 @@ class FileReader {
     // begin with the magic or is shorter than its header; false after moving to the end of
     // the header when no section has the type.
     bool findSection(std::int32_t typeCode);
+    // Every section the header lists: its type and where it starts, in the header's order;
+    // none when the file does not begin with the magic or is shorter than its header.
+    struct SectionPlace {
+        std::int32_t typeCode;
+        std::int32_t offset;
+    };
+    std::vector<SectionPlace> sectionPlaces() const;
     std::istream& stream() { return *stream_; }
 
   private:
     void readHeader();
+    bool hasHeader() const;
 
     std::unique_ptr<std::istream> stream_;
     std::array<std::int32_t, nativeHeaderSize / 4> header_{};

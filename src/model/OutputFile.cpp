@@ -173,18 +173,24 @@ void OutputFile::startReplacement(const std::string& target, const struct stat* 
     const std::string folder = folderOf(target);
     int descriptor = -1;
     for (int attempt = 0; attempt < nameAttempts && descriptor < 0; ++attempt) {
+        // Listed before it exists, so that a signal arriving as it appears still finds it;
+        // the name is random enough that the one a failed attempt lists is nobody's.
         temporaryPath_ = temporaryNameIn(folder);
+        rememberTemporaryFile(temporaryPath_);
         descriptor = ::open(temporaryPath_.c_str(),
                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (descriptor < 0 && errno != EEXIST) {
-            break;
+        if (descriptor < 0) {
+            const int failure = errno;
+            forgetTemporaryFile(temporaryPath_);
+            if (failure != EEXIST) {
+                break;
+            }
         }
     }
     if (descriptor < 0) {
         temporaryPath_.clear();
         throw cannotCreate(path_);
     }
-    rememberTemporaryFile(temporaryPath_);
     if (existing) {
         keepOwner(descriptor, *existing);
         // The creation mask, and a change of owner, may have taken bits the file had.

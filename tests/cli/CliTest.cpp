@@ -117,8 +117,7 @@ TEST_F(CliTest, DataFilesCutShortWarnAndOversizedOnesAreRefused) {
               "kadenza-cli: " + path("cut.tso") +
                   ": Soubor je zkrácený: chybějící bajty (čtou se jako nuly): nejméně 6.\n");
 
-    // Cut inside the details: the data are read without them and the lack is told; details
-    // that are whole but damaged refuse the file.
+    // Cut inside the details: the data are read without them and the lack is told.
     ASSERT_EQ(run({"details", input_, "--set", "inspection.client=ABCDEFGHIJ"}).exitCode, 0);
     const std::string withDetails = readFile(input_);
     writeFile(path("cut-details.tso"), withDetails.substr(0, withDetails.size() - 5));
@@ -127,19 +126,43 @@ TEST_F(CliTest, DataFilesCutShortWarnAndOversizedOnesAreRefused) {
     EXPECT_EQ(cutDetails.err, "kadenza-cli: " + path("cut-details.tso") +
                                   ": The file is cut short: bytes missing (read as zero): at "
                                   "least 5.\n");
-    writeFile(path("damaged.tso"), withDetails.substr(0, withDetails.size() - 1) + "x");
-    const Outcome damaged = run({"show", path("damaged.tso")});
-    EXPECT_EQ(damaged.exitCode, 2);
-    EXPECT_EQ(
-        damaged.err.rfind(
-            "kadenza-cli: " + path("damaged.tso") + ": the details are not valid JSON at byte ", 0),
-        0u)
-        << damaged.err;
 
+    writeFile(path("large.tso"), whole);
     writeFile(path("large.tso"), whole);
     std::filesystem::resize_file(path("large.tso"), 4 * 1024 * 1024 + 1);
     expectFailure(run({"show", path("large.tso")}), 2,
                   path("large.tso") + " is too large for a data file: it holds more than 4 MiB");
+}
+
+// Whole details that are damaged hide no data: every command that reads the data goes on
+// without them and says so; `details` cannot show them, and --set or --import replace them.
+TEST_F(CliTest, DamagedDetailsLeaveTheDataReadableAndCanBeReplaced) {
+    ASSERT_EQ(run({"details", input_, "--set", "inspection.client=ABCDEFGHIJ"}).exitCode, 0);
+    const std::string withDetails = readFile(input_);
+    const std::string damaged = path("damaged.tso");
+    writeFile(damaged, withDetails.substr(0, withDetails.size() - 1) + "x");
+    const std::string problem =
+        "kadenza-cli: " + damaged + ": the details are not valid JSON at byte ";
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"show", damaged},
+                                                    {"convert", damaged, path("out.html")},
+                                                    {"evaluate", damaged},
+                                                    {"report", damaged, path("out.pdf")}}) {
+        const Outcome outcome = run(command);
+        EXPECT_NE(outcome.exitCode, 2) << command[0] << outcome.err;
+        EXPECT_EQ(outcome.err.rfind(problem, 0), 0u) << outcome.err;
+        EXPECT_NE(outcome.err.find("; they are left out\n"), std::string::npos) << outcome.err;
+    }
+    EXPECT_FALSE(readFile(path("out.html")).empty());
+    const Outcome shown = run({"details", damaged});
+    EXPECT_EQ(shown.exitCode, 2);
+    EXPECT_EQ(shown.err.rfind(problem, 0), 0u) << shown.err;
+    EXPECT_EQ(readFile(damaged), withDetails.substr(0, withDetails.size() - 1) + "x");
+
+    const Outcome repaired = run({"details", damaged, "--set", "inspection.site=Brno"});
+    EXPECT_EQ(repaired.exitCode, 0);
+    EXPECT_NE(repaired.err.find(") are replaced\n"), std::string::npos) << repaired.err;
+    EXPECT_EQ(run({"details", damaged}).out,
+              "{\n  \"inspection\": {\n    \"site\": \"Brno\"\n  },\n  \"version\": 1\n}\n");
 }
 
 class ShowTest : public CliTest {

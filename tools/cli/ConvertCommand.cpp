@@ -17,8 +17,9 @@ int runConvert(const std::vector<std::string>& args) {
     }
     const ConvertArguments parsed = parseConvertArguments(args);
     const std::vector<Output> outputs = outputsWithFormats(parsed.outputs, parsed.format);
+    refuseOutputsOverInput(outputs, parsed.input);
     const InspectionInput input = readInspectionFile(parsed.input);
-    writeOutputs(outputs, *input.data, input.details);
+    writeOutputs(outputs, *input.data, input.details, input.otherSections);
     return exitSuccess;
 }
 

@@ -53,6 +53,7 @@ int runDecode(const std::vector<std::string>& args) {
     }
     const std::vector<Output> outputs =
         outputsWithFormats({files.begin() + 1, files.end()}, parsed.value("--format"));
+    refuseOutputsOverInput(outputs, files.front());
     const auto data = legacy
                           ? decodeFrame(files.front())
                           : decodeImage(parseModelCode(parsed.required("--model")), files.front());

@@ -1,14 +1,17 @@
 #include "cli/DetailsCommand.h"
 
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/InputFile.h"
+#include "cli/OutputTarget.h"
 #include "cli/RawFiles.h"
 #include "cli/Usage.h"
 #include "inspection/InspectionFile.h"
+#include "model/FileLock.h"
 #include "model/InstrumentBank.h"
 
 namespace kadenza::cli {
@@ -43,9 +46,9 @@ void setDetail(DetailsDocument& details, const std::string& assignment) {
 void saveDetails(const std::string& path, const InspectionInput& input) {
     bool saved = false;
     try {
-        saved = saveInspectionFile(path, *input.data, input.details);
+        saved = saveInspectionFile(path, *input.data, input.details, input.otherSections);
     } catch (const std::runtime_error& error) {
-        throw FileError(error.what());
+        throw FileError(path + ": " + error.what());
     }
     if (!saved) {
         throw FileError("Cannot write file " + path);
@@ -103,6 +106,26 @@ std::string detailsText(const DetailsDocument& details) {
     return (details.empty() ? std::string("null") : details.toJson(true)) + "\n";
 }
 
+// The details the call leaves in the file: the imported ones or the file's own (none where
+// they were damaged), with every --set applied, checked as a whole.
+void changeDetails(const ParsedArguments& parsed, InspectionInput& input) {
+    if (const std::optional<std::string> imported = parsed.value("--import")) {
+        input.details = importedDetails(*imported);
+    }
+    for (const std::string& assignment : parsed.values("--set")) {
+        setDetail(input.details, assignment);
+    }
+    try {
+        input.details.checkConsistent();
+    } catch (const std::invalid_argument& error) {
+        throw UsageError(error.what());
+    }
+    if (!parsed.has("--force")) {
+        checkBanksHeld(banksGiven(parsed, parsed.has("--import") ? &input.details : nullptr),
+                       *input.data);
+    }
+}
+
 }  // namespace
 
 int runDetails(const std::vector<std::string>& args) {
@@ -116,27 +139,31 @@ int runDetails(const std::vector<std::string>& args) {
         throw UsageError(files.empty() ? "missing data file"
                                        : "unexpected argument '" + files[1] + "'");
     }
-    InspectionInput input = readInspectionFile(files.front());
-    if (const std::optional<std::string> imported = parsed.value("--import")) {
-        input.details = importedDetails(*imported);
+    const std::string& path = files.front();
+    const std::optional<std::string> exported = parsed.value("--export");
+    if (exported) {
+        refuseOutputOverInput(*exported, path);
     }
-    for (const std::string& assignment : parsed.values("--set")) {
-        setDetail(input.details, assignment);
+    const bool changes = parsed.has("--import") || parsed.has("--set");
+    // Two programs changing the file at once take turns, so that neither loses the other's
+    // change.
+    std::optional<FileLock> lock;
+    if (changes) {
+        lock.emplace(path);
     }
-    if (parsed.has("--import") || parsed.has("--set")) {
-        try {
-            input.details.checkConsistent();
-        } catch (const std::invalid_argument& error) {
-            throw UsageError(error.what());
+    InspectionInput input = readInspectionFile(path, false);
+    if (changes) {
+        changeDetails(parsed, input);
+        saveDetails(path, input);
+        if (!input.detailsProblem.empty()) {
+            std::cerr << "kadenza-cli: " << path << ": the damaged details ("
+                      << input.detailsProblem << ") are replaced\n";
         }
-        if (!parsed.has("--force")) {
-            checkBanksHeld(banksGiven(parsed, parsed.has("--import") ? &input.details : nullptr),
-                           *input.data);
-        }
-        saveDetails(files.front(), input);
+    } else if (!input.detailsProblem.empty()) {
+        throw FileError(path + ": " + input.detailsProblem);
     }
     const std::string text = detailsText(input.details);
-    if (const std::optional<std::string> exported = parsed.value("--export")) {
+    if (exported) {
         writeRawFile(*exported, {text.begin(), text.end()});
         return exitSuccess;
     }

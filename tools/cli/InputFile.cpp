@@ -4,26 +4,42 @@
 #include <stdexcept>
 
 #include "cli/CliError.h"
-#include "inspection/InspectionFile.h"
 #include "model/NativeFile.h"
 
 namespace kadenza::cli {
 
-InspectionInput readInspectionFile(const std::string& path) {
-    InspectionInput input;
-    input.data = std::make_unique<InstrumentData>();
-    bool isDataFile = false;
-    std::int64_t missingBytes = 0;
+namespace {
+
+std::string fileBytes(const std::string& path) {
     try {
-        isDataFile = openInspectionFile(path, *input.data, input.details, &missingBytes);
+        return nativeFileBytes(path);
     } catch (const std::runtime_error& error) {
         throw FileError(error.what());
     }
-    if (!isDataFile) {
+}
+
+}  // namespace
+
+InspectionInput readInspectionFile(const std::string& path, bool warnOfDamagedDetails) {
+    const std::string bytes = fileBytes(path);
+    InspectionInput input;
+    input.data = std::make_unique<InstrumentData>();
+    std::int64_t missingBytes = 0;
+    if (!openNativeBytes(bytes, *input.data, &missingBytes)) {
         throw FileError(path + " is not a Kadenza data file");
     }
+    try {
+        input.details = detailsOfFile(bytes, &missingBytes);
+    } catch (const std::runtime_error& error) {
+        input.detailsProblem = error.what();
+    }
+    input.otherSections = otherSectionsOf(bytes);
     if (missingBytes > 0) {
         std::cerr << "kadenza-cli: " << path << ": " << cutShortWarning(missingBytes) << '\n';
+    }
+    if (warnOfDamagedDetails && !input.detailsProblem.empty()) {
+        std::cerr << "kadenza-cli: " << path << ": " << input.detailsProblem
+                  << "; they are left out\n";
     }
     return input;
 }

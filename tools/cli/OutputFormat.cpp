@@ -51,11 +51,18 @@ std::optional<OutputFormat> formatOfExtension(const std::string& extension) {
     return std::nullopt;
 }
 
+// The pieces of a data file besides its data.
+struct Extras {
+    const DetailsDocument& details;
+    const std::vector<FileSection>& otherSections;
+};
+
 bool writeInFormat(OutputFormat format, OutputFile& file, const InstrumentData& data,
-                   const DetailsDocument& details) {
+                   const Extras& extras) {
+    const DetailsDocument& details = extras.details;
     switch (format) {
         case OutputFormat::native:
-            return saveInspectionFileTo(file, data, details);
+            return saveInspectionFileTo(file, data, details, extras.otherSections);
         case OutputFormat::xml:
             return exportXmlTo(file, data);
         case OutputFormat::html:
@@ -71,11 +78,11 @@ bool writeInFormat(OutputFormat format, OutputFile& file, const InstrumentData& 
     return false;
 }
 
-void writeOutput(const Output& output, const InstrumentData& data, const DetailsDocument& details) {
+void writeOutput(const Output& output, const InstrumentData& data, const Extras& extras) {
     bool written = false;
     try {
         const std::unique_ptr<OutputFile> file = openOutput(output.path);
-        written = writeInFormat(output.format, *file, data, details);
+        written = writeInFormat(output.format, *file, data, extras);
     } catch (const std::runtime_error& error) {
         throw FileError(error.what());
     }
@@ -114,9 +121,15 @@ std::vector<Output> outputsWithFormats(const std::vector<std::string>& paths,
 }
 
 void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data,
-                  const DetailsDocument& details) {
+                  const DetailsDocument& details, const std::vector<FileSection>& otherSections) {
     for (const Output& output : outputs) {
-        writeOutput(output, data, details);
+        writeOutput(output, data, {details, otherSections});
+    }
+}
+
+void refuseOutputsOverInput(const std::vector<Output>& outputs, const std::string& input) {
+    for (const Output& output : outputs) {
+        refuseOutputOverInput(output.path, input);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "inspection/DetailsDocument.h"
+#include "inspection/InspectionFile.h"
 #include "model/InstrumentData.h"
 
 namespace kadenza::cli {
@@ -25,8 +26,13 @@ std::vector<Output> outputsWithFormats(const std::vector<std::string>& paths,
                                        const std::optional<std::string>& format);
 
 // Writes the container to every output in order ("-" is standard output); the first that
-// fails throws FileError. A data file keeps the details; CSV and JSON judge the items by them.
+// fails throws FileError. A data file keeps the details and the other programs' sections;
+// CSV and JSON judge the items by the details.
 void writeOutputs(const std::vector<Output>& outputs, const InstrumentData& data,
-                  const DetailsDocument& details = {});
+                  const DetailsDocument& details = {},
+                  const std::vector<FileSection>& otherSections = {});
+
+// Throws UsageError when an output names the input file (refuseOutputOverInput).
+void refuseOutputsOverInput(const std::vector<Output>& outputs, const std::string& input);
 
 }  // namespace kadenza::cli

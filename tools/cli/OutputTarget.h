@@ -15,4 +15,8 @@ constexpr const char* standardOutput = "-";
 // last) can go into a pipe. Throws std::runtime_error "Cannot create file <path>".
 std::unique_ptr<OutputFile> openOutput(const std::string& path);
 
+// Throws UsageError when the output names the input file, also through links: writing it
+// would replace what is still to be read, or what the user meant to keep.
+void refuseOutputOverInput(const std::string& output, const std::string& input);
+
 }  // namespace kadenza::cli

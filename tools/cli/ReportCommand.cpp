@@ -7,6 +7,7 @@
 #include "cli/CliError.h"
 #include "cli/InputFile.h"
 #include "cli/LanguageChoice.h"
+#include "cli/OutputTarget.h"
 #include "cli/RawFiles.h"
 #include "cli/Usage.h"
 #include "report/InspectionReport.h"
@@ -55,6 +56,7 @@ int runReport(const std::vector<std::string>& args) {
     if (files.size() > 2) {
         throw UsageError("unexpected argument '" + files[2] + "'");
     }
+    refuseOutputOverInput(files[1], files[0]);
     const InspectionInput input = readInspectionFile(files[0]);
     const QByteArray pdf = reportPdf(input);
     writeRawFile(files[1], {pdf.begin(), pdf.end()});
