@@ -1,7 +1,9 @@
 // The memory a data file may cost: the largest file the program opens (one bank as full of
 // items as 4 MiB holds), shown by kadenza-cli show and opened in the windows, then with the
-// bank expanded. Each runs in a process of its own, whose peak resident size is read when it
-// ends and compared with the same program's without the file. A new process's peak counts its
+// bank expanded; and files of hand-made details (the most values accepted, as dense as JSON
+// writes them; a 4 MiB section of them, refused; a remark that fills the file) in the
+// commands that read them. Each runs in a process of its own, whose peak resident size is read when
+// it ends and compared with the same program's without the file. A new process's peak counts its
 // parent's size at the start, so the file is made in a process of its own too and this one
 // stays small.
 //   memory_bench                 (from the build folder's bench/, or with KADENZA_BIN_DIR)
@@ -25,6 +27,7 @@
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
 #include "model/NativeFile.h"
+#include "support/FileSections.h"
 #include "support/TempDir.h"
 
 extern char** environ;
@@ -52,6 +55,38 @@ void writeLargestFile(const std::string& path) {
     }
     data.add(std::move(bank));
     saveNativeFile(path, data);
+}
+
+// A small data file whose details are `json`.
+void writeDetailsFile(const std::string& path, const std::string& json) {
+    InstrumentData data;
+    auto bank = std::make_unique<InstrumentBank>(1);
+    bank->add(std::make_unique<InstrumentItem>(230.0, 1, std::nullopt, true, false));
+    data.add(std::move(bank));
+    const std::string plain = path + ".plain";
+    saveNativeFile(plain, data);
+    test::writeFile(path, test::withDetailsText(test::readFile(plain), json));
+    std::filesystem::remove(plain);
+}
+
+// Details whose unknown key holds a list filling `bytes` of the text, of this element.
+std::string filledList(const std::string& element, std::size_t bytes) {
+    std::string json = R"({"version":1,"x":[)" + element;
+    while (json.size() + element.size() + 3 < bytes) {
+        json += "," + element;
+    }
+    return json + "]}";
+}
+
+// The densest details accepted (numbers of four digits, which cost six times their text),
+// details as dense as JSON writes them (empty objects, refused) and one remark as large as
+// the file may be.
+void writeDetailsFiles(const std::string& folder) {
+    const std::size_t room = nativeFileLimit - 200;
+    writeDetailsFile(folder + "/densest.tso", filledList("1000", room));
+    writeDetailsFile(folder + "/refused.tso", filledList("{}", room));
+    writeDetailsFile(folder + "/remark.tso",
+                     R"({"version":1,"inspection":{"remarks":")" + std::string(room, 'x') + "\"}}");
 }
 
 // The peak resident size of the program, in MiB, once it ended; its output goes nowhere.
@@ -115,6 +150,10 @@ int main(int argc, char** argv) {
         writeLargestFile(argv[2]);
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--write-details") {
+        writeDetailsFiles(argv[2]);
+        return 0;
+    }
     test::TempDir dir;
     const std::string path = dir.path("largest.tso");
     const std::string self = std::filesystem::canonical("/proc/self/exe").string();
@@ -130,5 +169,21 @@ int main(int argc, char** argv) {
     row("Peak memory, kadenza-cli show of it", figure(show, cliBase, fileMib));
     row("Peak memory, the windows opening it", figure(opened, windowBase, fileMib));
     row("Peak memory, the windows with its bank expanded", figure(expanded, windowBase, fileMib));
+
+    peakMiB({self, "--write-details", dir.path(".")});
+    for (const char* name : {"densest", "refused", "remark"}) {
+        const std::string details = dir.path(std::string(name) + ".tso");
+        const double size = static_cast<double>(std::filesystem::file_size(details)) / (1 << 20);
+        row(std::string("Details file: ") + name,
+            std::to_string(std::filesystem::file_size(details)) + " bytes");
+        for (const char* command : {"details", "show", "evaluate"}) {
+            row(std::string("  peak memory, kadenza-cli ") + command,
+                figure(peakMiB({binDir() + "/kadenza-cli", command, details}), cliBase, size));
+        }
+        row("  peak memory, kadenza-cli convert --format json",
+            figure(
+                peakMiB({binDir() + "/kadenza-cli", "convert", details, "--format", "json", "-"}),
+                cliBase, size));
+    }
     return 0;
 }

@@ -23,11 +23,25 @@ using nlohmann::json;
 
 constexpr int documentVersion = 1;
 
-// The details are two levels deep and hold a few hundred values; a document nested far deeper
-// or holding far more is no details a person gave, and building it would cost memory and
-// stack out of all proportion to its text.
+// The details are two levels deep; a document nested far deeper is no details a person gave,
+// and would cost stack out of all proportion to its text.
 constexpr int deepestNesting = 64;
-constexpr std::size_t mostValues = 100000;
+
+// What a value costs once built, in bytes, roughly as the JSON library and the standard
+// library lay it out: the value itself (twice its 16 bytes, as a list grows by doubling), a
+// container's own allocation, an object member's node with its key, a string too long to be
+// kept inside the value.
+constexpr std::size_t valueCost = 32;
+constexpr std::size_t containerCost = 64;
+constexpr std::size_t memberCost = 64;
+constexpr std::size_t inlineStringLength = 15;
+
+// A document may cost this many times its text, or this much whatever its text. Details as
+// people give them cost five to seven times their text (eleven for banks with one short
+// detail each, within the free part); a list of small numbers, sixteen; a text of nothing but
+// empty objects, thirty-two.
+constexpr std::size_t costPerByte = 8;
+constexpr std::size_t freeCost = 1024 * 1024;
 
 // What a detail holds, and so how a typed text becomes its JSON value.
 enum class Kind {
@@ -318,19 +332,22 @@ std::string typedText(const json& value, const std::string& name) {
     throw std::invalid_argument(name + ": a text, a number or true or false was expected");
 }
 
-// Counts what a text would build without building it: how deep its values nest and how many
-// there are. Stops the reading (returning false) at the first value past either bound.
+// Measures what a text would build without building it: how deep its values nest and what
+// they would cost in memory. Stops the reading (returning false) at the first value past
+// either bound.
 class Bounds : public nlohmann::json_sax<json> {
   public:
+    explicit Bounds(std::size_t textSize) : mostCost_(std::max(freeCost, costPerByte * textSize)) {}
+
     bool null() override { return value(); }
     bool boolean(bool) override { return value(); }
     bool number_integer(number_integer_t) override { return value(); }
     bool number_unsigned(number_unsigned_t) override { return value(); }
     bool number_float(number_float_t, const string_t&) override { return value(); }
-    bool string(string_t&) override { return value(); }
-    bool binary(binary_t&) override { return value(); }
+    bool string(string_t& text) override { return value(heapCost(text)); }
+    bool binary(binary_t& bytes) override { return value(containerCost + bytes.size()); }
     bool start_object(std::size_t) override { return open(); }
-    bool key(string_t&) override { return true; }
+    bool key(string_t& name) override { return add(memberCost + heapCost(name)); }
     bool end_object() override { return close(); }
     bool start_array(std::size_t) override { return open(); }
     bool end_array() override { return close(); }
@@ -342,9 +359,14 @@ class Bounds : public nlohmann::json_sax<json> {
     const std::string& problem() const { return problem_; }
 
   private:
-    bool value() {
-        if (++values_ > mostValues) {
-            problem_ = "the details hold more than " + std::to_string(mostValues) + " values";
+    static std::size_t heapCost(const std::string& text) {
+        return text.size() > inlineStringLength ? text.size() + 1 + valueCost : 0;
+    }
+    bool value(std::size_t extra = 0) { return add(valueCost + extra); }
+    bool add(std::size_t cost) {
+        cost_ += cost;
+        if (cost_ > mostCost_) {
+            problem_ = "the details hold too many values for their size";
             return false;
         }
         return true;
@@ -354,22 +376,24 @@ class Bounds : public nlohmann::json_sax<json> {
             problem_ = "the details nest deeper than " + std::to_string(deepestNesting) + " levels";
             return false;
         }
-        return value();
+        return value(containerCost);
     }
     bool close() {
         --depth_;
         return true;
     }
 
+    std::size_t mostCost_;
     int depth_ = 0;
-    std::size_t values_ = 0;
+    std::size_t cost_ = 0;
     std::string problem_;
 };
 
 // The document the text holds; throws std::invalid_argument when it nests deeper than
-// deepestNesting or holds more than mostValues values, found before any of it is built.
+// deepestNesting or would cost more memory than its size allows, found before any of it is
+// built.
 json boundedParse(const std::string& text) {
-    Bounds bounds;
+    Bounds bounds(text.size());
     json::sax_parse(text, &bounds);
     if (!bounds.problem().empty()) {
         throw std::invalid_argument(bounds.problem());
@@ -551,6 +575,17 @@ DetailsDocument::DetailsDocument(const DetailsDocument& other)
 
 DetailsDocument& DetailsDocument::operator=(const DetailsDocument& other) {
     *json_ = *other.json_;
+    return *this;
+}
+
+// A document moved from is left empty, not without its value.
+DetailsDocument::DetailsDocument(DetailsDocument&& other) noexcept
+    : json_(std::make_unique<Json>()) {
+    std::swap(json_, other.json_);
+}
+
+DetailsDocument& DetailsDocument::operator=(DetailsDocument&& other) noexcept {
+    std::swap(json_, other.json_);
     return *this;
 }
 

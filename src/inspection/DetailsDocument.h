@@ -18,6 +18,8 @@ class DetailsDocument {
     ~DetailsDocument();
     DetailsDocument(const DetailsDocument& other);
     DetailsDocument& operator=(const DetailsDocument& other);
+    DetailsDocument(DetailsDocument&& other) noexcept;
+    DetailsDocument& operator=(DetailsDocument&& other) noexcept;
 
     // The details as a data file holds them. Throws std::runtime_error naming what is wrong:
     // not JSON, not an object, another version, a part that is no object. A known detail

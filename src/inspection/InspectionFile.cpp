@@ -55,7 +55,7 @@ bool saveInspectionFileTo(OutputFile& file, const InstrumentData& data,
 }
 
 std::vector<FileSection> otherSectionsOf(const std::string& bytes) {
-    FileReader reader(std::make_unique<std::istringstream>(bytes));
+    FileReader reader(bytes);
     const std::vector<FileReader::SectionPlace> places = reader.sectionPlaces();
     std::vector<FileSection> sections;
     for (const FileReader::SectionPlace& place : places) {
@@ -76,7 +76,7 @@ std::vector<FileSection> otherSectionsOf(const std::string& bytes) {
 }
 
 DetailsDocument detailsOfFile(const std::string& bytes, std::int64_t* missing) {
-    FileReader reader(std::make_unique<std::istringstream>(bytes));
+    FileReader reader(bytes);
     if (!reader.findSection(detailsCode)) {
         return {};
     }

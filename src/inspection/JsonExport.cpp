@@ -1,6 +1,7 @@
 #include "inspection/JsonExport.h"
 
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -71,46 +72,64 @@ json containerItem(const ItemEvaluation& judged) {
     return entry;
 }
 
-json detailsOf(const DetailsDocument& details) {
-    return details.empty() ? json(nullptr) : json::parse(details.toJson());
-}
-
 std::string indent(int depth) {
     return std::string(static_cast<std::size_t>(2 * depth), ' ');
+}
+
+// A text of several lines `depth` levels deeper, as an indented dump nests it.
+std::string shifted(const std::string& text, int depth) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (const char c : text) {
+        lines += c;
+        if (c == '\n') {
+            lines += indent(depth);
+        }
+    }
+    return lines;
 }
 
 // A value as the whole document's dump would show it `depth` levels deep. Notes are the
 // instrument's bytes: what is not UTF-8 is replaced, not refused.
 std::string dumpAt(const json& value, int depth) {
-    const std::string text = value.dump(2, ' ', false, json::error_handler_t::replace);
-    std::string shifted;
-    shifted.reserve(text.size());
-    for (const char c : text) {
-        shifted += c;
-        if (c == '\n') {
-            shifted += indent(depth);
-        }
+    return shifted(value.dump(2, ' ', false, json::error_handler_t::replace), depth);
+}
+
+// The members of an object besides the array it streams, by key: each value as the whole
+// document's dump shows it at the member's depth.
+using Members = std::map<std::string, std::string>;
+
+Members membersOf(const json& object, int depth) {
+    Members members;
+    for (const auto& [name, value] : object.items()) {
+        members[name] = dumpAt(value, depth + 1);
     }
-    return shifted;
+    return members;
+}
+
+// The details as a member `depth` levels deep, written from their own text rather than built
+// again, so that large details cost no second document.
+std::string detailsMember(const DetailsDocument& details, int depth) {
+    return details.empty() ? "null" : shifted(details.toJson(true), depth);
 }
 
 // An object one of whose keys holds an array, written one element at a time so that a large
-// file's document is never whole in memory; `rest` holds the object's other keys. The text
+// file's document is never whole in memory; `rest` holds the object's other members. The text
 // is what a dump of the whole object gives, its keys in order.
 void writeObject(std::ostream& out, int depth, const char* key, std::size_t count,
-                 const std::function<void(std::size_t, int)>& writeElement, const json& rest) {
-    json before = json::object();
-    json after = json::object();
-    for (const auto& [name, value] : rest.items()) {
-        (name < key ? before : after)[name] = value;
+                 const std::function<void(std::size_t, int)>& writeElement, const Members& rest) {
+    bool first = true;
+    const auto startMember = [&](const std::string& name) {
+        out << (first ? "{\n" : ",\n") << indent(depth + 1) << '"' << name << "\": ";
+        first = false;
+    };
+    auto member = rest.begin();
+    for (; member != rest.end() && member->first < key; ++member) {
+        startMember(member->first);
+        out << member->second;
     }
-    std::string head = "{";
-    if (!before.empty()) {
-        head = dumpAt(before, depth);
-        head.erase(head.rfind('\n'));
-        head += ',';
-    }
-    out << head << '\n' << indent(depth + 1) << '"' << key << "\": [";
+    startMember(key);
+    out << '[';
     for (std::size_t i = 0; i < count; ++i) {
         out << (i > 0 ? ",\n" : "\n") << indent(depth + 2);
         writeElement(i, depth + 2);
@@ -118,11 +137,12 @@ void writeObject(std::ostream& out, int depth, const char* key, std::size_t coun
     if (count > 0) {
         out << '\n' << indent(depth + 1);
     }
-    if (after.empty()) {
-        out << "]\n" << indent(depth) << '}';
-        return;
+    out << ']';
+    for (; member != rest.end(); ++member) {
+        startMember(member->first);
+        out << member->second;
     }
-    out << "]," << dumpAt(after, depth).substr(1);
+    out << '\n' << indent(depth) << '}';
 }
 
 json bankSummaries(const Evaluation& evaluation) {
@@ -150,7 +170,7 @@ void writeEvaluationJson(std::ostream& out, const Evaluation& evaluation) {
             entry["bank"] = evaluation.items[i].bank->number();
             out << dumpAt(entry, depth);
         },
-        rest);
+        membersOf(rest, 0));
     out << '\n';
 }
 
@@ -174,12 +194,13 @@ void writeContainerJson(std::ostream& out, const InstrumentData& data,
             [&](std::size_t i, int itemDepth) {
                 out << dumpAt(containerItem(evaluation.items[first + i]), itemDepth);
             },
-            rest);
+            membersOf(rest, depth));
     };
-    const json rest = {{"version", 1},
-                       {"profile", evaluation.profile},
-                       {"details", detailsOf(details)},
-                       {"summary", summaryOf(evaluation.counts)}};
+    Members rest = membersOf({{"version", 1},
+                              {"profile", evaluation.profile},
+                              {"summary", summaryOf(evaluation.counts)}},
+                             0);
+    rest["details"] = detailsMember(details, 1);
     writeObject(out, 0, "banks", evaluation.banks.size(), writeBank, rest);
     out << '\n';
 }

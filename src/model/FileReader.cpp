@@ -4,15 +4,15 @@
 
 namespace kadenza {
 
-FileReader::FileReader(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {
+FileReader::FileReader(const std::string& bytes) : buffer_(bytes), stream_(&buffer_) {
     readHeader();
 }
 
 void FileReader::readHeader() {
     for (auto& word : header_) {
-        word = readInt(*stream_);
+        word = readInt(stream_);
     }
-    headerComplete_ = static_cast<bool>(*stream_);
+    headerComplete_ = static_cast<bool>(stream_);
 }
 
 bool FileReader::findSection(std::int32_t typeCode) {
@@ -21,12 +21,12 @@ bool FileReader::findSection(std::int32_t typeCode) {
     }
     for (int slot = 0; slot < nativeSectionSlots; ++slot) {
         if (header_[2 + 2 * slot] == typeCode) {
-            stream_->clear();
-            stream_->seekg(header_[3 + 2 * slot]);
+            stream_.clear();
+            stream_.seekg(header_[3 + 2 * slot]);
             return true;
         }
     }
-    stream_->seekg(nativeHeaderSize);
+    stream_.seekg(nativeHeaderSize);
     return false;
 }
 

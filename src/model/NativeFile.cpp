@@ -56,7 +56,7 @@ bool openNativeFile(const std::string& path, InstrumentData& data, std::int64_t*
 }
 
 bool openNativeBytes(const std::string& bytes, InstrumentData& data, std::int64_t* missingBytes) {
-    FileReader reader(std::make_unique<std::istringstream>(bytes));
+    FileReader reader(bytes);
     return loadFrom(reader, data, missingBytes);
 }
 

@@ -8,6 +8,8 @@
 #include "PdfTools.h"
 #include "inspection/DetailsDocument.h"
 #include "language/Language.h"
+#include "model/InstrumentBank.h"
+#include "model/InstrumentItem.h"
 #include "report/InspectionReport.h"
 #include "support/LocaleGuard.h"
 #include "support/SampleData.h"
@@ -251,6 +253,40 @@ TEST_F(ReportWordingTest, HostileDetailsNeitherOverprintNorReorder) {
             }
         }
         EXPECT_TRUE(hasLine(laidOut(path, page), "abcfed · Brno · 2026-12-07 *$")) << page;
+    }
+}
+
+// Numbered words "w00001 w00002 …", so that a test sees that none is lost.
+std::string numberedWords(int count, char letter) {
+    std::string words;
+    for (int word = 1; word <= count; ++word) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%c%05d ", letter, word);
+        words += text;
+    }
+    return words;
+}
+
+// A bank's long remark and label, and a note longer than a page, cost no row and no word.
+TEST_F(ReportWordingTest, LongBankTextsLoseNoRow) {
+    auto data = threeCircuits();
+    data->bank(2)->add(
+        std::make_unique<InstrumentItem>(20e6, insulation, numberedWords(3000, 'n'), true, false));
+    DetailsDocument details = threeCircuitDetails();
+    details.set("bank.1.remarks", numberedWords(1500, 'r'));
+    details.set("bank.2.label", numberedWords(1700, 'l'));
+    const std::string text = pdfText(report(*data, details));
+    for (const char* row : {"400 kΩ", "460 A", "50 MΩ", "230 A", "Garage", "20 MΩ"}) {
+        EXPECT_NE(text.find(row), std::string::npos) << row;
+    }
+    for (const char letter : {'n', 'r', 'l'}) {
+        std::size_t at = 0;
+        for (int word = 1; word <= 1500; word += 7) {
+            char wanted[16];
+            std::snprintf(wanted, sizeof wanted, "%c%05d", letter, word);
+            at = text.find(wanted, at);
+            ASSERT_NE(at, std::string::npos) << wanted;
+        }
     }
 }
 
