@@ -1,5 +1,6 @@
 // Writes the seed corpus of every fuzz target into the folder given: sample memory images,
-// native files, a legacy frame, and the replies a healthy instrument sends.
+// native files with and without inspection details, details as texts, a legacy frame, and
+// the replies a healthy instrument sends.
 //   fuzz_seeds FOLDER
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "inspection/InspectionFile.h"
+#include "model/InstrumentBank.h"
 #include "samples/SampleImages.h"
 #include "sim/InstrumentFrames.h"
 #include "translators/TranslatorFactory.h"
@@ -29,10 +32,12 @@ class Corpus {
     }
 
     void add(const Bytes& bytes) {
-        std::ofstream file(folder_ / ("seed-" + std::to_string(next_++)), std::ios::binary);
+        std::ofstream file(nextPath(), std::ios::binary);
         file.write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
     }
+    void add(const std::string& text) { add(Bytes(text.begin(), text.end())); }
+    std::string nextPath() { return (folder_ / ("seed-" + std::to_string(next_++))).string(); }
 
   private:
     fs::path folder_;
@@ -43,12 +48,16 @@ void append(Bytes& to, const Bytes& from) {
     to.insert(to.end(), from.begin(), from.end());
 }
 
-Bytes nativeFileOf(int modelCode) {
+void decodeSample(int modelCode, kadenza::InstrumentData& data) {
     auto translator = kadenza::createTranslator(modelCode);
     const Bytes image = kadenza::samples::sampleImage(modelCode);
     translator->copyIn(image.data(), 0, kadenza::imageSize);
-    kadenza::InstrumentData data;
     translator->decodeData(data);
+}
+
+Bytes nativeFileOf(int modelCode) {
+    kadenza::InstrumentData data;
+    decodeSample(modelCode, data);
     std::ostringstream stream;
     data.save(stream);
     const std::string text = stream.str();
@@ -123,6 +132,54 @@ void writeLinkSeeds(const fs::path& folder) {
     corpus.add(legacy);
 }
 
+// Details a technician gives: the inspection's, and every bank's circuit.
+kadenza::DetailsDocument detailsFor(const kadenza::InstrumentData& data) {
+    kadenza::DetailsDocument details;
+    for (const auto& [name, value] :
+         {std::pair("inspection.client", "Nováková <a> & \"Sever\""),
+          std::pair("inspection.date", "2026-12-07"),
+          std::pair("inspection.nextDate", "2031-12-07"),
+          std::pair("inspection.profile", "installation-2016"),
+          std::pair("inspection.loopFactor", "2/3"), std::pair("inspection.remarks", "R\nS")}) {
+        details.set(name, value);
+    }
+    for (int b = 0; b < data.count(); ++b) {
+        const std::string bank = "bank." + std::to_string(data.bank(b)->number()) + ".";
+        for (const auto& [name, value] :
+             {std::pair("label", "Kuchyně"), std::pair("device", "B16"),
+              std::pair("rcdCurrent", "30"), std::pair("rcdType", "A"),
+              std::pair("rcdSelective", "no"), std::pair("earthing", "TN-C-S"),
+              std::pair("nominalVoltage", "230"), std::pair("peLimit", "0,5"),
+              std::pair("applianceClass", "I"), std::pair("cordLength", "5")}) {
+            details.set(bank + name, value);
+        }
+    }
+    return details;
+}
+
+// Every model's sample saved with its details, for the targets that read data files whole.
+void writeInspectionFileSeeds(const fs::path& folder, const std::string& target) {
+    Corpus corpus(folder, target);
+    for (int model = firstModel; model <= lastModel; ++model) {
+        kadenza::InstrumentData data;
+        decodeSample(model, data);
+        kadenza::saveInspectionFile(corpus.nextPath(), data, detailsFor(data));
+    }
+}
+
+void writeDetailsTextSeeds(const fs::path& folder) {
+    Corpus corpus(folder, "details_text");
+    kadenza::InstrumentData data;
+    decodeSample(streamedModel, data);
+    corpus.add(detailsFor(data).toJson());
+    corpus.add(detailsFor(data).toJson(true));
+    corpus.add(std::string(R"({"version":1,"tool":{"x":[1,2.5,"a",null,true]}})"));
+    for (const char* assignment : {"bank.1.nominalVoltage=120,5", "inspection.date=2024-02-29",
+                                   "bank.3.device=b1,6a", "bank.2.rcdCurrent=30"}) {
+        corpus.add(std::string(assignment));
+    }
+}
+
 // Each seed names a kind of path, a mode and a name length, then the content.
 void writeSavePathSeeds(const fs::path& folder) {
     Corpus corpus(folder, "save_path");
@@ -148,5 +205,8 @@ int main(int argc, char** argv) {
     writeLegacyFrameSeeds(folder);
     writeLinkSeeds(folder);
     writeSavePathSeeds(folder);
+    writeInspectionFileSeeds(folder, "inspection_file");
+    writeInspectionFileSeeds(folder, "report");
+    writeDetailsTextSeeds(folder);
     return 0;
 }
