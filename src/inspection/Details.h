@@ -14,15 +14,16 @@ constexpr const char* installation2006Profile = "installation-2006";
 constexpr const char* installation2001Profile = "installation-2001";
 constexpr const char* applianceProfile = "appliance";
 
-// Who inspected what, when, with which instrument and by which rules. An empty text or an
-// absent number is a detail nobody gave.
+// Who inspected what, when, with which instrument and by which rules, and what the revision
+// found. An empty text or an absent number is a detail nobody gave.
 struct InspectionDetails {
     std::string client;
     std::string site;
     std::string object;
     std::string inspector;
     std::string licence;
-    // ISO dates, 2026-12-07.
+    // ISO dates, 2026-12-07: the revision's start, its end, the report written and handed
+    // over, and the next revision when the technician sets it.
     std::string date;
     std::string nextDate;
     std::string model;
@@ -34,6 +35,29 @@ struct InspectionDetails {
     // The correction of loop impedances measured cold: "1" (the default), "0.8" or "2/3".
     std::string loopFactor;
     std::string remarks;
+    // "initial", "periodic" or "extraordinary", and the reason of an extraordinary one.
+    std::string kind;
+    std::string reason;
+    // The report's number.
+    std::string number;
+    // Who runs the installation, with an address; may differ from the client.
+    std::string operatorName;
+    std::string endDate;
+    std::string reportDate;
+    std::string handoverDate;
+    std::string scope;
+    // The supply system: "3/N/PE AC 400/230 V 50 Hz TN-C-S".
+    std::string supply;
+    // The protective measures against electric shock.
+    std::string protection;
+    std::string influences;
+    std::string documents;
+    // Keys of the period tables, several separated by commas: "damp,dust", "school".
+    std::string environment;
+    std::string location;
+    // "safe" or "unsafe", and the reasons.
+    std::string conclusion;
+    std::string conclusionText;
 };
 
 // A bank's circuit, or the appliance an Mx340 bank holds.
@@ -46,7 +70,7 @@ struct BankDetails {
     std::optional<double> rcdCurrent;
     std::string rcdType;
     std::optional<bool> rcdSelective;
-    // "TN", "TT" or "IT".
+    // "TN" (or "TN-C", "TN-S", "TN-C-S"), "TT" or "IT".
     std::string earthing;
     // The circuit's nominal voltage: volts ("230" when empty, "400", "690"), or "SELV" or
     // "PELV".
@@ -59,5 +83,44 @@ struct BankDetails {
     std::optional<double> cordLength;
     std::string remarks;
 };
+
+// A measuring instrument the revision used, numbered from 1.
+struct InstrumentDetails {
+    int number = 0;
+    std::string model;
+    std::string serial;
+    std::string calibrationSheet;
+    std::string calibrationDate;
+};
+
+// The classes of a defect: one that endangers safety (the installation may not be put into
+// operation), one potentially dangerous, an improvement recommended, one to investigate.
+constexpr const char* dangerDefect = "danger";
+constexpr const char* potentialDefect = "potential";
+constexpr const char* improvementDefect = "improvement";
+constexpr const char* investigateDefect = "investigate";
+
+// A defect the revision found, numbered throughout the report from 1.
+struct DefectDetails {
+    int number = 0;
+    std::string text;
+    // One of the classes above.
+    std::string defectClass;
+    // The provision it breaks: "ČSN 33 2000-4-41, čl. 411.3.1.2".
+    std::string provision;
+    // The date by which it is to be repaired.
+    std::string deadline;
+    // The bank (circuit) it was found in.
+    std::optional<int> bank;
+};
+
+// The results a check of the visual inspection or the functional tests takes.
+constexpr const char* checkPassed = "ok";
+constexpr const char* checkDefect = "defect";
+constexpr const char* checkNotApplicable = "na";
+
+// The conclusions a revision reaches.
+constexpr const char* safeConclusion = "safe";
+constexpr const char* unsafeConclusion = "unsafe";
 
 }  // namespace kadenza

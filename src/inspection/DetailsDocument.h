@@ -9,17 +9,18 @@
 namespace kadenza {
 
 // The details of an inspection as a data file keeps them: one JSON document,
-// {"version": 1, "inspection": {...}, "banks": {"3": {...}}}, the banks keyed by their
-// numbers. Keys this program does not know are kept as they came. A document nobody gave a
-// detail is empty, and a data file without details has no section for it.
+// {"version": 1, "inspection": {...}, "banks": {"3": {...}}, "instruments": {"1": {...}},
+// "checks": {...}, "defects": {"1": {...}}}, the numbered parts keyed by their numbers. Keys this
+// program does not know are kept as they came. A document nobody gave a detail is empty, and a data
+// file without details has no section for it.
 class DetailsDocument {
   public:
     DetailsDocument();
     ~DetailsDocument();
     DetailsDocument(const DetailsDocument& other);
     DetailsDocument& operator=(const DetailsDocument& other);
-    DetailsDocument(DetailsDocument&& other) noexcept;
-    DetailsDocument& operator=(DetailsDocument&& other) noexcept;
+    DetailsDocument(DetailsDocument&& other);
+    DetailsDocument& operator=(DetailsDocument&& other);
 
     // The details as a data file holds them. Throws std::runtime_error naming what is wrong:
     // not JSON, not an object, another version, a part that is no object. A known detail
@@ -38,16 +39,25 @@ class DetailsDocument {
     BankDetails bank(int number) const;
     // The numbers of the banks that have details, in order.
     std::vector<int> bankNumbers() const;
+    // The instruments and the defects, by their numbers. Instrument 1 is the one the
+    // measurements were downloaded from: its model and serial number are the inspection's
+    // where it has none of its own.
+    std::vector<InstrumentDetails> instruments() const;
+    std::vector<DefectDetails> defects() const;
+    // The result of a check of the checklist ("ok", "defect", "na"); empty when none is given.
+    std::string check(const std::string& name) const;
 
-    // Sets one detail by its name, "inspection.client" or "bank.3.device", from the text a
-    // user typed, as the verdicts read it; an empty text removes it, and the document is
-    // empty again once no detail is left. Throws std::invalid_argument, the document
+    // Sets one detail by its name, "inspection.client", "bank.3.device", "instrument.1.serial",
+    // "check.connections" or "defect.2.class", from the text a user typed, as the verdicts
+    // read it; an empty text removes it, and the document is empty again once no detail is
+    // left. Throws std::invalid_argument, the document
     // unchanged, for an unknown name or a value the detail cannot take (a day the calendar
     // does not have, an RCD current outside the rated series).
     void set(const std::string& name, const std::string& value);
-    // Throws std::invalid_argument when details that each can be true cannot be together: a
-    // next inspection dated before this one. For after a user's changes, which may pass
-    // through such a state one detail at a time.
+    // Throws std::invalid_argument when details that each can be true cannot be together:
+    // dates out of order (the revision's start, end, report and handover; a next revision
+    // before this one), or the conclusion "safe" while a defect endangers safety. For after a
+    // user's changes, which may pass through such a state one detail at a time.
     void checkConsistent() const;
 
   private:

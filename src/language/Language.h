@@ -7,7 +7,7 @@ namespace kadenza {
 
 // The English and Czech tables of user-visible texts. Row numbers are shared with other
 // programs of the family and never change; rows this program does not use are empty.
-constexpr int languageRowCount = 350;
+constexpr int languageRowCount = 600;
 constexpr int englishLanguage = 0;
 constexpr int czechLanguage = 1;
 constexpr int currentLanguage = -1;

@@ -8,9 +8,16 @@ namespace kadenza {
 
 namespace {
 
+constexpr int conclusionRow = 414;
+constexpr int reasonsRow = 427;
+constexpr int nextRevisionRow = 415;
 constexpr int remarksRow = 292;
 constexpr int sourcesRow = 313;
+constexpr int distributionRow = 419;
+constexpr int copiesRow = 420;
+constexpr int receivedRow = 421;
 constexpr int inspectorRow = 283;
+constexpr int licenceRow = 284;
 constexpr int dateRow = 285;
 constexpr int signatureRow = 312;
 
@@ -30,29 +37,73 @@ StyledText labelled(int row, const std::string& value) {
     return text;
 }
 
-// The signature never opens a page alone: what comes before it goes along.
-void addSignature(PageComposer& pages, const InspectionDetails& inspection) {
-    pages.add(std::make_unique<SignatureBlock>(labelled(inspectorRow, inspection.inspector),
-                                               labelled(dateRow, dateText(inspection.date)),
-                                               plainText(RowText(signatureRow)), pages.width(),
-                                               pages.device()),
-              signatureSpace, 0, true);
+// The conclusion is stated only where it may stand; a draft says what it lacks instead.
+void addConclusion(PageComposer& pages, const ReportContent& content) {
+    addHeading(pages, conclusionRow);
+    const InspectionDetails& inspection = content.inspection;
+    if (content.conclusionStands) {
+        const bool safe = inspection.conclusion == safeConclusion;
+        pages.addText(plainText(conclusionSentence(inspection.conclusion)),
+                      safe ? verdictStyle : failedVerdictStyle, paragraphSpace);
+    }
+    if (!inspection.conclusionText.empty()) {
+        pages.addText(labelled(reasonsRow, inspection.conclusionText), bodyStyle, paragraphSpace);
+    }
+    if (content.nextRevision) {
+        pages.addText(plainText(std::string(RowText(nextRevisionRow)) + ": " +
+                                nextRevisionText(*content.nextRevision)),
+                      bodyStyle, paragraphSpace);
+    }
+}
+
+void addSources(PageComposer& pages, const ReportContent& content) {
+    if (content.sources.empty()) {
+        return;
+    }
+    addHeading(pages, sourcesRow);
+    for (const std::string& source : content.sources) {
+        pages.addText(markedText("\u2022  " + source), bodyStyle, lineSpace);
+    }
+}
+
+// Who gets a copy, and the operator's confirmation that the report reached them.
+void addHandover(PageComposer& pages) {
+    pages.addText(plainText(std::string(RowText(distributionRow)) + ": " + RowText(copiesRow)),
+                  bodyStyle, headingSpace);
+    pages.add(std::make_unique<SignatureBlock>(
+                  plainText(RowText(receivedRow)), labelled(dateRow, ""),
+                  plainText(RowText(signatureRow)), pages.width(), pages.device()),
+              signatureSpace);
+}
+
+// The technician signs last, with the licence; the signature never opens a page alone.
+const SignatureBlock* addSignature(PageComposer& pages, const InspectionDetails& inspection) {
+    StyledText who = labelled(inspectorRow, inspection.inspector);
+    if (!inspection.licence.empty()) {
+        append(who, plainText("\n"));
+        append(who, labelled(licenceRow, inspection.licence));
+    }
+    const std::string& date =
+        inspection.reportDate.empty() ? inspection.date : inspection.reportDate;
+    auto block = std::make_unique<SignatureBlock>(who, labelled(dateRow, dateText(date)),
+                                                  plainText(RowText(signatureRow)), pages.width(),
+                                                  pages.device());
+    const SignatureBlock* signature = block.get();
+    pages.add(std::move(block), signatureSpace, 0, true);
+    return signature;
 }
 
 }  // namespace
 
-void addClosingSection(PageComposer& pages, const ReportContent& content) {
+const SignatureBlock* addClosingSection(PageComposer& pages, const ReportContent& content) {
+    addConclusion(pages, content);
     if (!content.inspection.remarks.empty()) {
         addHeading(pages, remarksRow);
         pages.addText(userText(content.inspection.remarks), bodyStyle, paragraphSpace);
     }
-    if (!content.sources.empty()) {
-        addHeading(pages, sourcesRow);
-        for (const std::string& source : content.sources) {
-            pages.addText(markedText("\u2022  " + source), bodyStyle, lineSpace);
-        }
-    }
-    addSignature(pages, content.inspection);
+    addSources(pages, content);
+    addHandover(pages);
+    return addSignature(pages, content.inspection);
 }
 
 }  // namespace kadenza

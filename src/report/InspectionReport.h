@@ -1,12 +1,27 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRectF>
 #include <string>
+#include <vector>
 
 namespace kadenza {
 
 class DetailsDocument;
 class InstrumentData;
+
+// The report of a revision, and what a signature and the user need to know of it.
+struct RevisionReport {
+    QByteArray pdf;
+    // Where the inspector signs: the page, from 0, and the area in PDF points from the page's
+    // top left corner.
+    int signaturePage = -1;
+    QRectF signatureArea;
+    // What the report lacks to be more than a draft (missingReportItems); empty when whole.
+    std::vector<std::string> missing;
+};
+
+RevisionReport revisionReport(const InstrumentData& data, const DetailsDocument& details);
 
 // The inspection report of a container as an A4 PDF in the current language: on the first
 // page who inspected what, when, with which instrument and by which standards, the overall

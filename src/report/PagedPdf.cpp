@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cmath>
 
 #include "report/ReportStyle.h"
 
@@ -58,8 +59,27 @@ void paintDecoration(QPainter& painter, const QSizeF& sheet, const PageDecoratio
     }
     const QRectF foot(sideMargin, sheet.height() - footBottom - decorationHeight, width,
                       decorationHeight);
-    paintDecorationLine(painter, foot, false, decoration.program,
+    // A draft says so in the footer too, where it reads as text in any tool.
+    const QString program =
+        decoration.draftMark.isEmpty()
+            ? decoration.program
+            : decoration.program + QStringLiteral(" \u00B7 ") + decoration.draftMark;
+    paintDecorationLine(painter, foot, false, program,
                         decoration.pageNumber.arg(page + 1).arg(pages));
+    painter.restore();
+}
+
+// The draft's mark across the middle of the sheet in a grey light enough to read the body over
+// it, drawn first and opaque: a PDF/A may not be transparent.
+void paintDraftMark(QPainter& painter, const QSizeF& sheet, const QString& mark) {
+    painter.save();
+    painter.setFont(styleFont(draftMarkStyle));
+    painter.setPen(QColor::fromRgb(draftMarkStyle.colour));
+    painter.translate(sheet.width() / 2, sheet.height() / 2);
+    painter.rotate(-45);
+    const qreal diagonal = std::hypot(sheet.width(), sheet.height());
+    painter.drawText(QRectF(-diagonal / 2, -diagonal / 8, diagonal, diagonal / 4), Qt::AlignCenter,
+                     mark);
     painter.restore();
 }
 
@@ -84,9 +104,19 @@ void paintPages(QPdfWriter& writer, const std::vector<ComposedPage>& pages,
         if (page > 0) {
             writer.newPage();
         }
+        if (!decoration.draftMark.isEmpty()) {
+            paintDraftMark(painter, sheet, decoration.draftMark);
+        }
         paintBody(painter, pages[static_cast<std::size_t>(page)]);
         paintDecoration(painter, sheet, decoration, page, count);
     }
+}
+
+QRectF sheetPoints(const QRectF& inBody) {
+    constexpr qreal pointsPerUnit = 72.0 / reportResolution;
+    const QRectF onSheet = inBody.translated(sideMargin, topMargin);
+    return {onSheet.x() * pointsPerUnit, onSheet.y() * pointsPerUnit,
+            onSheet.width() * pointsPerUnit, onSheet.height() * pointsPerUnit};
 }
 
 }  // namespace kadenza

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "inspection/Conclusion.h"
+#include "inspection/ReportCompleteness.h"
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
 
@@ -38,6 +40,17 @@ ReportContent reportContent(const InstrumentData& data, const DetailsDocument& d
         bank->items.push_back(judged);
         addSource(content.sources, judged.verdict.rule);
     }
+    content.instruments = details.instruments();
+    content.defects = details.defects();
+    for (const CheckItem& item : checklist()) {
+        content.checks.emplace_back(item, details.check(item.name));
+    }
+    content.nextRevision = nextRevision(content.inspection);
+    content.missing = missingReportItems(data, details);
+    const std::string& conclusion = content.inspection.conclusion;
+    content.conclusionStands =
+        conclusion == unsafeConclusion ||
+        (conclusion == safeConclusion && reasonAgainstSafe(data, details).empty());
     return content;
 }
 

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "inspection/Checklist.h"
 #include "inspection/Evaluation.h"
+#include "inspection/RevisionPeriods.h"
 
 namespace kadenza {
 
@@ -27,6 +29,15 @@ struct ReportContent {
     // The sources of the rules that judged an item, or tried to, each once in the order first
     // met.
     std::vector<std::string> sources;
+    std::vector<InstrumentDetails> instruments;
+    std::vector<DefectDetails> defects;
+    // Each item of the checklist with its result ("ok", "defect", "na"; empty when none).
+    std::vector<std::pair<CheckItem, std::string>> checks;
+    std::optional<NextRevision> nextRevision;
+    // What the report lacks to be more than a draft; empty when it is whole.
+    std::vector<std::string> missing;
+    // Whether the conclusion may be stated: "unsafe", or "safe" where nothing stands against it.
+    bool conclusionStands = false;
 };
 
 // The content of the container's report; the container must outlive it.

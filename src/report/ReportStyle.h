@@ -42,6 +42,7 @@ constexpr TextStyle failedStyle{9, true, false, failureRed};
 constexpr TextStyle missingStyle{9, false, true, quietGrey};
 constexpr TextStyle bankTitleStyle{10.5, true};
 constexpr TextStyle bankDetailsStyle{8.5};
+constexpr TextStyle draftMarkStyle{96, true, false, 0xE4E4E4};
 
 // The lines and shades of the tables.
 constexpr QRgb ruleGrey = 0x808080;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include <QString>
+
 #include "inspection/Details.h"
 #include "language/Language.h"
 #include "model/InstrumentNumber.h"
@@ -115,6 +117,79 @@ std::string yesNo(const std::optional<bool>& answer) {
         return {};
     }
     return RowText(*answer ? yesRow : noRow);
+}
+
+namespace {
+
+constexpr NamedRow kindRows[] = {{"initial", 377}, {"periodic", 378}, {"extraordinary", 379}};
+constexpr NamedRow classRows[] = {{dangerDefect, 380},
+                                  {potentialDefect, 381},
+                                  {improvementDefect, 382},
+                                  {investigateDefect, 383}};
+constexpr NamedRow checkRows[] = {
+    {checkPassed, 407}, {checkDefect, 405}, {checkNotApplicable, 406}};
+constexpr NamedRow conclusionRows[] = {{safeConclusion, 384}, {unsafeConclusion, 385}};
+
+constexpr int byEnvironmentRow = 416;
+constexpr int byLocationRow = 417;
+constexpr int everyMonthsRow = 418;
+
+std::string named(const NamedRow* begin, const NamedRow* end, const std::string& name,
+                  const std::string& otherwise) {
+    for (const NamedRow* entry = begin; entry != end; ++entry) {
+        if (name == entry->name) {
+            return RowText(entry->row);
+        }
+    }
+    return otherwise;
+}
+
+template <std::size_t size>
+std::string named(const NamedRow (&rows)[size], const std::string& name,
+                  const std::string& otherwise) {
+    return named(std::begin(rows), std::end(rows), name, otherwise);
+}
+
+}  // namespace
+
+std::string kindText(const std::string& kind) {
+    return named(kindRows, kind, kind);
+}
+
+std::string defectClassCode(const std::string& defectClass) {
+    return named(classRows, defectClass, defectClass);
+}
+
+std::string checkResultText(const std::string& result) {
+    const std::string text = named(checkRows, result, result);
+    return result == checkDefect ? "\u2717 " + text : text;
+}
+
+std::string conclusionSentence(const std::string& conclusion) {
+    return named(conclusionRows, conclusion, {});
+}
+
+std::string periodNames(const std::string& keys, const std::vector<RevisionPeriod>& table) {
+    const auto periods = readPeriodKeys(keys, table);
+    if (keys.empty() || !periods) {
+        return keys;
+    }
+    std::string names;
+    for (const RevisionPeriod* period : *periods) {
+        names += (names.empty() ? "" : ", ") + std::string(RowText(period->row));
+    }
+    return names;
+}
+
+std::string nextRevisionText(const NextRevision& next) {
+    std::string text = dateText(next.date);
+    if (next.period != nullptr) {
+        const std::string every =
+            QString::fromUtf8(RowText(everyMonthsRow)).arg(next.period->months).toStdString();
+        text += " (" + std::string(RowText(next.byEnvironment ? byEnvironmentRow : byLocationRow)) +
+                ": " + RowText(next.period->row) + ", " + every + ")";
+    }
+    return text;
 }
 
 }  // namespace kadenza

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "inspection/RevisionPeriods.h"
 #include "inspection/Verdict.h"
 
 namespace kadenza {
@@ -42,5 +43,25 @@ std::string localDecimals(std::string text);
 
 // "yes" or "no"; empty for none.
 std::string yesNo(const std::optional<bool>& answer);
+
+// The kind of revision ("initial" …) as the report's language names it; another text as it is.
+std::string kindText(const std::string& kind);
+
+// A defect's class as the report's language codes it: (a) or (b) in Czech, C1, C2, C3 or FI in
+// English.
+std::string defectClassCode(const std::string& defectClass);
+
+// A check's result: satisfactory, a defect (crossed) or not applicable; empty for none.
+std::string checkResultText(const std::string& result);
+
+// The conclusion in the regulation's words; empty for none.
+std::string conclusionSentence(const std::string& conclusion);
+
+// What the keys of a period table's list name, in the report's language: "damp, dust".
+std::string periodNames(const std::string& keys, const std::vector<RevisionPeriod>& table);
+
+// The next revision's date and what set it: "7. 12. 2031 (set by the environment: damp,
+// every 36 months)".
+std::string nextRevisionText(const NextRevision& next);
 
 }  // namespace kadenza

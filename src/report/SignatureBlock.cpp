@@ -21,6 +21,11 @@ SignatureBlock::SignatureBlock(const StyledText& who, const StyledText& when,
       when_(laidOutText(when, bodyStyle, width * (1 - lineShare), device)),
       signature_(laidOutText(signature, centredStyle, width * lineShare, device)) {}
 
+QRectF SignatureBlock::signingArea(const QPointF& topLeft) const {
+    return {topLeft + QPointF(width_ * (1 - lineShare), 0),
+            QSizeF(width_ * lineShare, signingRoom)};
+}
+
 qreal SignatureBlock::pieceHeight(int) const {
     return signingRoom + std::max(textHeight(*who_) + textHeight(*when_), textHeight(*signature_));
 }

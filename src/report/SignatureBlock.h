@@ -18,6 +18,9 @@ class SignatureBlock : public Block {
     SignatureBlock(const StyledText& who, const StyledText& when, const StyledText& signature,
                    qreal width, QPaintDevice* device);
 
+    // The room above the line where the inspector signs, the block's top left at `topLeft`.
+    QRectF signingArea(const QPointF& topLeft) const;
+
     int pieceCount() const override { return 1; }
     qreal pieceHeight(int piece) const override;
     void drawPieces(QPainter& painter, const QPointF& topLeft, int first, int last) const override;

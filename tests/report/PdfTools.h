@@ -54,6 +54,16 @@ inline int pdfPageCount(const std::string& path) {
     return 0;
 }
 
+// The first page whose text holds `text`, from 1; 0 when none does.
+inline int firstPageWith(const std::string& path, const std::string& text) {
+    for (int page = 1; page <= pdfPageCount(path); ++page) {
+        if (pdfText(path, page, page).find(text) != std::string::npos) {
+            return page;
+        }
+    }
+    return 0;
+}
+
 // One line of pdffonts for every font the file uses, its two lines of head left out.
 inline std::vector<std::string> pdfFontLines(const std::string& path) {
     const QStringList lines = QString::fromStdString(popplerOutput(QStringLiteral("pdffonts"),
@@ -78,11 +88,11 @@ struct PdfRun {
 
 // Every run of text on one page, as pdftohtml reads it back.
 inline std::vector<PdfRun> pdfRuns(const std::string& path, int page) {
-    const std::string xml = popplerOutput(
-        QStringLiteral("pdftohtml"),
-        {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-stdout"),
-         QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
-         QString::fromStdString(path)});
+    const std::string xml =
+        popplerOutput(QStringLiteral("pdftohtml"),
+                      {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-stdout"),
+                       QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                       QString::number(page), QString::fromStdString(path)});
     std::map<QString, std::string> colours;
     std::vector<PdfRun> runs;
     QXmlStreamReader reader(QByteArray::fromStdString(xml));

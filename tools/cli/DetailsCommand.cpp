@@ -10,6 +10,7 @@
 #include "cli/OutputTarget.h"
 #include "cli/RawFiles.h"
 #include "cli/Usage.h"
+#include "inspection/Conclusion.h"
 #include "inspection/InspectionFile.h"
 #include "model/FileLock.h"
 #include "model/InstrumentBank.h"
@@ -119,6 +120,12 @@ void changeDetails(const ParsedArguments& parsed, InspectionInput& input) {
         input.details.checkConsistent();
     } catch (const std::invalid_argument& error) {
         throw UsageError(error.what());
+    }
+    if (input.details.inspection().conclusion == safeConclusion) {
+        const std::string against = reasonAgainstSafe(*input.data, input.details);
+        if (!against.empty()) {
+            throw UsageError("inspection.conclusion: 'safe' is refused: " + against);
+        }
     }
     if (!parsed.has("--force")) {
         checkBanksHeld(banksGiven(parsed, parsed.has("--import") ? &input.details : nullptr),
