@@ -254,7 +254,8 @@ TEST_F(CliTest, DetailsAreSetInPlaceAndKeptByConvert) {
     expectFailure(run({"details", input_, "--set", "bank.1.device=X16"}), 1,
                   "bank.1.device: 'X16' is not B, C or D and the rated current, such as B16");
     expectFailure(run({"details", input_, "--set", "inspection.colour=red"}), 1,
-                  "unknown detail 'inspection.colour' (inspection.KEY or bank.NUMBER.KEY)");
+                  "unknown detail 'inspection.colour' (inspection.KEY, bank.NUMBER.KEY, "
+                  "instrument.NUMBER.KEY, check.NAME or defect.NUMBER.KEY)");
     EXPECT_EQ(readFile(input_), plain);
 
     const Outcome set = run({"details", input_, "--set=inspection.client=Nováková", "--set",
@@ -405,7 +406,7 @@ TEST_F(CliTest, ReportIsWrittenWithoutADisplay) {
         std::system(("pdftotext '" + path("out.pdf") + "' '" + path("out.txt") + "'").c_str()), 0);
     const std::string text = readFile(path("out.txt"));
     EXPECT_NE(text.find("Nováková & syn"), std::string::npos) << text;
-    EXPECT_NE(text.find("Inspection report"), std::string::npos);
+    EXPECT_NE(text.find("Electrical installation inspection report"), std::string::npos);
 
     EXPECT_EQ(run({"report", input_, "-"}).out.rfind("%PDF-", 0), 0u);
     expectFailure(run({"report", input_}), 1, "missing output file");
