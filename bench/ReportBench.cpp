@@ -4,10 +4,14 @@
 
 #include "inspection/DetailsDocument.h"
 #include "report/InspectionReport.h"
+#include "report/PdfSigning.h"
+#include "report/ReportSignature.h"
+#include "support/NssTestDatabase.h"
 #include "support/SampleData.h"
 
-// The inspection report of a large download, from the container to the PDF's bytes: judging,
-// laying out the pages and embedding the fonts. Runs without a display.
+// The report of a large download, from the container to the PDF's bytes: judging, laying out
+// the pages and embedding the fonts, and then signing it with a certificate of an NSS
+// database. Runs without a display.
 
 namespace {
 
@@ -39,6 +43,23 @@ void reportOfLargeData(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * itemCount);
 }
 BENCHMARK(reportOfLargeData)->Unit(benchmark::kMillisecond);
+
+// Made and signed, as kadenza-cli report --sign does: the database opened, the certificate
+// found and the signature written.
+void signedReportOfLargeData(benchmark::State& state) {
+    const auto data = kadenza::test::largeData(itemCount);
+    const kadenza::DetailsDocument details = detailsOfEveryBank(*data);
+    const kadenza::test::NssTestDatabase database("Jan Dvořák", "");
+    for (auto _ : state) {
+        const kadenza::RevisionReport report = kadenza::revisionReport(*data, details);
+        kadenza::SignatureRequest request = kadenza::reportSignature(report, details.inspection());
+        request.nickname = "Jan Dvořák";
+        request.nssDir = database.folder();
+        benchmark::DoNotOptimize(kadenza::signedPdf(report.pdf, request).size());
+    }
+    state.SetItemsProcessed(state.iterations() * itemCount);
+}
+BENCHMARK(signedReportOfLargeData)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -6,23 +6,24 @@
 #include "inspection/DetailsDocument.h"
 #include "model/InstrumentData.h"
 
-class QTableWidget;
-class QWidget;
+class QTabWidget;
 
 namespace kadenza {
 
+class ConclusionTab;
+class DefectsTab;
+class DetailsTab;
 class MessageBoxes;
 
-// The inspection's details for the user to fill in (Instrument > Inspection details): the
-// inspection's fields above, a row of the circuit's or appliance's details for every bank of
-// the data below, with choices where the values are a fixed set. The texts are those of the
-// current language.
+// The revision's editor (Instrument > Inspection details): a tab for the revision, the
+// installation, the measuring instruments, the checklist, the defects, the conclusion and the
+// circuits of the data's banks. The texts are those of the current language.
 class DetailsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // Shows `details`; when none were given yet, the model of the last download and today's
-    // date are filled in.
+    // Shows `details`; when none were given yet, today's date and the model of the last download
+    // are filled in.
     DetailsDialog(const DetailsDocument& details, const InstrumentData& data,
                   const QString& lastModel, MessageBoxes& boxes, QWidget* parent);
 
@@ -30,23 +31,25 @@ class DetailsDialog : public QDialog {
     // the dialog was accepted.
     const DetailsDocument& details() const { return edited_; }
 
-    // OK takes the details when every one is a value it can take; otherwise the box names the
-    // first that is not, and the dialog stays.
+    // OK takes the details when every one is a value it can take and they agree with each
+    // other; otherwise the box names the first that does not, and the dialog stays, showing its
+    // tab.
     void accept() override;
 
   private:
-    QWidget* inspectionForm(const DetailsDocument& details, const QString& lastModel);
-    QTableWidget* bankTable(const DetailsDocument& details);
-    void fillBankRow(int row, const BankDetails& bank);
-    QString valueOf(const QWidget* field) const;
-    QString cellValue(int row, int column) const;
-    DetailsDocument editedDetails() const;
+    void addTab(DetailsTab* tab, int titleRow);
+    void addTabKeys();
+    void tabShown(int index);
+    // The details as the tabs show them now, those a detail cannot take left as they were.
+    DetailsDocument currentDetails() const;
 
+    const InstrumentData& data_;
     MessageBoxes& boxes_;
     DetailsDocument edited_;
-    std::vector<int> bankNumbers_;
-    std::vector<QWidget*> inspectionFields_;
-    QTableWidget* banks_ = nullptr;
+    QTabWidget* tabs_;
+    std::vector<DetailsTab*> detailTabs_;
+    DefectsTab* defects_;
+    ConclusionTab* conclusion_;
 };
 
 }  // namespace kadenza

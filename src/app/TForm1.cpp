@@ -23,6 +23,7 @@
 #include "app/Mx310Old.h"
 #include "app/ProgramIcon.h"
 #include "app/Relabelling.h"
+#include "app/ReportPreview.h"
 #include "app/TProgressForm.h"
 #include "app/ToolGlyphs.h"
 #include "inspection/CsvExport.h"
@@ -56,7 +57,6 @@ const QString nativeFilter = QStringLiteral("Tessaro 2 (*.tso)");
 const QString htmlFilter = QStringLiteral("HTML (*.html *.htm)");
 const QString textFilter = QStringLiteral("TXT (*.txt)");
 const QString csvFilter = QStringLiteral("CSV (*.csv)");
-const QString pdfFilter = QStringLiteral("PDF (*.pdf)");
 const QString xmlFilter = QStringLiteral("XML (*.xml)");
 
 void setTag(QObject& object, int row) {
@@ -383,9 +383,9 @@ void TForm1::Saveasplaintext1Click() {
 }
 
 void TForm1::InspectionreportPDF1Click() {
-    saveAs(pdfFilter, QStringLiteral("pdf"), [this](const std::string& path) {
-        return writeInspectionReport(path, instrumentData_, details_);
-    });
+    auto* preview = new ReportPreview(revisionReport(instrumentData_, details_),
+                                      details_.inspection(), boxes_, this);
+    preview->show();
 }
 
 void TForm1::SaveasCSV1Click() {

@@ -1,7 +1,7 @@
 #include <QAction>
 #include <QDialog>
-#include <QLineEdit>
 #include <QProgressBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -142,7 +142,8 @@ class TForm1EndToEndTest : public QObject {
         QString model;
         QTimer::singleShot(0, window_.get(), [&model] {
             QWidget* dialog = QApplication::activeModalWidget();
-            model = dialog->findChild<QLineEdit*>(QStringLiteral("model"))->text();
+            model =
+                dialog->findChild<QTableWidget*>(QStringLiteral("Instruments"))->item(0, 0)->text();
             qobject_cast<QDialog*>(dialog)->reject();
         });
         part<QAction>("Inspectiondetails1")->trigger();

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -17,10 +18,12 @@
 
 #include "FakeMessageBoxes.h"
 #include "PrintedPdf.h"
+#include "TableEditing.h"
 #include "app/DataTreeView.h"
 #include "app/DetailsDialog.h"
 #include "app/KadenzaApplication.h"
 #include "app/Relabelling.h"
+#include "app/ReportPreview.h"
 #include "app/TForm1.h"
 #include "inspection/InspectionFile.h"
 #include "language/Language.h"
@@ -154,6 +157,14 @@ class TForm1Test : public QObject {
         QVERIFY(!window_->isWindowModified());
         QCOMPARE(caption(part("esky1")), QStringLiteral("Česky"));
         QCOMPARE(caption(part("English1")), QStringLiteral("English"));
+    }
+
+    // Save of the report's preview the last command opened.
+    void saveShownReport() const {
+        const QList<ReportPreview*> previews = window_->findChildren<ReportPreview*>();
+        QVERIFY(!previews.isEmpty());
+        QVERIFY(previews.last()->isVisible());
+        previews.last()->findChild<QPushButton*>(QStringLiteral("Save"))->click();
     }
 
     QStringList messageKinds() const {
@@ -316,6 +327,8 @@ class TForm1Test : public QObject {
             const char* action;
             const char* filter;
             const char* suffix;
+            // The report is saved from its preview.
+            bool previewed = false;
         };
         const Command commands[] = {
             {"Saveas1", "Tessaro 2 (*.tso)", "tso"},
@@ -323,7 +336,7 @@ class TForm1Test : public QObject {
             {"SaveasHTML1", "HTML (*.html *.htm)", "html"},
             {"Saveasplaintext1", "TXT (*.txt)", "txt"},
             {"SaveasCSV1", "CSV (*.csv)", "csv"},
-            {"InspectionreportPDF1", "PDF (*.pdf)", "pdf"},
+            {"InspectionreportPDF1", "PDF (*.pdf)", "pdf", true},
         };
         open();
         showSample();
@@ -334,6 +347,9 @@ class TForm1Test : public QObject {
             const std::string path = dir_->path(std::string("out.") + command.suffix);
             boxes_.fileNames << QString::fromStdString(path);
             trigger(command.action);
+            if (command.previewed) {
+                saveShownReport();
+            }
             QCOMPARE(messageKinds(), QStringList({"save"}));
             QCOMPARE(boxes_.shown[0].text, QString::fromLatin1(command.filter));
             QCOMPARE(boxes_.shown[0].defaultSuffix, QString::fromLatin1(command.suffix));
@@ -392,18 +408,18 @@ class TForm1Test : public QObject {
             dialog.findChild<QComboBox*>(QStringLiteral("profile"))->setCurrentIndex(1);
             auto* banks = dialog.findChild<QTableWidget*>(QStringLiteral("Banks"));
             QCOMPARE(banks->rowCount(), 3);
-            banks->item(0, 0)->setText(QStringLiteral("Kuchyně"));
-            qobject_cast<QComboBox*>(banks->cellWidget(0, 1))->setEditText(QStringLiteral("X16"));
+            editCell(*banks, 0, 0, QStringLiteral("Kuchyně"));
+            editCell(*banks, 0, 1, QStringLiteral("X16"));
             dialog.accept();
             QVERIFY(dialog.isVisible());
-            qobject_cast<QComboBox*>(banks->cellWidget(0, 1))->setEditText(QStringLiteral("c16"));
+            editCell(*banks, 0, 1, QStringLiteral("c16"));
             // The next inspection before this one keeps the dialog open too.
             field(dialog, "nextDate")->setText(QStringLiteral("2001-01-01"));
             dialog.accept();
             QVERIFY(dialog.isVisible());
             field(dialog, "nextDate")->setText(QString());
             // "Not selective" is a detail of its own, not the absence of one.
-            qobject_cast<QComboBox*>(banks->cellWidget(0, 4))->setCurrentIndex(2);
+            editCell(*banks, 0, 4, QStringLiteral("false"));
             dialog.accept();
         });
         QCOMPARE(messageKinds(), QStringList({"error", "error"}));
@@ -424,6 +440,7 @@ class TForm1Test : public QObject {
         const std::string report = dir_->path("report.pdf");
         boxes_.fileNames << QString::fromStdString(report);
         trigger("InspectionreportPDF1");
+        saveShownReport();
         const QString text = QString::fromUtf8(popplerTool(
             QStringLiteral("pdftotext"), {QString::fromStdString(report), QStringLiteral("-")}));
         QVERIFY2(text.contains(QStringLiteral("Nováková")) &&

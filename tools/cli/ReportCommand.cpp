@@ -1,6 +1,7 @@
 #include "cli/ReportCommand.h"
 
 #include <QGuiApplication>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/Arguments.h"
@@ -8,9 +9,12 @@
 #include "cli/InputFile.h"
 #include "cli/LanguageChoice.h"
 #include "cli/OutputTarget.h"
+#include "cli/PasswordPrompt.h"
 #include "cli/RawFiles.h"
 #include "cli/Usage.h"
 #include "report/InspectionReport.h"
+#include "report/PdfSigning.h"
+#include "report/ReportSignature.h"
 
 namespace kadenza::cli {
 
@@ -29,15 +33,53 @@ void errorsOnly(QtMsgType type, const QMessageLogContext& context, const QString
 // Qt lays the report out and needs an application for its fonts. A PDF needs no display, so
 // the offscreen platform serves, whatever QT_QPA_PLATFORM names: "-platform" wins over it,
 // and a platform that cannot start (xcb without DISPLAY) would end the program.
-QByteArray reportPdf(const InspectionInput& input) {
-    qtMessageHandler = qInstallMessageHandler(errorsOnly);
-    char name[] = "kadenza-cli";
-    char option[] = "-platform";
-    char platform[] = "offscreen";
-    char* argv[] = {name, option, platform, nullptr};
-    int argc = 3;
-    const QGuiApplication application(argc, argv);
-    return inspectionReportPdf(*input.data, input.details);
+char applicationName[] = "kadenza-cli";
+char platformOption[] = "-platform";
+char offscreen[] = "offscreen";
+char* applicationArguments[] = {applicationName, platformOption, offscreen, nullptr};
+int applicationArgumentCount = 3;
+
+// A report that lacks what a report of a revision must hold is marked a draft on every page;
+// the user hears of it before handing it over.
+void warnOfDraft(const RevisionReport& report) {
+    if (report.missing.empty()) {
+        return;
+    }
+    std::string items;
+    for (const std::string& item : report.missing) {
+        items += (items.empty() ? "" : ", ") + item;
+    }
+    std::cerr << "kadenza-cli: the report is a draft; it lacks " << items << '\n';
+}
+
+// KADENZA_NSS_PASSWORD, else asked for on the terminal when the database has one.
+std::string databasePassword(const std::string& nssDir) {
+    if (const char* given = std::getenv("KADENZA_NSS_PASSWORD")) {
+        return given;
+    }
+    if (!needsPassword(nssDir)) {
+        return {};
+    }
+    const std::string folder = nssDir.empty() ? defaultNssDir() : nssDir;
+    return askPassword("Password of the NSS certificate database in " + folder + ": ")
+        .value_or(std::string());
+}
+
+// Any failure to sign ends the command before anything is written.
+QByteArray signedReport(const RevisionReport& report, const InspectionDetails& inspection,
+                        const ParsedArguments& parsed) {
+    SignatureRequest request = reportSignature(report, inspection);
+    request.nickname = parsed.required("--sign");
+    if (request.nickname.empty()) {
+        throw UsageError("--sign needs the nickname of a certificate");
+    }
+    request.nssDir = parsed.value("--nss-dir").value_or(std::string());
+    try {
+        request.password = databasePassword(request.nssDir);
+        return signedPdf(report.pdf, request);
+    } catch (const std::runtime_error& error) {
+        throw CliError(exitFileFailure, error.what());
+    }
 }
 
 }  // namespace
@@ -47,7 +89,7 @@ int runReport(const std::vector<std::string>& args) {
         std::cout << reportUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, {{}, {"--lang"}});
+    const ParsedArguments parsed(args, {{}, {"--lang", "--sign", "--nss-dir"}});
     applyLanguage(parsed);
     const auto& files = parsed.positionals();
     if (files.size() < 2) {
@@ -56,10 +98,19 @@ int runReport(const std::vector<std::string>& args) {
     if (files.size() > 2) {
         throw UsageError("unexpected argument '" + files[2] + "'");
     }
+    if (parsed.has("--nss-dir") && !parsed.has("--sign")) {
+        throw UsageError("--nss-dir is for --sign");
+    }
     refuseOutputOverInput(files[1], files[0]);
     const InspectionInput input = readInspectionFile(files[0]);
-    const QByteArray pdf = reportPdf(input);
+    qtMessageHandler = qInstallMessageHandler(errorsOnly);
+    const QGuiApplication application(applicationArgumentCount, applicationArguments);
+    const RevisionReport report = revisionReport(*input.data, input.details);
+    const QByteArray pdf = parsed.has("--sign")
+                               ? signedReport(report, input.details.inspection(), parsed)
+                               : report.pdf;
     writeRawFile(files[1], {pdf.begin(), pdf.end()});
+    warnOfDraft(report);
     return exitSuccess;
 }
 

@@ -236,16 +236,22 @@ const char evaluateUsage[] =
     "be read, 6 a value failed its limit, 7 incomplete: a detail was missing.\n";
 
 const char reportUsage[] =
-    "Usage: kadenza-cli report IN.tso OUT.pdf [--lang cs|en]\n"
+    "Usage: kadenza-cli report IN.tso OUT.pdf [--lang cs|en] [--sign NICKNAME [--nss-dir DIR]]\n"
     "\n"
-    "Writes the inspection report of the data file IN.tso to OUT.pdf, an A4 PDF to hand to\n"
-    "the client: on the first page the inspection's details, the profile with its standards\n"
-    "and settings, the overall verdict and the counts; then every bank with its details and\n"
-    "its measured values, limits and verdicts; the sources of the limits and a line to sign.\n"
-    "OUT.pdf - is standard output; a path is written as convert writes its outputs. No\n"
-    "display is needed.\n"
-    "  --lang cs|en   language of the report (by default the environment's)\n"
+    "Writes the report of the revision of the data file IN.tso to OUT.pdf, an A4 PDF/A to hand\n"
+    "to the operator: the title page with the kind, the dates and who revised what; the\n"
+    "summary; the checklist; every bank with its measured values, limits and verdicts; the\n"
+    "defects; the conclusion, the next revision and the line the technician signs. A report\n"
+    "that lacks what it must hold is marked a draft on every page, and the details it lacks\n"
+    "are named on stderr. OUT.pdf - is standard output; a path is written as convert writes\n"
+    "its outputs. No display is needed.\n"
+    "  --lang cs|en       language of the report (by default the environment's)\n"
+    "  --sign NICKNAME    sign the report on its signature line with the certificate of that\n"
+    "                     nickname; the password of the certificate database is taken from\n"
+    "                     KADENZA_NSS_PASSWORD or asked for on the terminal\n"
+    "  --nss-dir DIR      the NSS certificate database to sign from (by default ~/.pki/nssdb)\n"
     "\n"
-    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written.\n";
+    "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written, or the\n"
+    "report could not be signed (then nothing is written).\n";
 
 }  // namespace kadenza::cli

@@ -1,0 +1,97 @@
+#include "app/CircuitsTab.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/DetailTable.h"
+
+namespace kadenza {
+
+namespace {
+
+constexpr int bankRow = 267;
+constexpr int circuitsRow = 432;
+constexpr int yesRow = 320;
+constexpr int noRow = 321;
+
+const std::vector<DetailField>& bankFields() {
+    static const std::vector<DetailField> fields = {
+        {"label", 293},
+        {"device",
+         294,
+         Editor::editableChoice,
+         {"", "B6", "B10", "B16", "B20", "B25", "B32", "C10", "C16", "C20", "C25", "C32", "D16"}},
+        {"rcdCurrent",
+         295,
+         Editor::editableChoice,
+         {"", "6", "10", "30", "100", "300", "500", "1000"},
+         "mA"},
+        {"rcdType", 296, Editor::choice, {"", "AC", "A", "F", "B"}},
+        {"rcdSelective", 297, Editor::choice, {"", {"true", yesRow}, {"false", noRow}}},
+        {"earthing", 298, Editor::choice, {"", "TN", "TN-C", "TN-S", "TN-C-S", "TT", "IT"}},
+        {"nominalVoltage", 299, Editor::editableChoice, {"", "230", "400", "SELV", "PELV"}, "V"},
+        {"peLimit", 300, Editor::line, {}, "Ω"},
+        {"applianceClass", 301, Editor::choice, {"", "I", "II", "III"}},
+        {"cordLength", 302, Editor::line, {}, "m"},
+        {"remarks", 292},
+    };
+    return fields;
+}
+
+QString flagText(const std::optional<bool>& flag) {
+    if (!flag) {
+        return {};
+    }
+    return *flag ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString numberText(const std::optional<double>& number) {
+    return number ? QString::number(*number) : QString();
+}
+
+// A bank's details as its row shows them, in the order of bankFields().
+std::vector<QString> bankValues(const BankDetails& bank) {
+    return {QString::fromStdString(bank.label),
+            QString::fromStdString(bank.device),
+            numberText(bank.rcdCurrent),
+            QString::fromStdString(bank.rcdType),
+            flagText(bank.rcdSelective),
+            QString::fromStdString(bank.earthing),
+            QString::fromStdString(bank.nominalVoltage),
+            numberText(bank.peLimit),
+            QString::fromStdString(bank.applianceClass),
+            numberText(bank.cordLength),
+            QString::fromStdString(bank.remarks)};
+}
+
+}  // namespace
+
+CircuitsTab::CircuitsTab(const DetailsDocument& details, std::vector<int> bankNumbers)
+    : bankNumbers_(std::move(bankNumbers)), banks_(new DetailTable(bankFields())) {
+    banks_->setObjectName(QStringLiteral("Banks"));
+    QStringList rows;
+    for (const int number : bankNumbers_) {
+        banks_->addRow(bankValues(details.bank(number)));
+        rows << rowText(bankRow) + QStringLiteral(" ") + QString::number(number);
+    }
+    banks_->setVerticalHeaderLabels(rows);
+    auto* label = new QLabel(rowText(circuitsRow));
+    label->setBuddy(banks_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(banks_, 1);
+}
+
+DetailTexts CircuitsTab::texts() const {
+    DetailTexts texts;
+    for (std::size_t row = 0; row < bankNumbers_.size(); ++row) {
+        const std::string prefix = "bank." + std::to_string(bankNumbers_[row]) + ".";
+        for (int column = 0; column < banks_->columnCount(); ++column) {
+            texts.push_back({prefix + banks_->field(column).key,
+                             banks_->value(static_cast<int>(row), column).toStdString()});
+        }
+    }
+    return texts;
+}
+
+}  // namespace kadenza

@@ -1,0 +1,127 @@
+#include "app/ReportPreview.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/DetailField.h"
+#include "app/MessageBoxes.h"
+#include "app/ReadableColour.h"
+#include "app/SignDialog.h"
+#include "model/TextFile.h"
+#include "report/ReportSignature.h"
+
+namespace kadenza {
+
+namespace {
+
+constexpr int previewRow = 435;
+constexpr int draftRow = 423;
+constexpr int pageNumberRow = 310;
+constexpr int saveRow = 448;
+constexpr int signRow = 434;
+// Within a screen of 1366 × 768 with a panel.
+constexpr QSize previewSize(900, 680);
+
+const QString pdfFilter = QStringLiteral("PDF (*.pdf)");
+
+}  // namespace
+
+ReportPreview::ReportPreview(RevisionReport report, const InspectionDetails& inspection,
+                             MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      report_(std::move(report)),
+      signature_(reportSignature(report_, inspection)),
+      boxes_(boxes),
+      document_(new QPdfDocument(this)),
+      view_(new QPdfView),
+      pageNumber_(new QLabel) {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(rowText(previewRow));
+    // The document reads its bytes while it loads, and until it is closed.
+    auto* bytes = new QBuffer(document_);
+    bytes->setData(report_.pdf);
+    bytes->open(QIODevice::ReadOnly);
+    document_->load(bytes);
+    view_->setDocument(document_);
+    view_->setPageMode(QPdfView::PageMode::MultiPage);
+    view_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    pageNumber_->setObjectName(QStringLiteral("PageNumber"));
+    connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this,
+            &ReportPreview::showPageNumber);
+    connect(document_, &QPdfDocument::pageCountChanged, this,
+            [this] { showPageNumber(view_->pageNavigator()->currentPage()); });
+    showPageNumber(0);
+
+    auto* saveButton = new QPushButton(rowText(saveRow));
+    saveButton->setObjectName(QStringLiteral("Save"));
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(report_.pdf); });
+    auto* signButton = new QPushButton(rowText(signRow));
+    signButton->setObjectName(QStringLiteral("Sign"));
+    connect(signButton, &QPushButton::clicked, this, &ReportPreview::sign);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(pageNumber_, 1);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(signButton);
+    auto* layout = new QVBoxLayout(this);
+    if (!report_.missing.empty()) {
+        layout->addWidget(draftNotice());
+    }
+    layout->addWidget(view_, 1);
+    layout->addLayout(buttons);
+    resize(previewSize);
+    view_->setFocus();
+}
+
+// In the words the report's first page uses, by the names the details are set with.
+QLabel* ReportPreview::draftNotice() const {
+    QStringList missing;
+    for (const std::string& item : report_.missing) {
+        missing << QString::fromStdString(item);
+    }
+    auto* notice = new QLabel(rowText(draftRow) + QStringLiteral(": ") +
+                              missing.join(QStringLiteral(", ")) + QStringLiteral("."));
+    notice->setObjectName(QStringLiteral("DraftNotice"));
+    notice->setWordWrap(true);
+    QPalette palette = notice->palette();
+    palette.setColor(QPalette::WindowText, readableRed(palette.color(QPalette::Window)));
+    notice->setPalette(palette);
+    QFont bold = notice->font();
+    bold.setBold(true);
+    notice->setFont(bold);
+    return notice;
+}
+
+void ReportPreview::showPageNumber(int page) {
+    pageNumber_->setText(rowText(pageNumberRow).arg(page + 1).arg(document_->pageCount()));
+}
+
+void ReportPreview::save(const QByteArray& pdf) {
+    const QString path = boxes_.saveFileName(this, pdfFilter, QStringLiteral("pdf"));
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        if (!writeBytesFile(QFile::encodeName(path).toStdString(), pdf.toStdString())) {
+            boxes_.error(this, QStringLiteral("Cannot write file %1").arg(path));
+        }
+    } catch (const std::exception& error) {
+        boxes_.error(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void ReportPreview::sign() {
+    SignDialog dialog(report_.pdf, signature_, boxes_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        save(dialog.signedReport());
+    }
+}
+
+}  // namespace kadenza

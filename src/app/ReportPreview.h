@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+#include "inspection/Details.h"
+#include "report/InspectionReport.h"
+#include "report/PdfSigning.h"
+
+class QLabel;
+class QPdfDocument;
+class QPdfView;
+
+namespace kadenza {
+
+class MessageBoxes;
+
+// The report of a revision in a window of its own (File > Inspection report (PDF)), page
+// after page, with Save and Sign. A report that lacks what a report must hold says so above
+// the pages: it is a draft.
+class ReportPreview : public QWidget {
+    Q_OBJECT
+
+  public:
+    // `inspection`: the details the report was made of, for the signature's location and name.
+    ReportPreview(RevisionReport report, const InspectionDetails& inspection, MessageBoxes& boxes,
+                  QWidget* parent);
+
+  private:
+    QLabel* draftNotice() const;
+    void showPageNumber(int page);
+    // Writes the PDF to the file the user chooses.
+    void save(const QByteArray& pdf);
+    void sign();
+
+    RevisionReport report_;
+    SignatureRequest signature_;
+    MessageBoxes& boxes_;
+    QPdfDocument* document_;
+    QPdfView* view_;
+    QLabel* pageNumber_;
+};
+
+}  // namespace kadenza

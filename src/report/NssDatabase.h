@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// NSS's slot, without its headers: they clash with Qt's keywords.
+struct PK11SlotInfoStr;
+
+namespace kadenza {
+
+// A certificate the database holds with its private key, allowed to sign.
+struct SigningCertificate {
+    std::string nickname;
+    // "CN=Jan Dvořák,O=Elektro Dvořák"
+    std::string subject;
+    // The last day it is valid, in UTC: "2028-12-31".
+    std::string validUntil;
+};
+
+// An NSS certificate database (a folder with cert9.db and key4.db), opened read-only beside
+// whatever other database the process has open, and closed again, logged out, when this ends.
+// Poppler's own choice of a database (Poppler::setNSSDir) takes effect once per process, for
+// its first folder only; a database opened here can be any folder, one after the other.
+class NssDatabase {
+  public:
+    // Throws std::runtime_error naming the folder when NSS cannot open a database there.
+    explicit NssDatabase(const std::string& folder);
+    ~NssDatabase();
+    NssDatabase(const NssDatabase&) = delete;
+    NssDatabase& operator=(const NssDatabase&) = delete;
+
+    // Listed by nickname without the password, which guards the private keys but not the
+    // certificates.
+    std::vector<SigningCertificate> signingCertificates() const;
+    bool needsPassword() const;
+    // Unlocks the private keys. Throws std::runtime_error for a wrong or missing password.
+    void logIn(const std::string& password);
+    // The name under which NSS finds the certificate in this database and no other, for
+    // Poppler to sign with. Throws std::runtime_error when the database holds no such
+    // certificate to sign with (naming those it holds), or when it has expired.
+    std::string signerName(const std::string& nickname) const;
+
+  private:
+    struct SlotRelease {
+        void operator()(PK11SlotInfoStr* slot) const;
+    };
+
+    std::string folder_;
+    std::string tokenName_;
+    std::unique_ptr<PK11SlotInfoStr, SlotRelease> slot_;
+};
+
+}  // namespace kadenza
