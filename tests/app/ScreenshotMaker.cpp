@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QThread>
 #include <QTimer>
 #include <QToolTip>
@@ -21,6 +22,8 @@
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
 #include "app/Relabelling.h"
+#include "app/ReportPreview.h"
+#include "app/SignDialog.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
 #include "inspection/InspectionFile.h"
@@ -31,6 +34,7 @@
 #include "setup/TForm2.h"
 #include "sim/PseudoTerminal.h"
 #include "sim/RunningInstrument.h"
+#include "support/NssTestDatabase.h"
 #include "support/SampleData.h"
 #include "support/TempDir.h"
 #include "translators/TranslatorFactory.h"
@@ -203,6 +207,19 @@ bool modalOf(TForm1& window, const char* action, const QDir& folder, const QStri
     return saved;
 }
 
+// The same for a dialog a button opens.
+template <typename T>
+bool modalOfButton(QWidget& owner, const char* button, const QDir& folder, const QString& name) {
+    bool saved = false;
+    QTimer::singleShot(0, &owner, [&] {
+        T* dialog = shownWindow<T>();
+        saved = save(render(*dialog, 1), folder, name);
+        dialog->reject();
+    });
+    owner.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    return saved;
+}
+
 // The question before data not saved are lost, asked as the window closes after a bank was
 // deleted, and the save dialog among a few data files: Qt's own texts are Czech too.
 bool unsavedQuestionAndFileDialog(const QDir& folder) {
@@ -312,6 +329,47 @@ bool portProblems(const QDir& folder) {
     return save(image, folder, QStringLiteral("port-problems-en.png"));
 }
 
+// Every tab of the details dialog but the first, as details-cs-N.png from 2.
+bool detailTabs(TForm1& window, const QDir& folder) {
+    bool saved = true;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = shownWindow<DetailsDialog>();
+        auto* tabs = dialog->findChild<QTabWidget*>();
+        for (int tab = 1; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QApplication::processEvents();
+            saved = saved && save(render(*dialog, 1), folder,
+                                  QStringLiteral("details-cs-%1.png").arg(tab + 1));
+        }
+        dialog->reject();
+    });
+    window.findChild<QAction*>(QStringLiteral("Inspectiondetails1"))->trigger();
+    return saved;
+}
+
+// The report in its preview, preview-cs.png, and the dialog that signs it, sign-cs.png, with
+// a certificate in the shared database of a home folder of its own.
+bool previewAndSignature(TForm1& window, const QDir& folder) {
+    const TempDir home;
+    const NssTestDatabase database("Ing. Jan Dvořák", "heslo");
+    std::filesystem::create_directories(home.path(".pki"));
+    std::filesystem::create_directory_symlink(database.folder(), home.path(".pki/nssdb"));
+    const QByteArray previousHome = qgetenv("HOME");
+    qputenv("HOME", home.path("").c_str());
+
+    window.findChild<QAction*>(QStringLiteral("InspectionreportPDF1"))->trigger();
+    auto* preview = shownWindow<ReportPreview>();
+    QElapsedTimer loading;
+    loading.start();
+    processEventsUntil([&loading] { return loading.hasExpired(1000); });
+    bool saved = save(render(*preview, 1), folder, QStringLiteral("preview-cs.png"));
+    saved =
+        modalOfButton<SignDialog>(*preview, "Sign", folder, QStringLiteral("sign-cs.png")) && saved;
+    preview->close();
+    qputenv("HOME", previousHome);
+    return saved;
+}
+
 // The verdict marks and the banks' labels in the tree of a file with the inspection's
 // details, and the dialog that edits them.
 bool verdictsAndDetails(const QDir& folder) {
@@ -339,7 +397,8 @@ bool verdictsAndDetails(const QDir& folder) {
     SetLanguage(czechLanguage);
     TranslateForms(window, window.setupDialog());
     return modalOf<DetailsDialog>(window, "Inspectiondetails1", folder,
-                                  QStringLiteral("details-cs.png"));
+                                  QStringLiteral("details-cs.png")) &&
+           detailTabs(window, folder) && previewAndSignature(window, folder);
 }
 
 }  // namespace
