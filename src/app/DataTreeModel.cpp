@@ -155,6 +155,8 @@ QVariant DataTreeModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return view_.spokenTextOf(*object, addressText(number));
+        case Qt::AccessibleDescriptionRole:
+            return view_.spokenMarkAt(index);
         case addressRole:
             return addressText(number);
         default:

@@ -10,6 +10,7 @@
 #include "app/DataTreeDelegate.h"
 #include "app/DataTreeModel.h"
 #include "app/DeletionCommand.h"
+#include "language/Language.h"
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
 
@@ -21,6 +22,7 @@ constexpr int treeIndentation = 23;
 constexpr int treeFontPixels = 16;
 constexpr int undoRow = 264;
 constexpr int verdictRow = 275;
+constexpr int limitRow = 274;
 
 }  // namespace
 
@@ -117,7 +119,8 @@ DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
         return {};
     }
     if (const auto* bank = dynamic_cast<const InstrumentBank*>(object)) {
-        return {VerdictKind::none, false, QString::fromStdString(verdicts_.labelOf(*bank))};
+        return {VerdictKind::none, false, QString::fromStdString(verdicts_.labelOf(*bank)),
+                QString()};
     }
     const auto* bank = dynamic_cast<const InstrumentBank*>(model_->objectAt(index.parent()));
     const auto* item = dynamic_cast<const InstrumentItem*>(object);
@@ -125,7 +128,27 @@ DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
         return {};
     }
     const Verdict verdict = verdicts_.verdictOf(*item, *bank);
-    return {verdict.kind, verdict.lacksDetail(), QString()};
+    return {verdict.kind, verdict.lacksDetail(), QString(),
+            QString::fromStdString(shownLimit(verdict))};
+}
+
+QString DataTreeView::spokenMarkAt(const QModelIndex& index) const {
+    const RowMark mark = markAt(index);
+    if (!mark.label.isEmpty()) {
+        return mark.label;
+    }
+    if (mark.lacksDetail) {
+        return QString::fromStdString(missingDetailWord());
+    }
+    if (mark.verdict == VerdictKind::none) {
+        return {};
+    }
+    QString spoken = QString::fromStdString(verdictWord(mark.verdict));
+    if (!mark.limit.isEmpty()) {
+        spoken += QStringLiteral(", ") + QString::fromUtf8(RowText(limitRow)).toLower() +
+                  QLatin1Char(' ') + mark.limit;
+    }
+    return spoken;
 }
 
 QString DataTreeView::addressNumberOf(const QModelIndex& index) {
@@ -164,11 +187,22 @@ void DataTreeView::keyPressEvent(QKeyEvent* event) {
         removeSelectedNode();
         return;
     }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        popupMenu_->exec(keyboardMenuPosition());
+        return;
+    }
     QTreeView::keyPressEvent(event);
 }
 
+// The menu opened from the keyboard opens at the selected row, where the user's eyes are.
 void DataTreeView::contextMenuEvent(QContextMenuEvent* event) {
-    popupMenu_->exec(event->globalPos());
+    popupMenu_->exec(event->reason() == QContextMenuEvent::Keyboard ? keyboardMenuPosition()
+                                                                    : event->globalPos());
+}
+
+QPoint DataTreeView::keyboardMenuPosition() const {
+    const QRect row = visualRect(currentIndex());
+    return viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint(0, 0));
 }
 
 void DataTreeView::setDeletionAllowed(bool allowed) {

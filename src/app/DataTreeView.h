@@ -59,8 +59,13 @@ class DataTreeView : public QTreeView {
         VerdictKind verdict = VerdictKind::none;
         bool lacksDetail = false;
         QString label;
+        // The limit the verdict was reached by: "≤ 1.44 Ω"; empty without one.
+        QString limit;
     };
     RowMark markAt(const QModelIndex& index) const;
+    // The mark as a screen reader says it: the verdict and its limit ("fail, limit ≤ 1.44 Ω"),
+    // that a detail is missing, or a bank's label; empty where nothing is drawn.
+    QString spokenMarkAt(const QModelIndex& index) const;
 
     // Delete and its Undo are refused while a job owns the container.
     void setDeletionAllowed(bool allowed);
@@ -86,11 +91,13 @@ class DataTreeView : public QTreeView {
     // before the context menu opens; a click below the last row changes nothing.
     void mousePressEvent(QMouseEvent* event) override;
     // Delete removes the selected bank or item from the container and its row from the tree.
-    // The other rows keep their numbers until the next rebuild.
+    // The other rows keep their numbers until the next rebuild. Shift+F10 opens the context
+    // menu, as the Menu key does.
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    QPoint keyboardMenuPosition() const;
     QAction* addColumnToggle(const char* name, int row, const QString& caption);
     void removeSelectedNode();
     void enableUndo();

@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "app/AccessKeys.h"
 #include "app/ChecklistTab.h"
 #include "app/CircuitsTab.h"
 #include "app/ConclusionTab.h"
@@ -86,6 +87,7 @@ DetailsDialog::DetailsDialog(const DetailsDocument& details, const InstrumentDat
     layout->addWidget(tabs_, 1);
     layout->addWidget(buttons);
     resize(dialogSize);
+    giveAccessKeys(*this);
 }
 
 void DetailsDialog::addTab(DetailsTab* tab, int titleRow) {

@@ -18,11 +18,15 @@ bool isList(const DetailField& field) {
 // The label a screen reader names the field by.
 QLabel* labelFor(const DetailField& field, QWidget* editor) {
     const StyledText text = labelOf(field);
-    auto* label = new QLabel(styledHtml(text));
-    label->setTextFormat(Qt::RichText);
+    auto* label = new QLabel;
     label->setBuddy(editor);
-    // A reader would spell out the markup of a subscript.
-    if (!text.scripts.isEmpty()) {
+    // Plain text takes an access key; a subscript needs markup, which a reader would spell out.
+    if (text.scripts.isEmpty()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text.text);
+    } else {
+        label->setTextFormat(Qt::RichText);
+        label->setText(styledHtml(text));
         editor->setAccessibleName(text.text);
     }
     return label;

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "app/AccessKeys.h"
 #include "language/Language.h"
 
 namespace kadenza {
@@ -45,6 +46,10 @@ void relabel(QObject& component, const QString& caption) {
         label->setText(caption);
     } else if (auto* group = qobject_cast<QGroupBox*>(&component)) {
         group->setTitle(caption);
+    } else if (auto* widget = qobject_cast<QWidget*>(&component)) {
+        // A control that shows no caption of its own, such as a list, is named for a screen
+        // reader.
+        widget->setAccessibleName(caption);
     }
 }
 
@@ -58,6 +63,7 @@ void TranslateForm(QWidget& window) {
             relabel(*component, rowCaption(row));
         }
     }
+    giveAccessKeys(window);
 }
 
 void TranslateForms(QWidget& mainWindow, QWidget& setupDialog) {

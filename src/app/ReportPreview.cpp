@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/AccessKeys.h"
 #include "app/DetailField.h"
 #include "app/MessageBoxes.h"
 #include "app/ReadableColour.h"
@@ -77,6 +78,7 @@ ReportPreview::ReportPreview(RevisionReport report, const InspectionDetails& ins
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
     resize(previewSize);
+    giveAccessKeys(*this);
     view_->setFocus();
 }
 

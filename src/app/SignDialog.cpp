@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "app/AccessKeys.h"
 #include "app/DetailField.h"
 #include "app/MessageBoxes.h"
 
@@ -77,6 +78,7 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     layout->addWidget(buttons);
     listCertificates();
     resize(dialogSize);
+    giveAccessKeys(*this);
 }
 
 // The database's certificates, or why none can be listed; the password only where the

@@ -7,13 +7,16 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/AccessKeys.h"
 #include "app/DataDocument.h"
 #include "app/DataTreeView.h"
 #include "app/DetailsDialog.h"
@@ -50,6 +53,8 @@ constexpr QRect portListPlace(152, 8, 81, 22);
 constexpr int portListFontPixels = 13;
 constexpr int aboutRow = 255;
 constexpr int captionRow = 246;
+constexpr int portListRow = 453;
+constexpr int treeRow = 454;
 constexpr int unsavedRow = 265;
 
 const QString applicationTitle = QStringLiteral("Kadenza");
@@ -83,10 +88,16 @@ QString droppedDataFile(const QMimeData& mime) {
 
 // A glyph-only tool button tells what it does with the caption of its menu command, in the
 // language the command has.
+// A tool button shows only its glyph: its tip and its name for a screen reader are the
+// command's caption.
 void explainWith(QToolButton& button, const QAction& command) {
-    button.setToolTip(command.text());
-    QObject::connect(&command, &QAction::changed, &button,
-                     [&button, &command] { button.setToolTip(command.text()); });
+    const auto explain = [&button, &command] {
+        const QString caption = withoutAccessKey(command.text());
+        button.setToolTip(caption);
+        button.setAccessibleName(caption);
+    };
+    explain();
+    QObject::connect(&command, &QAction::changed, &button, explain);
 }
 
 }  // namespace
@@ -104,6 +115,7 @@ TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders 
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFixedHeight(panelHeight);
     treeView1_ = new DataTreeView(instrumentData_, client);
+    setTag(*treeView1_, treeRow);
     treeView1_->showVerdictsOf(details_);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -146,6 +158,12 @@ void TForm1::buildToolBar(QWidget& panel) {
 
     comboBox1_ = new QComboBox(&panel);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    // A screen reader names a combo box by its label; the panel shows none.
+    auto* portLabel = new QLabel(&panel);
+    portLabel->setObjectName(QStringLiteral("PortLabel"));
+    setTag(*portLabel, portListRow);
+    portLabel->setBuddy(comboBox1_);
+    portLabel->hide();
     comboBox1_->setEditable(false);
     comboBox1_->setGeometry(portListPlace);
     QFont font(QStringLiteral("Arial"));
@@ -186,16 +204,20 @@ void TForm1::buildMainMenu() {
     inspectionReport1_ = addCommand(*file1, "InspectionreportPDF1", 304,
                                     QStringLiteral("Inspection report (PDF) ..."),
                                     &TForm1::InspectionreportPDF1Click);
+    inspectionReport1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     file1->addSeparator()->setObjectName(QStringLiteral("N2"));
     print1_ = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), &TForm1::Print1Click);
     print1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addCommand(*file1, "Exit1", 10, QStringLiteral("Exit"), &TForm1::Exit1Click);
+    addCommand(*file1, "Exit1", 10, QStringLiteral("Exit"), &TForm1::Exit1Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* instrument1 = addMenu("Instrument1", 13, QStringLiteral("Instrument"));
     starttransfer1_ = addCommand(*instrument1, "Starttransfer1", 14,
                                  QStringLiteral("Start transfer"), &TForm1::Starttransfer1Click);
     setup1_ = addCommand(*instrument1, "Setup1", 15, QStringLiteral("Setup"), &TForm1::Setup1Click);
+    starttransfer1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    setup1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     instrument1->addSeparator()->setObjectName(QStringLiteral("N3"));
     starttransferfromMx31011_ = addCommand(*instrument1, "StarttransferfromMx31011", 227,
                                            QStringLiteral("Start transfer from Mx310.1"),
@@ -204,6 +226,7 @@ void TForm1::buildMainMenu() {
     inspectionDetails1_ =
         addCommand(*instrument1, "Inspectiondetails1", 303,
                    QStringLiteral("Inspection details ..."), &TForm1::Inspectiondetails1Click);
+    inspectionDetails1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
 
     // The two languages name themselves and carry no tag: they read the same in both.
     QMenu* language1 = addMenu("Language1", 1, QStringLiteral("Language"));
@@ -222,6 +245,10 @@ void TForm1::buildMainMenu() {
     about1->setObjectName(QStringLiteral("About1"));
     setTag(*about1, 26);
     connect(about1, &QAction::triggered, this, &TForm1::About1Click);
+
+    // F10 opens the menu bar at its first menu, as on other desktops.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 }
 
 QMenu* TForm1::addMenu(const char* name, int row, const QString& caption) {

@@ -9,12 +9,15 @@
 
 #include "app/InstrumentTransferWindow.h"
 #include "app/StopGlyph.h"
+#include "language/Language.h"
 
 namespace kadenza {
 
 namespace {
 
 constexpr QSize clientSize(338, 33);
+constexpr int progressRow = 451;
+constexpr int stopRow = 452;
 
 }  // namespace
 
@@ -47,6 +50,10 @@ TProgressForm::TProgressForm(QWidget* parent)
 
 void TProgressForm::attach(InstrumentTransferWindow* job) {
     job_ = job;
+    // The bar and the glyph of Stop show no text: they are named, in the language of now.
+    progressBar1_->setAccessibleName(QString::fromUtf8(RowText(progressRow)));
+    speedButton1_->setAccessibleName(QString::fromUtf8(RowText(stopRow)));
+    speedButton1_->setToolTip(speedButton1_->accessibleName());
     // Over a modal dialog (the setup dialog runs its jobs while modal) the window must be
     // modal itself, or the dialog would block its stop button.
     const QWidget* modal = QApplication::activeModalWidget();

@@ -170,8 +170,7 @@ constexpr UsedRow usedRows[] = {
      "Odpojovací a spínací přístroje přítomny a správně umístěny"},
     {339, "Equipment and measures suited to external influences",
      "Zařízení a opatření odpovídají vnějším vlivům"},
-    {340, "Neutral and protective conductors identified",
-     "Označení středních a ochranných vodičů"},
+    {340, "Neutral and protective conductors identified", "Označení středních a ochranných vodičů"},
     {341, "Single-pole switching devices in line conductors",
      "Jednopólové spínací přístroje v krajních vodičích"},
     {342, "Diagrams, warning notices and similar information",
@@ -288,7 +287,8 @@ constexpr UsedRow usedRows[] = {
     {440, "Remove", "Odebrat"},
     {441, "safe to operate", "schopna provozu"},
     {442, "not safe to operate", "není schopna provozu"},
-    {443, "The installation cannot be called safe:", "Instalaci nelze označit za schopnou provozu:"},
+    {443,
+     "The installation cannot be called safe:", "Instalaci nelze označit za schopnou provozu:"},
     // The classes of the defects, described.
     {444, "C1 – danger present, immediate action", "a) závada bezprostředně ohrožující bezpečnost"},
     {445, "C2 – potentially dangerous, urgent action", "b) závada potenciálně nebezpečná"},
@@ -299,6 +299,13 @@ constexpr UsedRow usedRows[] = {
     {449, "defect %1 endangers safety", "závada %1 bezprostředně ohrožuje bezpečnost"},
     {450, "measured values failing their limits in an initial revision: %1",
      "nevyhovující naměřené hodnoty při výchozí revizi: %1"},
+    // What a screen reader hears of the controls that show no text.
+    {451, "Progress", "Průběh"},
+    {452, "Stop", "Zastavit"},
+    {453, "Serial port", "Sériový port"},
+    {454, "Measured data", "Naměřená data"},
+    {455, "Transfer finished", "Přenos dokončen"},
+    {456, "Settings", "Nastavení"},
 };
 
 constexpr LanguageTable buildTable(int language) {

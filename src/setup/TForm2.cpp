@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "app/DataTreeRow.h"
 #include "app/InstrumentTransferWindowThread.h"
 #include "app/MessageBoxes.h"
 #include "link/TransferReporter.h"
@@ -25,26 +26,31 @@ namespace {
 
 constexpr QSize windowSize(425, 451);
 constexpr int panel1Height = 41;
-constexpr int panel2Width = 299;
 constexpr QSize editorSize(89, 24);
 constexpr int editorFontPixels = 13;
 constexpr int dialogFontPixels = 11;
 // Where a setting row's value starts: its text at 40 plus the tab position of 200.
 constexpr int valueLeft = 240;
+constexpr int settingsRow = 456;
 
 // The language row a component's caption comes from, as the relabelling reads it.
 void setTag(QObject* object, int row) {
     object->setProperty("tag", row);
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, int row, const QRect& place) {
+// At least `size`, wider where its caption needs it (a larger font, a wider style).
+QPushButton* makeButton(QWidget* parent, const char* name, int row, const QSize& size) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     setTag(button, row);
-    button->setGeometry(place);
+    button->setMinimumSize(size);
     // Enter belongs to the value editor; no button may take it.
     button->setAutoDefault(false);
     return button;
+}
+
+QString spokenRowText(const InstrumentSetupAbstract& object) {
+    return QString::fromStdU16String(spokenText(object.text()));
 }
 
 bool isKey(const QEvent* event, std::initializer_list<int> keys) {
@@ -72,7 +78,9 @@ TForm2::TForm2(TProgressForm& progress, MessageBoxes& boxes, QWidget* parent)
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
     listBox1_->setUniformItemSizes(true);
     listBox1_->setItemDelegate(new SetupListDelegate(listBox1_));
+    setTag(listBox1_, settingsRow);
     listBox1_->viewport()->installEventFilter(this);
+    listBox1_->installEventFilter(this);
     connect(listBox1_, &QListWidget::itemDoubleClicked, this, &TForm2::ListBox1DblClick);
 
     // On the list's viewport, so that it lies over the row it edits.
@@ -98,10 +106,15 @@ void TForm2::buildButtonStrip() {
     panel1->setFixedHeight(panel1Height);
     auto* panel2 = new QWidget(panel1);
     panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setFixedWidth(panel2Width);
-    button1_ = makeButton(panel2, "Button1", 17, QRect(10, 8, 100, 25));
-    button2_ = makeButton(panel2, "Button2", 18, QRect(120, 8, 80, 25));
-    button3_ = makeButton(panel2, "Button3", 16, QRect(210, 8, 80, 25));
+    button1_ = makeButton(panel2, "Button1", 17, QSize(100, 25));
+    button2_ = makeButton(panel2, "Button2", 18, QSize(80, 25));
+    button3_ = makeButton(panel2, "Button3", 16, QSize(80, 25));
+    auto* buttons = new QHBoxLayout(panel2);
+    buttons->setContentsMargins(10, 8, 9, 8);
+    buttons->setSpacing(10);
+    for (QPushButton* button : {button1_, button2_, button3_}) {
+        buttons->addWidget(button);
+    }
     connect(button1_, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(button2_, &QPushButton::clicked, this, &QDialog::reject);
     connect(button3_, &QPushButton::clicked, this, &TForm2::Button3Click);
@@ -167,6 +180,12 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonPress) {
         hideEditor();
     }
+    // The keyboard opens the editor as a double click does.
+    if (watched == listBox1_ &&
+        isKey(event, {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})) {
+        ListBox1DblClick(listBox1_->currentItem());
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -174,11 +193,19 @@ void TForm2::FillList() {
     listBox1_->clear();
     for (int b = 0; b < setup_->count(); ++b) {
         InstrumentSetupBank* bank = setup_->bank(b);
-        SetupListDelegate::setRowObject(*new QListWidgetItem(listBox1_), bank);
+        addRow(bank);
         for (int i = 0; i < bank->count(); ++i) {
-            SetupListDelegate::setRowObject(*new QListWidgetItem(listBox1_), bank->item(i));
+            addRow(bank->item(i));
         }
     }
+}
+
+// A row is drawn from its object; a screen reader reads the same text, the value after the
+// name.
+void TForm2::addRow(InstrumentSetupAbstract* object) {
+    auto* row = new QListWidgetItem(listBox1_);
+    SetupListDelegate::setRowObject(*row, object);
+    row->setData(Qt::AccessibleTextRole, spokenRowText(*object));
 }
 
 void TForm2::ListBox1DblClick(QListWidgetItem* row) {
@@ -191,6 +218,7 @@ void TForm2::ListBox1DblClick(QListWidgetItem* row) {
     }
     editedRow_ = row;
     edit1_->move(valueLeft, listBox1_->visualItemRect(row).top());
+    edit1_->setAccessibleName(spokenRowText(*item));
     edit1_->setText(setupValueText(item->value()));
     edit1_->show();
     edit1_->setFocus();
@@ -205,8 +233,10 @@ void TForm2::Edit1Enter() {
     }
     auto* item = dynamic_cast<InstrumentSetupItem*>(SetupListDelegate::rowObject(*editedRow_));
     item->setValue(*value);
+    editedRow_->setData(Qt::AccessibleTextRole, spokenRowText(*item));
     listBox1_->viewport()->update(listBox1_->visualItemRect(editedRow_));
     hideEditor();
+    listBox1_->setFocus();
 }
 
 void TForm2::hideEditor() {
@@ -264,6 +294,9 @@ void TForm2::showContents(Contents contents) {
         new QListWidgetItem(QString::fromStdU16String(noSettingsText()), listBox1_);
     }
     enableButtons();
+    // The keys reach the list as soon as it is filled.
+    listBox1_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    listBox1_->setFocus();
 }
 
 InstrumentTransferWindowThread* TForm2::newJob() {

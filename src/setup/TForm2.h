@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace kadenza {
 
+class InstrumentSetupAbstract;
 class InstrumentTransferWindowThread;
 class MessageBoxes;
 class TProgressForm;
@@ -51,6 +52,7 @@ class TForm2 : public QDialog {
     };
 
     void FillList();
+    void addRow(InstrumentSetupAbstract* object);
     void ListBox1DblClick(QListWidgetItem* row);
     void Edit1Enter();
     void hideEditor();

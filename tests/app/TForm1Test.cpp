@@ -19,6 +19,7 @@
 #include "FakeMessageBoxes.h"
 #include "PrintedPdf.h"
 #include "TableEditing.h"
+#include "app/AccessKeys.h"
 #include "app/DataTreeView.h"
 #include "app/DetailsDialog.h"
 #include "app/KadenzaApplication.h"
@@ -57,14 +58,15 @@ const std::vector<std::pair<const char*, int>> mainWindowRows = {
 const std::vector<std::pair<const char*, int>> setupDialogRows = {
     {"Button1", 17}, {"Button2", 18}, {"Button3", 16}};
 
+// The caption as shown, without the mark of its access key.
 QString caption(const QObject* component) {
     if (auto* action = qobject_cast<const QAction*>(component)) {
-        return action->text();
+        return withoutAccessKey(action->text());
     }
     if (auto* menu = qobject_cast<const QMenu*>(component)) {
-        return menu->title();
+        return withoutAccessKey(menu->title());
     }
-    return qobject_cast<const QAbstractButton*>(component)->text();
+    return withoutAccessKey(qobject_cast<const QAbstractButton*>(component)->text());
 }
 
 QString row(int number, int language) {

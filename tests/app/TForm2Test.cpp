@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -7,8 +8,10 @@
 #include <memory>
 
 #include "FakeMessageBoxes.h"
+#include "app/DataTreeRow.h"
 #include "app/DrawRichText.h"
 #include "app/InstrumentTransferWindow.h"
+#include "app/Relabelling.h"
 #include "app/TProgressForm.h"
 #include "language/Language.h"
 #include "samples/SampleImages.h"
@@ -270,6 +273,45 @@ class TForm2Test : public QObject {
             QCOMPARE(rowItem(powerOffRow)->value(), 610.0f);
         });
         QVERIFY(dialog_->isHidden());
+    }
+
+    // Without a mouse: the list has the keys once the settings are read, F2, Enter and Space
+    // open the editor on the current setting, and a screen reader hears every row's name and
+    // value, and the setting the editor changes.
+    void keyboardAndScreenReader() {
+        const Bytes image = samples::sampleImage(mx310);
+        RunningInstrument instrument(model(mx310), image);
+        TranslateForm(*dialog_);
+        openDialog(QString::fromStdString(instrument.devicePath()), [&] {
+            QCOMPARE(dialog_->focusWidget(), list());
+            QAccessibleInterface* listAccess = QAccessible::queryAccessibleInterface(list());
+            QCOMPARE(listAccess->text(QAccessible::Name), QStringLiteral("Settings"));
+            QCOMPARE(listAccess->childCount(), list()->count());
+            for (int row = 0; row < list()->count(); ++row) {
+                QCOMPARE(listAccess->child(row)->text(QAccessible::Name),
+                         QString::fromStdU16String(spokenText(rowObject(row)->text())));
+            }
+            for (int key : {Qt::Key_F2, Qt::Key_Return, Qt::Key_Space}) {
+                list()->setCurrentRow(powerOffRow);
+                QTest::keyClick(list(), static_cast<Qt::Key>(key));
+                QVERIFY(editor()->isVisible());
+                QCOMPARE(dialog_->focusWidget(), editor());
+                QCOMPARE(QAccessible::queryAccessibleInterface(editor())->text(QAccessible::Name),
+                         listAccess->child(powerOffRow)->text(QAccessible::Name));
+                QTest::keyClick(editor(), Qt::Key_Escape);
+            }
+            list()->setCurrentRow(powerOffRow);
+            QTest::keyClick(list(), Qt::Key_F2);
+            editor()->setText(QStringLiteral("300.5"));
+            QTest::keyClick(editor(), Qt::Key_Return);
+            QCOMPARE(dialog_->focusWidget(), list());
+            QVERIFY(listAccess->child(powerOffRow)->text(QAccessible::Name).endsWith(" 300.5 s"));
+            // A group's row opens nothing.
+            list()->setCurrentRow(0);
+            QTest::keyClick(list(), Qt::Key_F2);
+            QVERIFY(editor()->isHidden());
+        });
+        QVERIFY(boxes_.shown.empty());
     }
 
     // Numbers are read and shown with the C locale's separator, as every number the program

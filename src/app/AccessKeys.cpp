@@ -1,0 +1,176 @@
+#include "app/AccessKeys.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolButton>
+#include <functional>
+#include <vector>
+
+namespace kadenza {
+
+namespace {
+
+// A caption that can take an access key.
+struct Caption {
+    QString text;
+    std::function<void(const QString&)> set;
+};
+
+bool startsWord(const QString& text, int i) {
+    return i == 0 || !text[i - 1].isLetterOrNumber();
+}
+
+// Where the key goes in the shown text; -1 when every letter is taken.
+int keyPosition(const QString& shown, const QSet<QChar>& taken) {
+    for (bool wordStartsOnly : {true, false}) {
+        for (int i = 0; i < shown.size(); ++i) {
+            if (shown[i].isLetterOrNumber() && !taken.contains(shown[i].toLower()) &&
+                (!wordStartsOnly || startsWord(shown, i))) {
+                return i;
+            }
+        }
+    }
+    return -1;
+}
+
+QString withKeyAt(const QString& shown, int position) {
+    QString text;
+    for (int i = 0; i < shown.size(); ++i) {
+        if (i == position) {
+            text += QLatin1Char('&');
+        }
+        text += shown[i];
+        if (shown[i] == QLatin1Char('&')) {
+            text += QLatin1Char('&');
+        }
+    }
+    return text;
+}
+
+void giveKeys(const std::vector<Caption>& captions, QSet<QChar>& taken) {
+    for (const Caption& caption : captions) {
+        const QString shown = withoutAccessKey(caption.text);
+        const int position = keyPosition(shown, taken);
+        if (position >= 0) {
+            taken.insert(shown[position].toLower());
+        }
+        const QString marked = withKeyAt(shown, position);
+        if (marked != caption.text) {
+            caption.set(marked);
+        }
+    }
+}
+
+std::vector<Caption> commandsOf(const QWidget& holder) {
+    std::vector<Caption> captions;
+    for (QAction* action : holder.actions()) {
+        if (!action->isSeparator() && !action->text().isEmpty()) {
+            // A menu's title is the text of its action in the menu bar.
+            captions.push_back(
+                {action->text(), [action](const QString& text) { action->setText(text); }});
+        }
+    }
+    return captions;
+}
+
+// The page of a tab widget, when `widget` is one.
+bool isTabPage(const QWidget& widget) {
+    const QWidget* stack = widget.parentWidget();
+    return stack != nullptr && qobject_cast<const QStackedWidget*>(stack) != nullptr &&
+           qobject_cast<const QTabWidget*>(stack->parentWidget()) != nullptr;
+}
+
+// Whether the widget belongs to `level` itself, not to a tab page within it.
+bool inLevel(const QWidget& widget, const QWidget& level) {
+    for (const QWidget* owner = widget.parentWidget(); owner != nullptr && owner != &level;
+         owner = owner->parentWidget()) {
+        if (isTabPage(*owner) || owner->isWindow()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A label of markup (a subscript) would show the mark of a key as it is.
+bool isPlain(const QLabel& label) {
+    return label.textFormat() == Qt::PlainText ||
+           (label.textFormat() == Qt::AutoText && !Qt::mightBeRichText(label.text()));
+}
+
+std::vector<Caption> controlsOf(QWidget& level) {
+    std::vector<Caption> captions;
+    for (QWidget* widget : level.findChildren<QWidget*>()) {
+        if (!inLevel(*widget, level)) {
+            continue;
+        }
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                captions.push_back({tabs->tabText(tab), [tabs, tab](const QString& text) {
+                                        tabs->setTabText(tab, text);
+                                    }});
+            }
+        } else if (auto* label = qobject_cast<QLabel*>(widget);
+                   label && label->buddy() && isPlain(*label)) {
+            captions.push_back(
+                {label->text(), [label](const QString& text) { label->setText(text); }});
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget); group && group->isCheckable()) {
+            captions.push_back(
+                {group->title(), [group](const QString& text) { group->setTitle(text); }});
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
+                   button && !qobject_cast<QToolButton*>(button) && !button->text().isEmpty()) {
+            captions.push_back(
+                {button->text(), [button](const QString& text) { button->setText(text); }});
+        }
+    }
+    return captions;
+}
+
+void giveLevelKeys(QWidget& level, QSet<QChar> taken) {
+    giveKeys(controlsOf(level), taken);
+    for (QTabWidget* tabs : level.findChildren<QTabWidget*>()) {
+        if (inLevel(*tabs, level)) {
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                giveLevelKeys(*tabs->widget(tab), taken);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// A single "&" marks a key and is not shown, "&&" shows as "&".
+QString withoutAccessKey(const QString& caption) {
+    QString shown;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+        }
+        shown += caption[i];
+    }
+    return shown;
+}
+
+void giveAccessKeys(QMenu& menu) {
+    QSet<QChar> taken;
+    giveKeys(commandsOf(menu), taken);
+}
+
+void giveAccessKeys(QWidget& window) {
+    for (QMenuBar* bar : window.findChildren<QMenuBar*>()) {
+        QSet<QChar> taken;
+        giveKeys(commandsOf(*bar), taken);
+    }
+    for (QMenu* menu : window.findChildren<QMenu*>()) {
+        giveAccessKeys(*menu);
+    }
+    giveLevelKeys(window, {});
+}
+
+}  // namespace kadenza
