@@ -12,6 +12,7 @@
 
 #include "app/AccessKeys.h"
 #include "app/DetailField.h"
+#include "app/ErrorText.h"
 #include "app/MessageBoxes.h"
 #include "app/ReadableColour.h"
 #include "app/SignDialog.h"
@@ -115,7 +116,7 @@ void ReportPreview::save(const QByteArray& pdf) {
             boxes_.error(this, QStringLiteral("Cannot write file %1").arg(path));
         }
     } catch (const std::exception& error) {
-        boxes_.error(this, QString::fromUtf8(error.what()));
+        boxes_.error(this, errorText(error));
     }
 }
 

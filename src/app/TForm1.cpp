@@ -19,6 +19,7 @@
 #include "app/AccessKeys.h"
 #include "app/DataDocument.h"
 #include "app/DataTreeView.h"
+#include "app/ErrorText.h"
 #include "app/DetailsDialog.h"
 #include "app/InstrumentTransferWindowPrint.h"
 #include "app/InstrumentTransferWindowThread.h"
@@ -70,10 +71,6 @@ void setTag(QObject& object, int row) {
 
 std::string filePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-QString errorText(const std::exception& error) {
-    return QString::fromUtf8(error.what());
 }
 
 // The data file a drag brings, if it brings one local .tso file.

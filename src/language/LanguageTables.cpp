@@ -306,6 +306,9 @@ constexpr UsedRow usedRows[] = {
     {454, "Measured data", "Naměřená data"},
     {455, "Transfer finished", "Přenos dokončen"},
     {456, "Settings", "Nastavení"},
+    // A file the system refused, followed by its reason.
+    {457, "Cannot open file %1", "Nelze otevřít soubor %1"},
+    {458, "Cannot create file %1", "Nelze vytvořit soubor %1"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "model/FileAccessError.h"
+
 namespace kadenza {
 
 namespace {
@@ -42,6 +44,7 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         file.problem = FileBytesProblem::cannotOpen;
+        file.systemError = errno;
         return file;
     }
     struct stat status {};
@@ -65,7 +68,7 @@ std::vector<std::uint8_t> fileBytesWithin(const std::string& path, std::size_t l
         case FileBytesProblem::none:
             return std::move(file.bytes);
         case FileBytesProblem::cannotOpen:
-            throw std::runtime_error("Cannot open file " + path);
+            throw FileAccessError(FileAccessError::Action::open, path, file.systemError);
         case FileBytesProblem::cannotRead:
             break;
         case FileBytesProblem::tooLarge:

@@ -8,6 +8,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "model/FileAccessError.h"
 #include "model/TemporaryFiles.h"
 
 namespace kadenza {
@@ -18,8 +19,8 @@ namespace {
 constexpr int linkLimit = 40;
 constexpr int nameAttempts = 100;
 
-std::runtime_error cannotCreate(const std::string& path) {
-    return std::runtime_error("Cannot create file " + path);
+FileAccessError cannotCreate(const std::string& path, int systemError) {
+    return FileAccessError(FileAccessError::Action::create, path, systemError);
 }
 
 std::string folderOf(const std::string& path) {
@@ -129,11 +130,11 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     // Only a name that does not exist yet is created; a loop of links, or a folder on the
     // way that cannot be searched, is refused as `cat > path` would refuse it.
     if ((!exists && errno != ENOENT) || (exists && S_ISDIR(status.st_mode))) {
-        throw cannotCreate(path_);
+        throw cannotCreate(path_, exists ? EISDIR : errno);
     }
     const std::string target = finalName(path_);
     if (target.empty()) {
-        throw cannotCreate(path_);
+        throw cannotCreate(path_, ELOOP);
     }
     if (!exists || isReplaceable(target, status)) {
         startReplacement(target, exists ? &status : nullptr);
@@ -143,7 +144,7 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     // work; it is emptied only when the content is ready.
     descriptor_ = ::open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor_ < 0) {
-        throw cannotCreate(path_);
+        throw cannotCreate(path_, errno);
     }
     target_ = S_ISREG(status.st_mode) ? Target::writtenInPlace : Target::writtenThrough;
     out_.rdbuf(content_.rdbuf());
@@ -172,6 +173,7 @@ void OutputFile::startReplacement(const std::string& target, const struct stat* 
     const mode_t mode = existing ? existing->st_mode & 07777 : 0666;
     const std::string folder = folderOf(target);
     int descriptor = -1;
+    int failure = 0;
     for (int attempt = 0; attempt < nameAttempts && descriptor < 0; ++attempt) {
         // Listed before it exists, so that a signal arriving as it appears still finds it;
         // the name is random enough that the one a failed attempt lists is nobody's.
@@ -180,7 +182,7 @@ void OutputFile::startReplacement(const std::string& target, const struct stat* 
         descriptor = ::open(temporaryPath_.c_str(),
                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (descriptor < 0) {
-            const int failure = errno;
+            failure = errno;
             forgetTemporaryFile(temporaryPath_);
             if (failure != EEXIST) {
                 break;
@@ -189,7 +191,7 @@ void OutputFile::startReplacement(const std::string& target, const struct stat* 
     }
     if (descriptor < 0) {
         temporaryPath_.clear();
-        throw cannotCreate(path_);
+        throw cannotCreate(path_, failure);
     }
     if (existing) {
         keepOwner(descriptor, *existing);
