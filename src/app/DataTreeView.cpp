@@ -13,6 +13,7 @@
 #include "language/Language.h"
 #include "model/InstrumentBank.h"
 #include "model/InstrumentItem.h"
+#include "model/NumberText.h"
 
 namespace kadenza {
 
@@ -128,8 +129,11 @@ DataTreeView::RowMark DataTreeView::markAt(const QModelIndex& index) const {
         return {};
     }
     const Verdict verdict = verdicts_.verdictOf(*item, *bank);
-    return {verdict.kind, verdict.lacksDetail(), QString(),
-            QString::fromStdString(shownLimit(verdict))};
+    // In the decimal separator of the row's own numbers.
+    const QString limit =
+        QString::fromStdString(shownLimit(verdict))
+            .replace(QLatin1Char('.'), QString::fromStdString(decimalSeparator()));
+    return {verdict.kind, verdict.lacksDetail(), QString(), limit};
 }
 
 QString DataTreeView::spokenMarkAt(const QModelIndex& index) const {

@@ -59,7 +59,8 @@ class DataTreeView : public QTreeView {
         VerdictKind verdict = VerdictKind::none;
         bool lacksDetail = false;
         QString label;
-        // The limit the verdict was reached by: "≤ 1.44 Ω"; empty without one.
+        // The limit the verdict was reached by, in the locale's decimal separator: "≤ 1.44 Ω";
+        // empty without one.
         QString limit;
     };
     RowMark markAt(const QModelIndex& index) const;

@@ -1,7 +1,9 @@
 #include <QCommandLineParser>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
@@ -13,13 +15,14 @@
 
 namespace {
 
-// What the command line asks for: `kadenza [--port PATH]... [FILE.tso]`.
+// What the command line asks for: `kadenza [--port PATH]... [FILE.tso]...`.
 struct CommandLine {
     // Devices to list ahead of the system's serial ports, such as the pseudo-terminal of
     // kadenza-sim.
     QStringList namedPorts;
-    // A data file to open at the start, as the desktop entry passes one.
-    QString file;
+    // Data files to open at the start, each in a window of its own, as the desktop entry
+    // passes them.
+    QStringList files;
 };
 
 CommandLine parseCommandLine(const QCoreApplication& application) {
@@ -31,11 +34,11 @@ CommandLine parseCommandLine(const QCoreApplication& application) {
                                   QStringLiteral("List the serial device PATH first."),
                                   QStringLiteral("PATH"));
     parser.addOption(port);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A data file to open."),
-                                 QStringLiteral("[FILE.tso]"));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("Data files to open, each in a window."),
+                                 QStringLiteral("[FILE.tso...]"));
     parser.process(application);
-    const QStringList files = parser.positionalArguments();
-    return {parser.values(port), files.isEmpty() ? QString() : files.front()};
+    return {parser.values(port), parser.positionalArguments()};
 }
 
 // --help and --version answer on a terminal without a display, before the windows' application
@@ -68,11 +71,18 @@ int runProgram(int argc, char* argv[]) {
     QtMessageBoxes boxes;
     KadenzaApplication application(argc, argv, boxes);
     const CommandLine commandLine = parseCommandLine(application);
-    TForm1 mainWindow(boxes, commandLine.namedPorts);
-    TranslateForms(mainWindow, mainWindow.setupDialog());
-    mainWindow.show();
-    if (!commandLine.file.isEmpty()) {
-        mainWindow.openFile(commandLine.file);
+    // One window without a file, or one for each file.
+    const QStringList files =
+        commandLine.files.isEmpty() ? QStringList(QString()) : commandLine.files;
+    std::vector<std::unique_ptr<TForm1>> windows;
+    for (const QString& file : files) {
+        auto& window =
+            windows.emplace_back(std::make_unique<TForm1>(boxes, commandLine.namedPorts));
+        TranslateForms(*window, window->setupDialog());
+        window->show();
+        if (!file.isEmpty()) {
+            window->openFile(file);
+        }
     }
     return application.exec();
 }

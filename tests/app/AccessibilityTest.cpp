@@ -22,6 +22,7 @@
 #include "inspection/InspectionFile.h"
 #include "language/Language.h"
 #include "setup/TForm2.h"
+#include "support/LocaleGuard.h"
 #include "support/SampleData.h"
 #include "support/TempDir.h"
 
@@ -176,6 +177,12 @@ class AccessibilityTest : public QObject {
         SetLanguage(englishLanguage);
         QCOMPARE(description(tree->model()->index(1, 0, bank)),
                  QStringLiteral("fail, limit ≤ 2.87 Ω"));
+        // With the decimal separator the row's own value is written in.
+        const LocaleGuard locale(commaLocale.locale);
+        if (locale.ok()) {
+            QCOMPARE(description(tree->model()->index(1, 0, bank)),
+                     QStringLiteral("fail, limit ≤ 2,87 Ω"));
+        }
     }
 
     // Every menu title, command, button and label can be reached by Alt and a key that no
