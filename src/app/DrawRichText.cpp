@@ -58,7 +58,7 @@ int DrawRichText(QPainter& painter, const QString& face, const QRect& rect,
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     if (red) {
-        painter.setPen(readableRed(background));
+        painter.setPen(readableRedText(background));
     }
     int x = 0;
     char16_t style = normalType;

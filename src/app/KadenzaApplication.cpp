@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/FocusFrameStyle.h"
 #include "app/MessageBoxes.h"
 #include "language/Language.h"
 
@@ -15,6 +16,7 @@ KadenzaApplication::KadenzaApplication(int& argc, char** argv, MessageBoxes& box
     setApplicationName(QStringLiteral("kadenza"));
     setApplicationVersion(QString::fromLatin1(programVersion()));
     setDesktopFileName(QStringLiteral("org.kadenza.Kadenza"));
+    setStyle(new FocusFrameStyle);
 }
 
 bool KadenzaApplication::notify(QObject* receiver, QEvent* event) {

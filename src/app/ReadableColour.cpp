@@ -6,7 +6,10 @@ namespace kadenza {
 
 namespace {
 
+// Marks and, on a light background, the red of the values out of range (pure red on white is
+// 4:1); text on a dark background is made to stand out as text should.
 constexpr double leastContrast = 3.0;
+constexpr double leastTextContrast = 4.5;
 
 double linear(double channel) {
     return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
@@ -28,9 +31,9 @@ double contrastRatio(const QColor& first, const QColor& second) {
 namespace {
 
 // The ink is mixed step by step with white (on a background darker than the ink) or with
-// black; the first tint that stands out enough is taken, or the one that stands out most.
-QColor readableTint(const QColor& ink, const QColor& background) {
-    if (contrastRatio(ink, background) >= leastContrast) {
+// black; the first tint that stands out `least` is taken, or the one that stands out most.
+QColor readableTint(const QColor& ink, const QColor& background, double least) {
+    if (contrastRatio(ink, background) >= least) {
         return ink;
     }
     const int target = luminance(background) < luminance(ink) ? 255 : 0;
@@ -44,7 +47,7 @@ QColor readableTint(const QColor& ink, const QColor& background) {
         if (contrastRatio(tint, background) > contrastRatio(best, background)) {
             best = tint;
         }
-        if (contrastRatio(tint, background) >= leastContrast) {
+        if (contrastRatio(tint, background) >= least) {
             return tint;
         }
     }
@@ -54,11 +57,17 @@ QColor readableTint(const QColor& ink, const QColor& background) {
 }  // namespace
 
 QColor readableRed(const QColor& background) {
-    return readableTint(QColor(255, 0, 0), background);
+    return readableTint(QColor(255, 0, 0), background, leastContrast);
+}
+
+QColor readableRedText(const QColor& background) {
+    const QColor red(255, 0, 0);
+    const bool dark = luminance(background) < luminance(red);
+    return readableTint(red, background, dark ? leastTextContrast : leastContrast);
 }
 
 QColor readableGreen(const QColor& background) {
-    return readableTint(QColor(0, 128, 0), background);
+    return readableTint(QColor(0, 128, 0), background, leastContrast);
 }
 
 }  // namespace kadenza

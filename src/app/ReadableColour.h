@@ -12,6 +12,9 @@ double contrastRatio(const QColor& first, const QColor& second);
 // enough (a ratio of 3 at least, as on white), else the nearest tint of red that does, paler
 // on a dark background and darker on a light one.
 QColor readableRed(const QColor& background);
+// The red of text: as readableRed on a light background, where pure red on white keeps its
+// 4:1, and on a dark one a tint that stands out 4.5 times, as text should.
+QColor readableRedText(const QColor& background);
 // The green a passed verdict is marked in, made readable the same way.
 QColor readableGreen(const QColor& background);
 

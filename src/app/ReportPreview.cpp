@@ -94,7 +94,7 @@ QLabel* ReportPreview::draftNotice() const {
     notice->setObjectName(QStringLiteral("DraftNotice"));
     notice->setWordWrap(true);
     QPalette palette = notice->palette();
-    palette.setColor(QPalette::WindowText, readableRed(palette.color(QPalette::Window)));
+    palette.setColor(QPalette::WindowText, readableRedText(palette.color(QPalette::Window)));
     notice->setPalette(palette);
     QFont bold = notice->font();
     bold.setBold(true);

@@ -56,6 +56,7 @@ constexpr int aboutRow = 255;
 constexpr int captionRow = 246;
 constexpr int portListRow = 453;
 constexpr int treeRow = 454;
+constexpr int transferFinishedRow = 455;
 constexpr int unsavedRow = 265;
 
 const QString applicationTitle = QStringLiteral("Kadenza");
@@ -269,6 +270,7 @@ QAction* TForm1::addCommand(QMenu& menu, const char* name, int row, const QStrin
 }
 
 void TForm1::UpdateTree() {
+    treeView1_->setAccessibleDescription(QString());
     treeView1_->rebuild();
     speedButton1_->setEnabled(true);
     speedButton3_->setEnabled(true);
@@ -541,9 +543,20 @@ void TForm1::jobEnded(bool downloaded) {
         lastModel_ = progressForm_->windowTitle();
     }
     UpdateTree();
+    if (downloaded) {
+        announceDownload();
+    }
     if (closeWhenJobEnds_) {
         close();
     }
+}
+
+// A screen reader hears that the transfer finished as the keys go to the first bank of what
+// arrived: the tree says so beside its name.
+void TForm1::announceDownload() {
+    treeView1_->setAccessibleDescription(QString::fromUtf8(RowText(transferFinishedRow)));
+    treeView1_->setCurrentIndex(treeView1_->model()->index(0, 0));
+    treeView1_->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -109,6 +109,7 @@ class TForm1 : public QMainWindow {
     void setJob(Job job);
     // `downloaded`: the job replaced the container.
     void jobEnded(bool downloaded);
+    void announceDownload();
 
     MessageBoxes& boxes_;
     InstrumentData instrumentData_;

@@ -16,6 +16,8 @@
 #include "app/AccessKeys.h"
 #include "app/DataTreeView.h"
 #include "app/DetailsDialog.h"
+#include "app/FocusFrameStyle.h"
+#include "app/ReadableColour.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
@@ -226,6 +228,24 @@ class AccessibilityTest : public QObject {
                 expectUniqueKeys(captions, name + "details tab " + withoutAccessKey(outer[tab]));
             }
         }
+    }
+
+    // A tool button with the keyboard's focus is framed so that the frame stands out from the
+    // window, 3:1 at least.
+    void focusedToolButtonStandsOut() {
+        QApplication::setStyle(new FocusFrameStyle);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        auto* button = part<QToolButton>("SpeedButton2");
+        button->setFocus(Qt::TabFocusReason);
+        QVERIFY(button->hasFocus());
+        const QImage image = button->grab().toImage();
+        const QColor window = window_->palette().color(QPalette::Window);
+        double frame = 1;
+        for (int x = 0; x < image.width(); ++x) {
+            frame = std::max(frame, contrastRatio(image.pixelColor(x, 0), window));
+        }
+        QVERIFY2(frame >= 3, qPrintable(QString::number(frame)));
     }
 
     // The commands of a whole job have shortcuts, and F10 opens the menu bar.

@@ -350,6 +350,12 @@ class DataTreeViewTest : public QObject {
         }
         // Where pure red stands out, it is kept: the printer and the white base draw it.
         QCOMPARE(readableRed(Qt::white), QColor(255, 0, 0));
+        // Red text on a dark base stands out as text should; on white it stays pure red.
+        QCOMPARE(readableRedText(Qt::white), QColor(255, 0, 0));
+        for (const QColor base : {QColor(Qt::black), QColor(0x2a, 0x2a, 0x2a),
+                                  QColor(0x35, 0x35, 0x35), QColor(0x45, 0x45, 0x45)}) {
+            QVERIFY2(contrastRatio(readableRedText(base), base) >= 4.5, qPrintable(base.name()));
+        }
         // The verdict marks stand out on every background a row may have.
         for (const QColor background : {QColor(Qt::white), QColor(Qt::black), QColor(48, 140, 198),
                                         QColor(42, 42, 42), QColor(0, 120, 0), QColor(200, 0, 0)}) {

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QDialog>
 #include <QProgressBar>
@@ -137,6 +138,10 @@ class TForm1EndToEndTest : public QObject {
             // Downloaded data are in no file yet.
             QCOMPARE(window_->windowTitle(), QStringLiteral("Kadenza[*]"));
             QVERIFY(window_->isWindowModified());
+            // A screen reader hears that the transfer finished, on the first bank.
+            QCOMPARE(tree()->currentIndex(), tree()->model()->index(0, 0));
+            QCOMPARE(QAccessible::queryAccessibleInterface(tree())->text(QAccessible::Description),
+                     QString::fromUtf8(RowText(455)));
         }
         // New details start from the model the data came from.
         QString model;
