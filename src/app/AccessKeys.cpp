@@ -27,14 +27,29 @@ bool startsWord(const QString& text, int i) {
     return i == 0 || !text[i - 1].isLetterOrNumber();
 }
 
-// Where the key goes in the shown text; -1 when every letter is taken.
+// A letter that any keyboard types, Czech or not.
+bool isPlainLetter(QChar letter) {
+    return letter.isLetterOrNumber() && letter.unicode() < 0x80;
+}
+
+// Where the key goes in the shown text: the first free plain letter that starts a word, else
+// any free plain letter, else any free letter (an accented one); -1 when every letter is
+// taken.
 int keyPosition(const QString& shown, const QSet<QChar>& taken) {
-    for (bool wordStartsOnly : {true, false}) {
-        for (int i = 0; i < shown.size(); ++i) {
-            if (shown[i].isLetterOrNumber() && !taken.contains(shown[i].toLower()) &&
-                (!wordStartsOnly || startsWord(shown, i))) {
-                return i;
-            }
+    const auto free = [&shown, &taken](int i) { return !taken.contains(shown[i].toLower()); };
+    for (int i = 0; i < shown.size(); ++i) {
+        if (isPlainLetter(shown[i]) && startsWord(shown, i) && free(i)) {
+            return i;
+        }
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        if (isPlainLetter(shown[i]) && free(i)) {
+            return i;
+        }
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        if (shown[i].isLetterOrNumber() && free(i)) {
+            return i;
         }
     }
     return -1;

@@ -12,7 +12,8 @@ namespace kadenza {
 // among the commands of each menu, and among a window's buttons, the labels that name a
 // control, its check boxes and its tabs. A tab's page is a level of its own that keeps clear
 // of the keys of the window around it. The first free letter that starts a word is taken,
-// else any free letter; a caption of no free letter gets none. Captions are set again with
+// else any free letter, a letter without an accent before one with; a caption of no free
+// letter gets none. Captions are set again with
 // the keys marked ("&Open"); an "&" of a caption's own shows as one.
 void giveAccessKeys(QWidget& window);
 

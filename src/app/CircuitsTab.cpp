@@ -1,6 +1,8 @@
 #include "app/CircuitsTab.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/DetailTable.h"
@@ -8,6 +10,9 @@
 namespace kadenza {
 
 namespace {
+
+// The long names of the columns wrap onto this many lines.
+constexpr int headerLines = 3;
 
 constexpr int bankRow = 267;
 constexpr int circuitsRow = 432;
@@ -75,6 +80,14 @@ CircuitsTab::CircuitsTab(const DetailsDocument& details, std::vector<int> bankNu
         rows << rowText(bankRow) + QStringLiteral(" ") + QString::number(number);
     }
     banks_->setVerticalHeaderLabels(rows);
+    // Every column in the width of the dialog, the long names on more lines: the table does
+    // not scroll sideways on a screen of 1366 × 768.
+    QHeaderView* header = banks_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setStretchLastSection(false);
+    header->setMinimumHeight(header->fontMetrics().lineSpacing() * headerLines +
+                             header->style()->pixelMetric(QStyle::PM_HeaderMargin) * 2);
+    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     auto* label = new QLabel(rowText(circuitsRow));
     label->setBuddy(banks_);
     auto* layout = new QVBoxLayout(this);

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/FocusFrameStyle.h"
+#include "app/KeyboardStyle.h"
 #include "app/MessageBoxes.h"
 #include "language/Language.h"
 
@@ -16,7 +16,7 @@ KadenzaApplication::KadenzaApplication(int& argc, char** argv, MessageBoxes& box
     setApplicationName(QStringLiteral("kadenza"));
     setApplicationVersion(QString::fromLatin1(programVersion()));
     setDesktopFileName(QStringLiteral("org.kadenza.Kadenza"));
-    setStyle(new FocusFrameStyle);
+    setStyle(new KeyboardStyle);
 }
 
 bool KadenzaApplication::notify(QObject* receiver, QEvent* event) {

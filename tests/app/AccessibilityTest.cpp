@@ -16,7 +16,7 @@
 #include "app/AccessKeys.h"
 #include "app/DataTreeView.h"
 #include "app/DetailsDialog.h"
-#include "app/FocusFrameStyle.h"
+#include "app/KeyboardStyle.h"
 #include "app/ReadableColour.h"
 #include "app/Relabelling.h"
 #include "app/TForm1.h"
@@ -106,6 +106,9 @@ class AccessibilityTest : public QObject {
     std::unique_ptr<TForm1> window_;
 
   private slots:
+    // As the program runs.
+    void initTestCase() { QApplication::setStyle(new KeyboardStyle); }
+
     void init() { window_ = std::make_unique<TForm1>(boxes_, QStringList()); }
     void cleanup() {
         window_.reset();
@@ -233,7 +236,6 @@ class AccessibilityTest : public QObject {
     // A tool button with the keyboard's focus is framed so that the frame stands out from the
     // window, 3:1 at least.
     void focusedToolButtonStandsOut() {
-        QApplication::setStyle(new FocusFrameStyle);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         auto* button = part<QToolButton>("SpeedButton2");
@@ -248,7 +250,7 @@ class AccessibilityTest : public QObject {
         QVERIFY2(frame >= 3, qPrintable(QString::number(frame)));
     }
 
-    // The commands of a whole job have shortcuts, and F10 opens the menu bar.
+    // The commands of a whole job have shortcuts, and F10 or Alt alone opens the menu bar.
     void commonCommandsHaveShortcuts() {
         const std::pair<const char*, QKeySequence> shortcuts[] = {
             {"Open1", QKeySequence(Qt::CTRL | Qt::Key_O)},
@@ -265,6 +267,11 @@ class AccessibilityTest : public QObject {
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         QTest::keyClick(window_.get(), Qt::Key_F10);
+        QCOMPARE(window_->menuBar()->activeAction(), part<QMenu>("File1")->menuAction());
+        QTest::keyClick(window_->menuBar(), Qt::Key_Escape);
+        QVERIFY(window_->menuBar()->activeAction() == nullptr);
+        // Alt pressed and let go alone goes to the menu bar as well.
+        QTest::keyClick(part<DataTreeView>("TreeView1"), Qt::Key_Alt);
         QCOMPARE(window_->menuBar()->activeAction(), part<QMenu>("File1")->menuAction());
     }
 

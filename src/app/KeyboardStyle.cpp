@@ -1,4 +1,4 @@
-#include "app/FocusFrameStyle.h"
+#include "app/KeyboardStyle.h"
 
 #include <QPainter>
 #include <QStyleOption>
@@ -12,8 +12,8 @@ constexpr qreal frameWidth = 2;
 
 }  // namespace
 
-void FocusFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
-                                    QPainter* painter, const QWidget* widget) const {
+void KeyboardStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                  QPainter* painter, const QWidget* widget) const {
     if (element != PE_FrameFocusRect || qobject_cast<const QToolButton*>(widget) == nullptr) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
