@@ -1,0 +1,23 @@
+#pragma once
+
+#include "archive/Database.h"
+
+namespace kadenza {
+
+// Begins on construction and, unless committed, rolls back when it goes out of scope: an
+// exception half-way leaves nothing of the transaction behind.
+class Transaction {
+  public:
+    explicit Transaction(Database& database);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+
+  private:
+    Database& database_;
+    bool open_ = true;
+};
+
+}  // namespace kadenza
