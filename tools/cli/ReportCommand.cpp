@@ -5,7 +5,6 @@
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
-#include "cli/InputFile.h"
 #include "cli/LanguageChoice.h"
 #include "cli/OutputTarget.h"
 #include "cli/RawFiles.h"
@@ -42,6 +41,11 @@ QByteArray reportPdf(const InspectionInput& input) {
 
 }  // namespace
 
+void writeInspectionReport(const InspectionInput& input, const std::string& output) {
+    const QByteArray pdf = reportPdf(input);
+    writeRawFile(output, {pdf.begin(), pdf.end()});
+}
+
 int runReport(const std::vector<std::string>& args) {
     if (asksForHelp(args)) {
         std::cout << reportUsage;
@@ -57,9 +61,7 @@ int runReport(const std::vector<std::string>& args) {
         throw UsageError("unexpected argument '" + files[2] + "'");
     }
     refuseOutputOverInput(files[1], files[0]);
-    const InspectionInput input = readInspectionFile(files[0]);
-    const QByteArray pdf = reportPdf(input);
-    writeRawFile(files[1], {pdf.begin(), pdf.end()});
+    writeInspectionReport(readInspectionFile(files[0]), files[1]);
     return exitSuccess;
 }
 
