@@ -19,7 +19,8 @@ namespace kadenza {
 namespace {
 
 constexpr const char* summaryColumns =
-    "id, site, client, operator_name, inspector, inspection_date, next_date, overall";
+    "i.id, i.site, i.client, i.operator_name, i.inspector, i.inspection_date, i.next_date, "
+    "i.overall";
 
 // Many rows go in one statement: a round trip to a server for each would cost more than the
 // rows. 100 rows of 10 values stay far within both engines' limit on parameters.
@@ -90,41 +91,67 @@ Archive::Archive(std::unique_ptr<Database> database) : database_(std::move(datab
 
 Archive::~Archive() = default;
 
+// Every statement is a round trip to a server: the file goes in with as few as it takes.
 AddResult Archive::add(const std::string& fileBytes) {
     const std::string hash = contentHash(fileBytes);
     const IndexedInspection inspection = indexInspection(fileBytes);
     Transaction transaction(*database_);
-    const auto existing =
-        database_->run("SELECT id FROM inspections WHERE content_hash = $1", {hash});
-    if (!existing.empty()) {
-        return {existing.front().integer(0), false};
+    const auto inserted = database_->run(
+        "INSERT INTO inspections (content_hash, file_bytes, site, client, operator_name, "
+        "inspector, inspection_date, next_date, overall) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, "
+        "$9) ON CONFLICT (content_hash) DO NOTHING RETURNING id",
+        {hash, SqlBytes{fileBytes}, inspection.site, inspection.client, inspection.operatorName,
+         inspection.inspector, inspection.date, sqlOptional(inspection.nextDate),
+         inspection.overall});
+    if (inserted.empty()) {
+        return {database_->run("SELECT id FROM inspections WHERE content_hash = $1", {hash})
+                    .front()
+                    .integer(0),
+                false};
     }
-    const std::int64_t id =
-        database_
-            ->run(
-                "INSERT INTO inspections (content_hash, file_bytes, site, client, "
-                "operator_name, inspector, inspection_date, next_date, overall) "
-                "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9) RETURNING id",
-                {hash, SqlBytes{fileBytes}, inspection.site, inspection.client,
-                 inspection.operatorName, inspection.inspector, inspection.date,
-                 sqlOptional(inspection.nextDate), inspection.overall})
-            .front()
-            .integer(0);
-    std::map<std::string, std::int64_t> circuits;
+    const std::int64_t id = inserted.front().integer(0);
+    insertItems(id, inspection.items, circuitIds(inspection));
+    // The site's latest inspection: the one with the latest date, the last added among equals.
+    database_->run(
+        "INSERT INTO sites (site, latest, latest_date) VALUES ($1, $2, $3) ON CONFLICT (site) "
+        "DO UPDATE SET latest = excluded.latest, latest_date = excluded.latest_date "
+        "WHERE excluded.latest_date >= sites.latest_date",
+        {inspection.site, id, inspection.date});
+    transaction.commit();
+    return {id, true};
+}
+
+std::map<std::string, std::int64_t> Archive::circuitIds(const IndexedInspection& inspection) {
+    std::map<std::string, std::int64_t> ids;
+    for (const SqlRow& row :
+         database_->run("SELECT label, id FROM circuits WHERE site = $1", {inspection.site})) {
+        ids.emplace(row.text(0), row.integer(1));
+    }
+    for (const IndexedItem& item : inspection.items) {
+        if (ids.count(item.circuit) == 0) {
+            ids.emplace(item.circuit,
+                        database_
+                            ->run("INSERT INTO circuits (site, label) VALUES ($1, $2) RETURNING id",
+                                  {inspection.site, item.circuit})
+                            .front()
+                            .integer(0));
+        }
+    }
+    return ids;
+}
+
+void Archive::insertItems(std::int64_t inspection, const std::vector<IndexedItem>& items,
+                          const std::map<std::string, std::int64_t>& circuits) {
     std::vector<SqlValue> values;
     const auto insertRows = [&] {
         database_->run(itemsInsert(values.size() / itemColumns), values);
         values.clear();
     };
-    for (const IndexedItem& item : inspection.items) {
-        auto circuit = circuits.find(item.circuit);
-        if (circuit == circuits.end()) {
-            circuit =
-                circuits.emplace(item.circuit, circuitId(inspection.site, item.circuit)).first;
-        }
-        values.insert(values.end(), {id, std::int64_t{item.index}, circuit->second, item.symbol,
-                                     item.value, std::int64_t{item.over}, item.unit, item.verdict,
-                                     sqlOptional(item.limitMin), sqlOptional(item.limitMax)});
+    for (const IndexedItem& item : items) {
+        values.insert(values.end(),
+                      {inspection, std::int64_t{item.index}, circuits.at(item.circuit), item.symbol,
+                       item.value, std::int64_t{item.over}, item.unit, item.verdict,
+                       sqlOptional(item.limitMin), sqlOptional(item.limitMax)});
         if (values.size() == rowsPerInsert * itemColumns) {
             insertRows();
         }
@@ -132,42 +159,24 @@ AddResult Archive::add(const std::string& fileBytes) {
     if (!values.empty()) {
         insertRows();
     }
-    transaction.commit();
-    return {id, true};
-}
-
-std::int64_t Archive::circuitId(const std::string& site, const std::string& label) {
-    const auto found =
-        database_->run("SELECT id FROM circuits WHERE site = $1 AND label = $2", {site, label});
-    if (!found.empty()) {
-        return found.front().integer(0);
-    }
-    return database_
-        ->run("INSERT INTO circuits (site, label) VALUES ($1, $2) RETURNING id", {site, label})
-        .front()
-        .integer(0);
 }
 
 std::vector<InspectionSummary> Archive::list(const std::optional<std::string>& site) {
     const std::string order = " ORDER BY inspection_date, id";
     if (site) {
-        return summariesOf(database_->run(
-            std::string("SELECT ") + summaryColumns + " FROM inspections WHERE site = $1" + order,
-            {*site}));
+        return summariesOf(database_->run(std::string("SELECT ") + summaryColumns +
+                                              " FROM inspections AS i WHERE site = $1" + order,
+                                          {*site}));
     }
     return summariesOf(
-        database_->run(std::string("SELECT ") + summaryColumns + " FROM inspections" + order));
+        database_->run(std::string("SELECT ") + summaryColumns + " FROM inspections AS i" + order));
 }
 
-// A site's latest inspection is the one no other of the site follows: none with a later date,
-// nor with the same date and added later.
 std::vector<InspectionSummary> Archive::due(const std::string& before) {
     return summariesOf(database_->run(
         std::string("SELECT ") + summaryColumns +
-            " FROM inspections AS i WHERE next_date < $1 AND NOT EXISTS (SELECT 1 FROM "
-            "inspections AS later WHERE later.site = i.site AND (later.inspection_date > "
-            "i.inspection_date OR (later.inspection_date = i.inspection_date AND later.id > "
-            "i.id))) ORDER BY next_date, id",
+            " FROM sites AS s JOIN inspections AS i ON i.id = s.latest WHERE i.next_date < $1 "
+            "ORDER BY i.next_date, i.id",
         {before}));
 }
 

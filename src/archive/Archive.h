@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "archive/ArchiveRecords.h"
+#include "archive/IndexedInspection.h"
 
 namespace kadenza {
 
@@ -46,7 +48,10 @@ class Archive {
     std::string fileBytes(std::int64_t id);
 
   private:
-    std::int64_t circuitId(const std::string& site, const std::string& label);
+    // The id of every circuit of the inspection's site, those it names first made.
+    std::map<std::string, std::int64_t> circuitIds(const IndexedInspection& inspection);
+    void insertItems(std::int64_t inspection, const std::vector<IndexedItem>& items,
+                     const std::map<std::string, std::int64_t>& circuits);
 
     std::unique_ptr<Database> database_;
 };

@@ -5,8 +5,9 @@
 namespace kadenza {
 
 // The version of the archive's tables this program writes. Version 1 kept the values and
-// their verdicts; version 2 added the limits' ends, for the trends.
-constexpr int archiveSchemaVersion = 2;
+// their verdicts; version 2 added the limits' ends, for the trends; version 3 each site's
+// latest inspection, for what is due.
+constexpr int archiveSchemaVersion = 3;
 
 // Makes the database an archive of the current version: creates the tables in one that holds
 // none, migrates an older archive forward in one transaction (so that a failure leaves it as it

@@ -49,7 +49,7 @@ std::vector<std::string> sorted(std::vector<std::string> names) {
     return names;
 }
 
-TEST_P(SchemaTest, AVersionOneArchiveIsMigratedWithTheLimitsOfItsFiles) {
+TEST_P(SchemaTest, AVersionOneArchiveIsMigratedWithTheLimitsOfItsFilesAndItsSites) {
     const std::string file = inspectionFile(judgedCircuit("Villa", "2024-01-01"), {0.5});
     {
         const auto database = connect();
@@ -57,7 +57,7 @@ TEST_P(SchemaTest, AVersionOneArchiveIsMigratedWithTheLimitsOfItsFiles) {
         database->run(
             "INSERT INTO inspections (content_hash, file_bytes, site, client, operator_name, "
             "inspector, inspection_date, next_date, overall) VALUES ('old', $1, 'Villa', '', "
-            "'', '', '2024-01-01', NULL, 'pass')",
+            "'', '', '2024-01-01', '2027-01-01', 'pass')",
             {SqlBytes{file}});
         database->run("INSERT INTO circuits (site, label) VALUES ('Villa', 'kitchen')");
         // Z_S is the file's second item, after the bank's number.
@@ -73,6 +73,7 @@ TEST_P(SchemaTest, AVersionOneArchiveIsMigratedWithTheLimitsOfItsFiles) {
     ASSERT_EQ(loops.size(), 1u);
     EXPECT_EQ(loops[0].limitMax, 2.875);
     EXPECT_EQ(archive->fileBytes(1), file);
+    ASSERT_EQ(archive->due("2030-01-01").size(), 1u) << "the site's latest inspection is known";
     EXPECT_TRUE(archive->add(inspectionFile(judgedCircuit("Villa", "2025-01-01"))).added);
 }
 
