@@ -127,11 +127,14 @@ std::map<std::string, std::int64_t> Archive::circuitIds(const IndexedInspection&
          database_->run("SELECT label, id FROM circuits WHERE site = $1", {inspection.site})) {
         ids.emplace(row.text(0), row.integer(1));
     }
+    // A circuit that another writer has just made is taken as it is: the update that changes
+    // nothing lets RETURNING name it.
     for (const IndexedItem& item : inspection.items) {
         if (ids.count(item.circuit) == 0) {
             ids.emplace(item.circuit,
                         database_
-                            ->run("INSERT INTO circuits (site, label) VALUES ($1, $2) RETURNING id",
+                            ->run("INSERT INTO circuits (site, label) VALUES ($1, $2) ON CONFLICT "
+                                  "(site, label) DO UPDATE SET label = excluded.label RETURNING id",
                                   {inspection.site, item.circuit})
                             .front()
                             .integer(0));

@@ -28,9 +28,12 @@ class Database {
     // The tables the database holds, where the archive's would be.
     virtual std::vector<std::string> tableNames() = 0;
 
-    // Starts a transaction that writes. Writers take turns: another connection that starts one
-    // waits until this one ends.
+    // Starts a transaction that writes rows. Such writers run side by side where the engine
+    // lets them, each waiting only for rows another is writing under the same unique key.
     virtual void begin() = 0;
+    // Starts a transaction that creates or changes the tables: it waits for every other one
+    // that does.
+    virtual void beginExclusive() = 0;
     virtual void commit() = 0;
     // Drops what the transaction wrote; a connection that is gone drops it by itself.
     virtual void rollback() noexcept = 0;

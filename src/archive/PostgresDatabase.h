@@ -26,6 +26,7 @@ class PostgresDatabase : public Database {
     std::string name() const override;
     std::vector<std::string> tableNames() override;
     void begin() override;
+    void beginExclusive() override;
     void commit() override;
     void rollback() noexcept override;
     std::vector<SqlRow> run(const std::string& sql,

@@ -118,7 +118,7 @@ void prepareSchema(Database& database) {
         return;
     }
     // Another program may have created or migrated the archive while this one waited.
-    Transaction transaction(database);
+    Transaction transaction(database, Transaction::Kind::tables);
     version = versionOf(database);
     refuseNewer(database, version);
     for (const Migration& migration : migrations) {

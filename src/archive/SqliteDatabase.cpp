@@ -2,7 +2,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "archive/ArchiveError.h"
 
@@ -14,6 +16,7 @@ constexpr SqlDialect sqliteDialect{"INTEGER PRIMARY KEY", "BLOB"};
 
 // Another process's write, even the largest file's, ends well within this.
 constexpr int busyTimeoutMs = 30000;
+constexpr int busyRetryMs = 5;
 
 bool isFullDisk(int systemError) {
     return systemError == ENOSPC || systemError == EFBIG || systemError == EDQUOT;
@@ -66,9 +69,26 @@ SqliteDatabase::SqliteDatabase(const std::string& path) : path_(path) {
     // The journal mode is a property of the file, set once while it is still empty: a file
     // that holds something else is not written to.
     if (run("PRAGMA page_count").front().integer(0) == 0) {
-        run("PRAGMA journal_mode = WAL");
+        useWriteAheadLog();
     }
     run("PRAGMA foreign_keys = ON");
+}
+
+// The switch takes the file alone, and the engine does not wait for that as the busy timeout
+// says: another program that makes the same new archive at this moment may hold it.
+void SqliteDatabase::useWriteAheadLog() {
+    int code = SQLITE_BUSY;
+    for (int waitedMs = 0; waitedMs <= busyTimeoutMs; waitedMs += busyRetryMs) {
+        code =
+            sqlite3_exec(connection_.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+        if ((code & 0xFF) != SQLITE_BUSY) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(busyRetryMs));
+    }
+    if (code != SQLITE_OK) {
+        fail(code);
+    }
 }
 
 const SqlDialect& SqliteDatabase::dialect() const {
@@ -91,6 +111,11 @@ std::vector<std::string> SqliteDatabase::tableNames() {
 // when it first writes.
 void SqliteDatabase::begin() {
     run("BEGIN IMMEDIATE");
+}
+
+// Every writer of an SQLite file takes turns with all the others.
+void SqliteDatabase::beginExclusive() {
+    begin();
 }
 
 void SqliteDatabase::commit() {

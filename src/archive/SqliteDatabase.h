@@ -21,6 +21,7 @@ class SqliteDatabase : public Database {
     std::string name() const override;
     std::vector<std::string> tableNames() override;
     void begin() override;
+    void beginExclusive() override;
     void commit() override;
     void rollback() noexcept override;
     std::vector<SqlRow> run(const std::string& sql,
@@ -35,6 +36,7 @@ class SqliteDatabase : public Database {
     };
     using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
+    void useWriteAheadLog();
     sqlite3_stmt* prepared(const std::string& sql);
     void bind(sqlite3_stmt* statement, const std::vector<SqlValue>& parameters);
     // Throws the ArchiveError that the engine's result code stands for.

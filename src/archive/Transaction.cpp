@@ -2,8 +2,12 @@
 
 namespace kadenza {
 
-Transaction::Transaction(Database& database) : database_(database) {
-    database_.begin();
+Transaction::Transaction(Database& database, Kind kind) : database_(database) {
+    if (kind == Kind::tables) {
+        database_.beginExclusive();
+    } else {
+        database_.begin();
+    }
 }
 
 Transaction::~Transaction() {

@@ -8,7 +8,11 @@ namespace kadenza {
 // exception half-way leaves nothing of the transaction behind.
 class Transaction {
   public:
-    explicit Transaction(Database& database);
+    // Which of the database's transactions: one that writes rows, or one that changes the
+    // tables (Database::beginExclusive).
+    enum class Kind { rows, tables };
+
+    explicit Transaction(Database& database, Kind kind = Kind::rows);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

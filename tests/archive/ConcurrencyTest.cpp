@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <iostream>
 #include <set>
 #include <thread>
 
@@ -24,13 +25,14 @@ using ConcurrencyTest = EngineTest;
 constexpr int largeFileItems = 150000;
 
 // Runs the action in a child process of its own, which ends when the action returns (0) or
-// throws (1).
+// throws (1, telling why on stderr).
 pid_t inChild(const std::function<void()>& action) {
     const pid_t child = fork();
     if (child == 0) {
         try {
             action();
-        } catch (...) {
+        } catch (const std::exception& error) {
+            std::cerr << "child " << getpid() << ": " << error.what() << '\n';
             _exit(1);
         }
         _exit(0);
@@ -82,7 +84,7 @@ TEST_P(ConcurrencyTest, AnAddKilledMidWayLeavesNothingHalfDone) {
     EXPECT_EQ(archive->history("Villa", "1500").size(), 100u);
 }
 
-TEST_P(ConcurrencyTest, TwoProcessesAddingAtOnceLoseNothing) {
+TEST_P(ConcurrencyTest, TwoProcessesMakingAndAddingAtOnceLoseNothing) {
     constexpr int filesEach = 15;
     std::vector<std::string> files[2];
     for (int process = 0; process < 2; ++process) {
@@ -94,7 +96,7 @@ TEST_P(ConcurrencyTest, TwoProcessesAddingAtOnceLoseNothing) {
         // Both add this one.
         files[process].push_back(inspectionFile({"inspection.site=Shared"}));
     }
-    open();
+    // Neither finds an archive: both make it, taking turns.
     const pid_t children[] = {inChild([&] {
                                   const auto archive = open();
                                   for (const std::string& file : files[0]) {
