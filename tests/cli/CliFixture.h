@@ -21,28 +21,39 @@ struct Outcome {
     std::string err;
 };
 
+// The built kadenza-cli, from the folder KADENZA_BIN_DIR names; empty when it names none.
+inline std::string cliTool() {
+    const char* binDir = std::getenv("KADENZA_BIN_DIR");
+    return binDir == nullptr ? std::string() : std::string(binDir) + "/kadenza-cli";
+}
+
+// Runs the tool under the locale, with every argument quoted for the shell, its output kept in
+// files of the folder. `environment` goes before it, such as "env -u DISPLAY".
+inline Outcome runCli(const std::string& tool, const std::vector<std::string>& args,
+                      const TempDir& dir, const std::string& locale = "C",
+                      const std::string& environment = "") {
+    std::string command = environment + " LC_ALL=" + locale + " '" + tool + "'";
+    for (const std::string& arg : args) {
+        command += " '" + arg + "'";
+    }
+    command += " >'" + dir.path("stdout") + "' 2>'" + dir.path("stderr") + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir.path("stdout")),
+            readFile(dir.path("stderr"))};
+}
+
 // Runs the built kadenza-cli in a temporary folder that holds a sample data file, in.tso.
 class CliTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* binDir = std::getenv("KADENZA_BIN_DIR");
-        ASSERT_NE(binDir, nullptr) << "KADENZA_BIN_DIR names the folder of kadenza-cli";
-        tool_ = std::string(binDir) + "/kadenza-cli";
+        tool_ = cliTool();
+        ASSERT_FALSE(tool_.empty()) << "KADENZA_BIN_DIR names the folder of kadenza-cli";
         ASSERT_TRUE(saveNativeFile(input_, *sampleData()));
     }
 
-    // Runs the tool under the locale, with every argument quoted for the shell. `environment`
-    // goes before it, such as "env -u DISPLAY".
     Outcome run(const std::vector<std::string>& args, const std::string& locale = "C",
                 const std::string& environment = "") {
-        std::string command = environment + " LC_ALL=" + locale + " '" + tool_ + "'";
-        for (const std::string& arg : args) {
-            command += " '" + arg + "'";
-        }
-        command += " >'" + dir_.path("stdout") + "' 2>'" + dir_.path("stderr") + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir_.path("stdout")),
-                readFile(dir_.path("stderr"))};
+        return runCli(tool_, args, dir_, locale, environment);
     }
 
     std::string path(const std::string& name) const { return dir_.path(name); }

@@ -16,6 +16,8 @@ constexpr int exitNoSettings = 6;
 constexpr int exitFailedLimit = 6;
 // evaluate: nothing failed, but a detail was missing that a value needed to be judged.
 constexpr int exitIncomplete = 7;
+// archive: the archive's server could not be reached.
+constexpr int exitArchiveUnreachable = 8;
 
 // A failure the tool reports as one line on stderr before it ends with the failure's code.
 class CliError : public std::runtime_error {

@@ -21,7 +21,11 @@ std::string fileBytes(const std::string& path) {
 }  // namespace
 
 InspectionInput readInspectionFile(const std::string& path, bool warnOfDamagedDetails) {
-    const std::string bytes = fileBytes(path);
+    return readInspectionBytes(fileBytes(path), path, warnOfDamagedDetails);
+}
+
+InspectionInput readInspectionBytes(const std::string& bytes, const std::string& path,
+                                    bool warnOfDamagedDetails) {
     InspectionInput input;
     input.data = std::make_unique<InstrumentData>();
     std::int64_t missingBytes = 0;

@@ -27,4 +27,9 @@ struct InspectionInput {
 // opened, is too large or is not a data file.
 InspectionInput readInspectionFile(const std::string& path, bool warnOfDamagedDetails = true);
 
+// The same for a data file's bytes kept elsewhere (an archive), `name` standing for its path
+// in the messages.
+InspectionInput readInspectionBytes(const std::string& bytes, const std::string& name,
+                                    bool warnOfDamagedDetails = true);
+
 }  // namespace kadenza::cli

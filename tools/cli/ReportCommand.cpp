@@ -6,7 +6,6 @@
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
-#include "cli/InputFile.h"
 #include "cli/LanguageChoice.h"
 #include "cli/OutputTarget.h"
 #include "cli/PasswordPrompt.h"
@@ -82,7 +81,24 @@ QByteArray signedReport(const RevisionReport& report, const InspectionDetails& i
     }
 }
 
+// The report of the revision, signed when `signing` asks for it, written to `output`; the
+// user hears afterwards what a draft lacks.
+void writeReport(const InspectionInput& input, const std::string& output,
+                 const ParsedArguments* signing) {
+    qtMessageHandler = qInstallMessageHandler(errorsOnly);
+    const QGuiApplication application(applicationArgumentCount, applicationArguments);
+    const RevisionReport report = revisionReport(*input.data, input.details);
+    const QByteArray pdf =
+        signing ? signedReport(report, input.details.inspection(), *signing) : report.pdf;
+    writeRawFile(output, {pdf.begin(), pdf.end()});
+    warnOfDraft(report);
+}
+
 }  // namespace
+
+void writeInspectionReport(const InspectionInput& input, const std::string& output) {
+    writeReport(input, output, nullptr);
+}
 
 int runReport(const std::vector<std::string>& args) {
     if (asksForHelp(args)) {
@@ -102,15 +118,7 @@ int runReport(const std::vector<std::string>& args) {
         throw UsageError("--nss-dir is for --sign");
     }
     refuseOutputOverInput(files[1], files[0]);
-    const InspectionInput input = readInspectionFile(files[0]);
-    qtMessageHandler = qInstallMessageHandler(errorsOnly);
-    const QGuiApplication application(applicationArgumentCount, applicationArguments);
-    const RevisionReport report = revisionReport(*input.data, input.details);
-    const QByteArray pdf = parsed.has("--sign")
-                               ? signedReport(report, input.details.inspection(), parsed)
-                               : report.pdf;
-    writeRawFile(files[1], {pdf.begin(), pdf.end()});
-    warnOfDraft(report);
+    writeReport(readInspectionFile(files[0]), files[1], parsed.has("--sign") ? &parsed : nullptr);
     return exitSuccess;
 }
 

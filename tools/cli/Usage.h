@@ -14,5 +14,6 @@ extern const char portsUsage[];
 extern const char detailsUsage[];
 extern const char evaluateUsage[];
 extern const char reportUsage[];
+extern const char archiveUsage[];
 
 }  // namespace kadenza::cli

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ArchiveCommand.h"
 #include "cli/CliError.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DecodeCommand.h"
@@ -34,6 +35,7 @@ constexpr Command commands[] = {
     {"convert", runConvert}, {"show", runShow},         {"decode", runDecode}, {"setup", runSetup},
     {"sample", runSample},   {"download", runDownload}, {"legacy", runLegacy}, {"ports", runPorts},
     {"details", runDetails}, {"evaluate", runEvaluate}, {"report", runReport},
+    {"archive", runArchive},
 };
 
 int runTool(const std::vector<std::string>& args) {

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "EngineFixture.h"
+#include "InspectionFiles.h"
+#include "cli/CliFixture.h"
+
+namespace kadenza::test {
+namespace {
+
+// kadenza-cli archive run as a user runs it, on the engine's archive.
+class ArchiveCommandTest : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_FALSE(cliTool().empty()) << "KADENZA_BIN_DIR names the folder of kadenza-cli";
+    }
+
+    Outcome archive(std::vector<std::string> args, const std::string& locale = "C") {
+        args.insert(args.begin(), {"archive", "--archive", location_});
+        return runCli(cliTool(), args, dir_, locale);
+    }
+
+    // A data file of an inspection in the test's folder.
+    std::string file(const std::string& name, const std::vector<std::string>& details,
+                     const std::vector<double>& loops = {0.5}) {
+        writeFile(dir_.path(name), inspectionFile(details, loops));
+        return dir_.path(name);
+    }
+};
+
+TEST_P(ArchiveCommandTest, AddPrintsEachIdAndKeepsOutOnlyTheFilesItCannotTake) {
+    const std::string villa = file("villa.tso", {"inspection.site=Villa"});
+    const std::string noSite = file("nosite.tso", {"inspection.client=ACME"});
+    const std::string mill = file("mill.tso", {"inspection.site=Mill"});
+
+    const Outcome added = archive({"add", villa, noSite, dir_.path("missing.tso"), mill});
+
+    EXPECT_EQ(added.exitCode, 2);
+    EXPECT_EQ(added.out, "1\n2\n");
+    EXPECT_EQ(added.err, "kadenza-cli: " + noSite +
+                             " is not archived: it names no site (set inspection.site with "
+                             "kadenza-cli details)\n"
+                             "kadenza-cli: Cannot open file " +
+                             dir_.path("missing.tso") + "\n");
+
+    const Outcome again = archive({"add", mill});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, "2\n");
+    EXPECT_EQ(again.err, "kadenza-cli: " + mill + " is in the archive already, as 2\n");
+    EXPECT_EQ(archive({"list"}).out,
+              "1  -  -  incomplete  Villa\n"
+              "2  -  -  incomplete  Mill\n");
+}
+
+TEST_P(ArchiveCommandTest, ListAndDueGiveTheDocumentedJson) {
+    archive({"add",
+             file("old.tso", {"inspection.site=Villa", "inspection.date=2019-01-01",
+                              "inspection.nextDate=2020-01-01"}),
+             file("villa.tso",
+                  {"inspection.site=Villa", "inspection.client=ACME", "inspection.date=2022-01-01",
+                   "inspection.nextDate=2025-01-01", "bank.1.device=B16", "bank.1.earthing=TN"},
+                  {3.5}),
+             file("mill.tso", {"inspection.site=Mill", "inspection.date=2021-06-01",
+                               "inspection.nextDate=2024-06-01"})});
+
+    EXPECT_EQ(archive({"list", "--site", "Mill", "--format", "json"}).out,
+              "[\n"
+              "  {\n"
+              "    \"id\": 3,\n"
+              "    \"site\": \"Mill\",\n"
+              "    \"client\": \"\",\n"
+              "    \"date\": \"2021-06-01\",\n"
+              "    \"nextDate\": \"2024-06-01\",\n"
+              "    \"overall\": \"incomplete\"\n"
+              "  }\n"
+              "]\n");
+    const Outcome due = archive({"due", "--before", "2025-01-02", "--format", "json"});
+    EXPECT_EQ(due.exitCode, 0);
+    EXPECT_NE(due.out.find("\"id\": 3"), std::string::npos);
+    EXPECT_LT(due.out.find("\"id\": 3"), due.out.find("\"id\": 2")) << "the soonest first";
+    EXPECT_NE(due.out.find("\"overall\": \"fail\""), std::string::npos);
+    EXPECT_EQ(due.out.find("\"id\": 1"), std::string::npos) << "a site's latest only";
+    EXPECT_EQ(archive({"due", "--before", "2024-06-01"}).out, "");
+    // Today is after every next date here.
+    EXPECT_EQ(archive({"due"}).out, archive({"due", "--before", "2100-01-01"}).out);
+}
+
+TEST_P(ArchiveCommandTest, HistoryGivesTheValuesOldestFirstAndTheTableMarksTrends) {
+    archive({"add", file("b.tso", judgedCircuit("Villa", "2024-01-01"), {0.6}),
+             file("a.tso", judgedCircuit("Villa", "2022-01-01"), {0.5}),
+             file("c.tso", judgedCircuit("Villa", "2026-01-01"), {1.5})});
+
+    const Outcome json = archive({"history", "--site", "Villa", "--circuit", "kitchen", "--symbol",
+                                  "Z_S", "--format", "json"});
+    EXPECT_EQ(json.exitCode, 0);
+    const auto entry = [](const std::string& date, int id, const std::string& value) {
+        return "  {\n    \"date\": \"" + date + "\",\n    \"id\": " + std::to_string(id) +
+               ",\n    \"symbol\": \"Z_S\",\n    \"value\": " + value +
+               ",\n    \"unit\": \"Ω\",\n    \"verdict\": \"pass\"\n  }";
+    };
+    EXPECT_EQ(json.out, "[\n" + entry("2022-01-01", 2, "0.5") + ",\n" +
+                            entry("2024-01-01", 1, "0.6") + ",\n" + entry("2026-01-01", 3, "1.5") +
+                            "\n]\n");
+
+    EXPECT_EQ(archive({"history", "--site", "Villa", "--circuit", "kitchen", "--symbol", "Z_S"},
+                      "cs_CZ.UTF-8")
+                  .out,
+              "2022-01-01  2  Z_S  0,5 Ω  vyhovuje\n"
+              "2024-01-01  1  Z_S  0,6 Ω  vyhovuje\n"
+              "2026-01-01  3  Z_S  1,5 Ω  vyhovuje  trend\n");
+    EXPECT_EQ(archive({"history", "--site", "Villa", "--circuit", "hall"}).out, "");
+}
+
+TEST_P(ArchiveCommandTest, ExportGivesTheFileBackByteForByteAndReportMakesItsPdf) {
+    const std::string villa = file("villa.tso", judgedCircuit("Villa", "2024-01-01"));
+    archive({"add", villa});
+
+    EXPECT_EQ(archive({"export", "1", dir_.path("back.tso")}).exitCode, 0);
+    EXPECT_EQ(readFile(dir_.path("back.tso")), readFile(villa));
+    EXPECT_EQ(archive({"report", "1", dir_.path("report.pdf"), "--lang", "en"}).exitCode, 0);
+    EXPECT_EQ(readFile(dir_.path("report.pdf")).substr(0, 5), "%PDF-");
+
+    const Outcome missing = archive({"export", "7", dir_.path("seven.tso")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, "kadenza-cli: No inspection 7 in the archive\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_.path("seven.tso")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ArchiveCommandTest, bothEngines, engineName);
+
+// Failures that do not depend on the engine.
+class ArchiveCommandErrorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(cliTool().empty()) << "KADENZA_BIN_DIR names the folder of kadenza-cli";
+    }
+
+    Outcome run(const std::vector<std::string>& args, const std::string& environment = "") {
+        return runCli(cliTool(), args, dir_, "C", environment);
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(ArchiveCommandErrorTest, WrongArgumentsAreRefusedBeforeTheArchiveIsTouched) {
+    const std::string archive = dir_.path("archive.sqlite");
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"archive", "--archive", archive},
+         "missing archive command: add, list, due, history, export or report"},
+        {{"archive", "--archive", archive, "purge"},
+         "unknown archive command 'purge' (see kadenza-cli archive --help)"},
+        {{"archive", "--archive", archive, "add"}, "missing data file"},
+        {{"archive", "--archive", archive, "list", "--before", "2024-01-01"},
+         "option --before does not go with archive list"},
+        {{"archive", "--archive", archive, "list", "--format", "csv"},
+         "invalid format 'csv': expected table or json"},
+        {{"archive", "--archive", archive, "due", "--before", "2024-02-30"},
+         "invalid date '2024-02-30': expected YYYY-MM-DD"},
+        {{"archive", "--archive", archive, "history", "--site", "Villa"},
+         "missing option --circuit"},
+        {{"archive", "--archive", archive, "export", "0", "out.tso"},
+         "invalid inspection id '0': expected a number from 1"},
+        {{"archive", "--archive", archive, "export", "1"}, "missing output file"},
+        {{"archive", "--archive", archive, "report", "1", "a.pdf", "b.pdf"},
+         "unexpected argument 'b.pdf'"},
+        {{"archive", "--archive", "", "list"},
+         "option --archive needs a path or a postgresql:// URI"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        expectFailure(run(c.args), 1, c.message);
+    }
+    EXPECT_FALSE(std::filesystem::exists(archive));
+}
+
+TEST_F(ArchiveCommandErrorTest, AnArchiveThatCannotServeIsReportedWithItsOwnStatus) {
+    const std::string notes = dir_.path("notes.txt");
+    writeFile(notes, std::string(8192, 'x'));
+    expectFailure(run({"archive", "--archive", notes, "list"}), 2,
+                  notes + " is not an archive of inspections");
+    EXPECT_EQ(readFile(notes), std::string(8192, 'x'));
+
+    const std::string archive = dir_.path("archive.sqlite");
+    writeFile(dir_.path("villa.tso"), inspectionFile({"inspection.site=Villa"}));
+    run({"archive", "--archive", archive, "add", dir_.path("villa.tso")});
+    expectFailure(run({"archive", "--archive", archive, "export", "1", archive}), 1,
+                  archive + " is the input file " + archive);
+
+    // A socket folder without a server: refused at once.
+    const Outcome unreachable =
+        run({"archive", "--archive", "postgresql:///kadenza?host=" + dir_.path(""), "due"});
+    EXPECT_EQ(unreachable.exitCode, 8);
+    EXPECT_NE(unreachable.err.find("Cannot reach the archive's server"), std::string::npos);
+}
+
+TEST_F(ArchiveCommandErrorTest, WithoutArchiveTheEnvironmentNamesIt) {
+    writeFile(dir_.path("villa.tso"), inspectionFile({"inspection.site=Villa"}));
+
+    const Outcome byDataHome = run({"archive", "add", dir_.path("villa.tso")},
+                                   "env -u KADENZA_ARCHIVE XDG_DATA_HOME=" + dir_.path("data"));
+    const Outcome byVariable =
+        run({"archive", "list"}, "KADENZA_ARCHIVE=" + dir_.path("data/kadenza/archive.sqlite"));
+
+    EXPECT_EQ(byDataHome.exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir_.path("data/kadenza/archive.sqlite")));
+    EXPECT_EQ(byVariable.out, "1  -  -  incomplete  Villa\n");
+}
+
+}  // namespace
+}  // namespace kadenza::test

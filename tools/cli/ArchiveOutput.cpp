@@ -1,0 +1,126 @@
+#include "cli/ArchiveOutput.h"
+
+#include <algorithm>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "inspection/Verdict.h"
+#include "model/NumberText.h"
+
+namespace kadenza::cli {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+// Characters, not bytes: sites, units and symbols hold letters beyond ASCII.
+std::size_t displayWidth(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+using Row = std::vector<std::string>;
+
+// Every column but the last padded to its widest cell, two blanks apart.
+void writeColumns(std::ostream& out, const std::vector<Row>& rows) {
+    std::vector<std::size_t> widths;
+    for (const Row& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            widths[column] = std::max(widths[column], displayWidth(row[column]));
+        }
+    }
+    for (const Row& row : rows) {
+        std::string line;
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            line += row[column];
+            if (column + 1 < row.size()) {
+                line += std::string(widths[column] - displayWidth(row[column]) + 2, ' ');
+            }
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << '\n';
+    }
+}
+
+// The archive keeps the names evaluate's JSON writes; a table shows the words of the user's
+// language.
+std::string overallShown(const std::string& name) {
+    for (const Overall overall : {Overall::pass, Overall::fail, Overall::incomplete}) {
+        if (name == overallName(overall)) {
+            return overallWord(overall);
+        }
+    }
+    return overallWord(Overall::none);
+}
+
+std::string verdictShown(const std::string& name) {
+    for (const VerdictKind kind : {VerdictKind::pass, VerdictKind::fail}) {
+        if (name == verdictName(kind)) {
+            return verdictWord(kind);
+        }
+    }
+    return verdictWord(VerdictKind::none);
+}
+
+ordered_json dateOrNull(const std::string& date) {
+    return date.empty() ? ordered_json(nullptr) : ordered_json(date);
+}
+
+void writeJson(std::ostream& out, const ordered_json& document) {
+    out << document.dump(2, ' ', false, ordered_json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace
+
+void writeSummaryTable(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
+    std::vector<Row> rows;
+    for (const InspectionSummary& summary : summaries) {
+        rows.push_back({std::to_string(summary.id), summary.date.empty() ? "-" : summary.date,
+                        summary.nextDate.value_or("-"), overallShown(summary.overall), summary.site,
+                        summary.client});
+    }
+    writeColumns(out, rows);
+}
+
+void writeSummaryJson(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
+    ordered_json array = ordered_json::array();
+    for (const InspectionSummary& summary : summaries) {
+        array.push_back({{"id", summary.id},
+                         {"site", summary.site},
+                         {"client", summary.client},
+                         {"date", dateOrNull(summary.date)},
+                         {"nextDate", dateOrNull(summary.nextDate.value_or(""))},
+                         {"overall", summary.overall}});
+    }
+    writeJson(out, array);
+}
+
+void writeHistoryTable(std::ostream& out, const std::vector<HistoryPoint>& points) {
+    std::vector<Row> rows;
+    for (const HistoryPoint& point : points) {
+        const std::string value =
+            (point.over ? ">" : "") + realText(point.value) + " " + point.unit;
+        rows.push_back({point.date.empty() ? "-" : point.date, std::to_string(point.inspection),
+                        point.symbol, value, verdictShown(point.verdict),
+                        point.trend ? "trend" : ""});
+    }
+    writeColumns(out, rows);
+}
+
+void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points) {
+    ordered_json array = ordered_json::array();
+    for (const HistoryPoint& point : points) {
+        array.push_back({{"date", dateOrNull(point.date)},
+                         {"id", point.inspection},
+                         {"symbol", point.symbol},
+                         {"value", point.value},
+                         {"unit", point.unit},
+                         {"verdict", point.verdict}});
+    }
+    writeJson(out, array);
+}
+
+}  // namespace kadenza::cli

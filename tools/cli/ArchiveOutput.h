@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ostream>
+#include <vector>
+
+#include "archive/ArchiveRecords.h"
+
+namespace kadenza::cli {
+
+// What `archive list` and `archive due` print: one inspection a line (id, date, next date,
+// overall verdict, site, client) in aligned columns, or a JSON array of
+// {"id", "site", "client", "date", "nextDate", "overall"}.
+void writeSummaryTable(std::ostream& out, const std::vector<InspectionSummary>& summaries);
+void writeSummaryJson(std::ostream& out, const std::vector<InspectionSummary>& summaries);
+
+// What `archive history` prints: one value a line (date, inspection id, symbol, value with
+// its unit, verdict) with "trend" after a value that moved toward its limit, or a JSON array
+// of {"date", "id", "symbol", "value", "unit", "verdict"}.
+void writeHistoryTable(std::ostream& out, const std::vector<HistoryPoint>& points);
+void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points);
+
+}  // namespace kadenza::cli
