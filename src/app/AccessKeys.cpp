@@ -32,23 +32,26 @@ bool isPlainLetter(QChar letter) {
     return letter.isLetterOrNumber() && letter.unicode() < 0x80;
 }
 
-// Where the key goes in the shown text: the first free plain letter that starts a word, else
-// any free plain letter, else any free letter (an accented one); -1 when every letter is
-// taken.
-int keyPosition(const QString& shown, const QSet<QChar>& taken) {
-    const auto free = [&shown, &taken](int i) { return !taken.contains(shown[i].toLower()); };
-    for (int i = 0; i < shown.size(); ++i) {
-        if (isPlainLetter(shown[i]) && startsWord(shown, i) && free(i)) {
-            return i;
-        }
+// The letters a key may be, from the most fitting: a plain letter that starts a word, then any
+// plain letter, then any letter at all (an accented one).
+enum class Fit { wordStart, plain, any };
+
+bool fits(const QString& shown, int i, Fit fit) {
+    switch (fit) {
+        case Fit::wordStart:
+            return isPlainLetter(shown[i]) && startsWord(shown, i);
+        case Fit::plain:
+            return isPlainLetter(shown[i]);
+        case Fit::any:
+            break;
     }
+    return shown[i].isLetterOrNumber();
+}
+
+// The first free letter of that fit; -1 when there is none.
+int keyPosition(const QString& shown, const QSet<QChar>& taken, Fit fit) {
     for (int i = 0; i < shown.size(); ++i) {
-        if (isPlainLetter(shown[i]) && free(i)) {
-            return i;
-        }
-    }
-    for (int i = 0; i < shown.size(); ++i) {
-        if (shown[i].isLetterOrNumber() && free(i)) {
+        if (fits(shown, i, fit) && !taken.contains(shown[i].toLower())) {
             return i;
         }
     }
@@ -69,16 +72,25 @@ QString withKeyAt(const QString& shown, int position) {
     return text;
 }
 
+// Every caption gets the best fit any of them can have before any gets a worse one: "English"
+// takes its E before "Česky" falls back to its e.
 void giveKeys(const std::vector<Caption>& captions, QSet<QChar>& taken) {
-    for (const Caption& caption : captions) {
-        const QString shown = withoutAccessKey(caption.text);
-        const int position = keyPosition(shown, taken);
-        if (position >= 0) {
-            taken.insert(shown[position].toLower());
+    std::vector<int> positions(captions.size(), -1);
+    for (Fit fit : {Fit::wordStart, Fit::plain, Fit::any}) {
+        for (std::size_t c = 0; c < captions.size(); ++c) {
+            const QString shown = withoutAccessKey(captions[c].text);
+            if (positions[c] < 0) {
+                positions[c] = keyPosition(shown, taken, fit);
+                if (positions[c] >= 0) {
+                    taken.insert(shown[positions[c]].toLower());
+                }
+            }
         }
-        const QString marked = withKeyAt(shown, position);
-        if (marked != caption.text) {
-            caption.set(marked);
+    }
+    for (std::size_t c = 0; c < captions.size(); ++c) {
+        const QString marked = withKeyAt(withoutAccessKey(captions[c].text), positions[c]);
+        if (marked != captions[c].text) {
+            captions[c].set(marked);
         }
     }
 }

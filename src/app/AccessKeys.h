@@ -11,9 +11,9 @@ namespace kadenza {
 // whatever language it shows, unique where they must be: among the titles of a menu bar,
 // among the commands of each menu, and among a window's buttons, the labels that name a
 // control, its check boxes and its tabs. A tab's page is a level of its own that keeps clear
-// of the keys of the window around it. The first free letter that starts a word is taken,
-// else any free letter, a letter without an accent before one with; a caption of no free
-// letter gets none. Captions are set again with
+// of the keys of the window around it. A key is a letter that starts a word where one is free,
+// else any letter, a letter without an accent before one with; every caption gets the best
+// of these it can before any gets a worse one; a caption of no free letter gets none. Captions are set again with
 // the keys marked ("&Open"); an "&" of a caption's own shows as one.
 void giveAccessKeys(QWidget& window);
 

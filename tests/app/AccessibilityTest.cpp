@@ -198,6 +198,9 @@ class AccessibilityTest : public QObject {
             const QString name =
                 language == czechLanguage ? QStringLiteral("cs ") : QStringLiteral("en ");
             expectUniqueKeys(commandCaptions(*window_->menuBar()), name + "menu bar");
+            // A caption takes the first letter of a word where it can, before another caption
+            // falls back to any of its letters.
+            QCOMPARE(part<QAction>("English1")->text(), QStringLiteral("&English"));
             for (const QMenu* menu : window_->findChildren<QMenu*>()) {
                 expectUniqueKeys(commandCaptions(*menu), name + menu->objectName());
             }
