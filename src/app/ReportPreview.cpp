@@ -83,6 +83,10 @@ ReportPreview::ReportPreview(RevisionReport report, const InspectionDetails& ins
     view_->setFocus();
 }
 
+ReportPreview::~ReportPreview() {
+    disconnect(document_, nullptr, this, nullptr);
+}
+
 // In the words the report's first page uses, by the names the details are set with.
 QLabel* ReportPreview::draftNotice() const {
     QStringList missing;

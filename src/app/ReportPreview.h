@@ -24,6 +24,9 @@ class ReportPreview : public QWidget {
     // `inspection`: the details the report was made of, for the signature's location and name.
     ReportPreview(RevisionReport report, const InspectionDetails& inspection, MessageBoxes& boxes,
                   QWidget* parent);
+    // The document, closed as the window's children go, says its pages went: no longer to
+    // this window.
+    ~ReportPreview() override;
 
   private:
     QLabel* draftNotice() const;

@@ -221,17 +221,6 @@ class ReportPreviewTest : public QObject {
         QCOMPARE(boxes_.shown.size(), std::size_t(1));
     }
 
-    void zzGrab() {
-        SetLanguage(czechLanguage);
-        open({});
-        QTRY_COMPARE(preview_->findChild<QPdfView*>()->document()->status(),
-                     QPdfDocument::Status::Ready);
-        QTest::qWait(500);
-        preview_->grab().save("/tmp/ed/preview.png");
-        sign([](SignDialog& dialog) { dialog.grab().save("/tmp/ed/sign.png"); });
-        SetLanguage(englishLanguage);
-    }
-
     void fitsAScreenOf1366By768() {
         open({});
         const QSize screen(1366, 700);
