@@ -38,7 +38,7 @@ std::string freshTokenName() {
     return "Kadenza database " + std::to_string(++opened);
 }
 
-// The folder as a value of a module specification, quoted and escaped as NSS reads it.
+// The folder as a value among the parameters NSS opens a database with, quoted and escaped.
 std::string quoted(const std::string& folder) {
     char* value = NSSUTIL_Quote(folder.c_str(), '\'');
     std::string text(value);
@@ -109,9 +109,9 @@ void NssDatabase::SlotRelease::operator()(PK11SlotInfoStr* slot) const {
 NssDatabase::NssDatabase(const std::string& folder)
     : folder_(folder), tokenName_(freshTokenName()) {
     initialiseNss();
-    const std::string specification =
+    const std::string parameters =
         "configdir=" + quoted(folder) + " tokenDescription='" + tokenName_ + "' flags=readOnly";
-    slot_.reset(SECMOD_OpenUserDB(specification.c_str()));
+    slot_.reset(SECMOD_OpenUserDB(parameters.c_str()));
     if (!slot_) {
         throw std::runtime_error("Cannot open the NSS certificate database in " + folder);
     }
