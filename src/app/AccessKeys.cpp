@@ -75,20 +75,23 @@ QString withKeyAt(const QString& shown, int position) {
 // Every caption gets the best fit any of them can have before any gets a worse one: "English"
 // takes its E before "Česky" falls back to its e.
 void giveKeys(const std::vector<Caption>& captions, QSet<QChar>& taken) {
+    std::vector<QString> shown;
+    for (const Caption& caption : captions) {
+        shown.push_back(withoutAccessKey(caption.text));
+    }
     std::vector<int> positions(captions.size(), -1);
     for (Fit fit : {Fit::wordStart, Fit::plain, Fit::any}) {
         for (std::size_t c = 0; c < captions.size(); ++c) {
-            const QString shown = withoutAccessKey(captions[c].text);
             if (positions[c] < 0) {
-                positions[c] = keyPosition(shown, taken, fit);
+                positions[c] = keyPosition(shown[c], taken, fit);
                 if (positions[c] >= 0) {
-                    taken.insert(shown[positions[c]].toLower());
+                    taken.insert(shown[c][positions[c]].toLower());
                 }
             }
         }
     }
     for (std::size_t c = 0; c < captions.size(); ++c) {
-        const QString marked = withKeyAt(withoutAccessKey(captions[c].text), positions[c]);
+        const QString marked = withKeyAt(shown[c], positions[c]);
         if (marked != captions[c].text) {
             captions[c].set(marked);
         }
