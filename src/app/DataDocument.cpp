@@ -12,6 +12,7 @@ DataDocument::DataDocument(QUndoStack& deletions, QObject* parent)
 
 void DataDocument::downloaded() {
     path_.clear();
+    archiveEntry_.clear();
     downloadUnsaved_ = true;
     detailsUnsaved_ = false;
     deletions_.clear();
@@ -20,6 +21,7 @@ void DataDocument::downloaded() {
 
 void DataDocument::opened(const QString& path) {
     path_ = path;
+    archiveEntry_.clear();
     downloadUnsaved_ = false;
     detailsUnsaved_ = false;
     deletions_.clear();
@@ -28,9 +30,16 @@ void DataDocument::opened(const QString& path) {
 
 void DataDocument::saved(const QString& path) {
     path_ = path;
+    archiveEntry_.clear();
     downloadUnsaved_ = false;
     detailsUnsaved_ = false;
     deletions_.setClean();
+    emit changed();
+}
+
+void DataDocument::openedFromArchive(const QString& entry) {
+    opened(QString());
+    archiveEntry_ = entry;
     emit changed();
 }
 
@@ -44,7 +53,7 @@ bool DataDocument::isModified() const {
 }
 
 QString DataDocument::fileName() const {
-    return path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    return path_.isEmpty() ? archiveEntry_ : QFileInfo(path_).fileName();
 }
 
 }  // namespace kadenza

@@ -21,11 +21,14 @@ class DataDocument : public QObject {
     // The data are the file's: opened from it, or saved to it as a data file.
     void opened(const QString& path);
     void saved(const QString& path);
+    // The data are an inspection of the archive, named by its entry; no file holds them.
+    void openedFromArchive(const QString& entry);
     // The user stored the inspection's details: unsaved until the data go into a file.
     void detailsStored();
 
     bool isModified() const;
-    // The file's name without its folder; empty when no file holds the data.
+    // The file's name without its folder, or the archive entry's name; empty when neither
+    // holds the data.
     QString fileName() const;
 
   signals:
@@ -34,6 +37,7 @@ class DataDocument : public QObject {
   private:
     QUndoStack& deletions_;
     QString path_;
+    QString archiveEntry_;
     bool downloadUnsaved_ = false;
     bool detailsUnsaved_ = false;
 };

@@ -35,6 +35,11 @@ UnsavedChoice QtMessageBoxes::askToSave(QWidget* parent, const QString& caption,
     return answer == QMessageBox::Discard ? UnsavedChoice::discard : UnsavedChoice::cancel;
 }
 
+bool QtMessageBoxes::ask(QWidget* parent, const QString& caption, const QString& text) {
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
 // Qt's own dialogs rather than the desktop's, so that they speak the program's language.
 QString QtMessageBoxes::openFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter, nullptr,

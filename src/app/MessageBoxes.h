@@ -25,6 +25,8 @@ class MessageBoxes {
     // Data not saved would be lost: Save, Discard or Cancel.
     virtual UnsavedChoice askToSave(QWidget* parent, const QString& caption,
                                     const QString& text) = 0;
+    // A question answered Yes (true) or No.
+    virtual bool ask(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The chosen existing file, or empty when the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     // The chosen file to write (an existing one only after the user agreed to replace it),
@@ -40,6 +42,7 @@ class QtMessageBoxes : public MessageBoxes {
     void information(QWidget* parent, const QString& caption, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     UnsavedChoice askToSave(QWidget* parent, const QString& caption, const QString& text) override;
+    bool ask(QWidget* parent, const QString& caption, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter,
                          const QString& defaultSuffix) override;

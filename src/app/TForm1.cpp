@@ -12,11 +12,14 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "app/AccessKeys.h"
+#include "app/ArchiveCommands.h"
+#include "app/ArchiveConnection.h"
 #include "app/DataDocument.h"
 #include "app/DataTreeView.h"
 #include "app/DetailsDialog.h"
@@ -58,6 +61,12 @@ constexpr int portListRow = 453;
 constexpr int treeRow = 454;
 constexpr int transferFinishedRow = 455;
 constexpr int unsavedRow = 265;
+constexpr int archiveRow = 459;
+constexpr int archiveWindowRow = 460;
+constexpr int archiveSettingsRow = 461;
+constexpr int addToArchiveRow = 462;
+constexpr int noSiteRow = 491;
+constexpr int archiveEntryRow = 492;
 
 const QString applicationTitle = QStringLiteral("Kadenza");
 const QString nativeFilter = QStringLiteral("Tessaro 2 (*.tso)");
@@ -140,6 +149,8 @@ TForm1::TForm1(MessageBoxes& boxes, QStringList namedPorts, SerialDeviceFolders 
     portList_->FillPortList();
     progressForm_ = new TProgressForm(this);
     setupDialog_ = new TForm2(*progressForm_, boxes_, this);
+    archive_ = new ArchiveCommands(*this, boxes_);
+    connect(archive_, &ArchiveCommands::openWanted, this, &TForm1::openArchived);
 }
 
 void TForm1::buildToolBar(QWidget& panel) {
@@ -203,6 +214,8 @@ void TForm1::buildMainMenu() {
                                     QStringLiteral("Inspection report (PDF) ..."),
                                     &TForm1::InspectionreportPDF1Click);
     inspectionReport1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addToArchive1_ = addCommand(*file1, "AddtoArchive1", addToArchiveRow,
+                                QStringLiteral("Add to archive"), &TForm1::AddtoArchive1Click);
     file1->addSeparator()->setObjectName(QStringLiteral("N2"));
     print1_ = addCommand(*file1, "Print1", 11, QStringLiteral("Print ..."), &TForm1::Print1Click);
     print1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -225,6 +238,13 @@ void TForm1::buildMainMenu() {
         addCommand(*instrument1, "Inspectiondetails1", 303,
                    QStringLiteral("Inspection details ..."), &TForm1::Inspectiondetails1Click);
     inspectionDetails1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+
+    QMenu* archive1 = addMenu("Archive1", archiveRow, QStringLiteral("Archive"));
+    addCommand(*archive1, "Archiveofinspections1", archiveWindowRow,
+               QStringLiteral("Archive of inspections ..."), &TForm1::Archiveofinspections1Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    addCommand(*archive1, "Archivesettings1", archiveSettingsRow,
+               QStringLiteral("Archive settings ..."), &TForm1::Archivesettings1Click);
 
     // The two languages name themselves and carry no tag: they read the same in both.
     QMenu* language1 = addMenu("Language1", 1, QStringLiteral("Language"));
@@ -347,10 +367,20 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::openFile(const QString& path) {
-    std::int64_t missingBytes = 0;
     std::string bytes;
     try {
         bytes = nativeFileBytes(filePath(path));
+    } catch (const std::exception& error) {
+        showError(errorText(error));
+        return;
+    }
+    openBytes(bytes, path, [this, &path] { document_->opened(path); });
+}
+
+void TForm1::openBytes(const std::string& bytes, const QString& name,
+                       const std::function<void()>& opened) {
+    std::int64_t missingBytes = 0;
+    try {
         if (!openNativeBytes(bytes, instrumentData_, &missingBytes)) {
             return;
         }
@@ -358,18 +388,40 @@ void TForm1::openFile(const QString& path) {
         showError(errorText(error));
         return;
     }
-    document_->opened(path);
+    opened();
     // The tree shows the new contents before any message about the file comes up.
     details_ = DetailsDocument();
     otherSections_ = otherSectionsOf(bytes);
     UpdateTree();
-    openDetails(bytes, path, missingBytes);
+    openDetails(bytes, name, missingBytes);
     treeView1_->refreshVerdicts();
     // A file cut short still shows what it holds; what is missing reads as zero.
     if (missingBytes > 0) {
         boxes_.failure(this, applicationTitle,
                        QString::fromStdString(cutShortWarning(missingBytes)));
     }
+}
+
+// The revision's file as the archive keeps it; the title names the entry, and Save as puts the
+// data in a file of their own.
+void TForm1::openArchived(const InspectionSummary& inspection) {
+    if (job_ != Job::none || !mayReplaceData()) {
+        return;
+    }
+    const QString entry = QString::fromUtf8(RowText(archiveEntryRow)).arg(inspection.id) +
+                          QStringLiteral(": ") + QString::fromStdString(inspection.site) +
+                          QStringLiteral(", ") + QString::fromStdString(inspection.date);
+    const std::int64_t id = inspection.id;
+    archive_->connection().run<std::string>(
+        *this, [id](Archive& archive) { return archive.fileBytes(id); },
+        [this, entry](const std::string& bytes) {
+            if (job_ == Job::none) {
+                openBytes(bytes, entry, [this, &entry] { document_->openedFromArchive(entry); });
+                raise();
+                activateWindow();
+            }
+        },
+        [this](const ArchiveError& error) { archive_->tell(error); });
 }
 
 void TForm1::openDetails(const std::string& bytes, const QString& path,
@@ -388,9 +440,45 @@ void TForm1::Saveas1Click() {
             const FileLock lock(path);
             return saveInspectionFile(path, instrumentData_, details_, otherSections_);
         });
-    if (!saved.isEmpty()) {
-        document_->saved(saved);
+    if (saved.isEmpty()) {
+        return;
     }
+    document_->saved(saved);
+    if (!details_.inspection().site.empty()) {
+        try {
+            archive_->offerAfterSave(nativeFileBytes(filePath(saved)));
+        } catch (const std::exception& error) {
+            showError(errorText(error));
+        }
+    }
+}
+
+// What Save as would write, added to the archive as it stands in the window.
+void TForm1::AddtoArchive1Click() {
+    if (details_.inspection().site.empty()) {
+        boxes_.failure(this, QString::fromUtf8(RowText(archiveRow)),
+                       QString::fromUtf8(RowText(noSiteRow)));
+        return;
+    }
+    try {
+        const QTemporaryDir folder;
+        const std::string path = filePath(folder.filePath(QStringLiteral("data.tso")));
+        if (!folder.isValid() ||
+            !saveInspectionFile(path, instrumentData_, details_, otherSections_)) {
+            throw std::runtime_error("Cannot create file " + path);
+        }
+        archive_->add(nativeFileBytes(path));
+    } catch (const std::exception& error) {
+        showError(errorText(error));
+    }
+}
+
+void TForm1::Archiveofinspections1Click() {
+    archive_->showWindow();
+}
+
+void TForm1::Archivesettings1Click() {
+    archive_->chooseSettings();
 }
 
 void TForm1::SaveasXML1Click() {
@@ -494,6 +582,7 @@ void TForm1::relabel(int language) {
     SetLanguage(language);
     qtTranslation_.follow(language);
     TranslateForms(*this, *setupDialog_);
+    archive_->retranslate();
     updateTitle();
     treeView1_->refreshTexts();
     portList_->ShowPortProblems();
@@ -528,7 +617,7 @@ void TForm1::setJob(Job job) {
     treeView1_->setDeletionAllowed(idle);
     const bool readable = job != Job::filling;
     for (QAction* command : {saveas1_, saveasXml1_, saveasHtml1_, saveasPlainText1_, saveasCsv1_,
-                             inspectionReport1_}) {
+                             inspectionReport1_, addToArchive1_}) {
         command->setEnabled(readable);
     }
     speedButton4_->setEnabled(readable);

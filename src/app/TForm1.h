@@ -7,6 +7,7 @@
 #include "app/PortListWatcher.h"
 #include "app/PrintTarget.h"
 #include "app/QtTranslation.h"
+#include "archive/ArchiveRecords.h"
 #include "inspection/DetailsDocument.h"
 #include "inspection/InspectionFile.h"
 #include "model/InstrumentData.h"
@@ -18,6 +19,7 @@ class QToolButton;
 
 namespace kadenza {
 
+class ArchiveCommands;
 class DataDocument;
 class DataTreeView;
 class MessageBoxes;
@@ -53,6 +55,10 @@ class TForm1 : public QMainWindow {
     // Opens the data file as Open does once a file is chosen: a file dropped on the window or
     // named on the command line.
     void openFile(const QString& path);
+    // Opens a revision the archive keeps, as if its file were opened; the title names the
+    // archive's entry.
+    void openArchived(const InspectionSummary& inspection);
+    ArchiveCommands& archive() { return *archive_; }
 
   protected:
     // While a job fills or prints the container the window stays: the job is asked to stop
@@ -82,6 +88,9 @@ class TForm1 : public QMainWindow {
     void Saveasplaintext1Click();
     void SaveasCSV1Click();
     void InspectionreportPDF1Click();
+    void AddtoArchive1Click();
+    void Archiveofinspections1Click();
+    void Archivesettings1Click();
     void Print1Click();
     void PrintDone();
     void Exit1Click();
@@ -95,6 +104,10 @@ class TForm1 : public QMainWindow {
                    const std::function<bool(const std::string& path)>& write);
     // Reads the file's details after its data were opened; unreadable details are reported
     // and the data stay without them. Details cut short add to `missingBytes`.
+    // Shows a data file's bytes, `opened` telling the document where they came from before the
+    // tree is rebuilt; `name` leads a message about their details.
+    void openBytes(const std::string& bytes, const QString& name,
+                   const std::function<void()>& opened);
     void openDetails(const std::string& bytes, const QString& path, std::int64_t& missingBytes);
     // True when the data may be replaced: they are saved, or the user saved or discarded them.
     bool mayReplaceData();
@@ -135,6 +148,7 @@ class TForm1 : public QMainWindow {
     QAction* saveasPlainText1_;
     QAction* saveasCsv1_;
     QAction* inspectionReport1_;
+    QAction* addToArchive1_;
     QAction* inspectionDetails1_;
     QAction* print1_;
     QAction* starttransfer1_;
@@ -142,6 +156,7 @@ class TForm1 : public QMainWindow {
     QAction* starttransferfromMx31011_;
     TForm2* setupDialog_;
     TProgressForm* progressForm_;
+    ArchiveCommands* archive_;
     std::function<PrintTarget()> printTarget_ = defaultPrintTarget;
     Job job_ = Job::none;
     bool closeWhenJobEnds_ = false;

@@ -1,5 +1,6 @@
 #include "archive/Archive.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -181,6 +182,50 @@ std::vector<InspectionSummary> Archive::due(const std::string& before) {
             " FROM sites AS s JOIN inspections AS i ON i.id = s.latest WHERE i.next_date < $1 "
             "ORDER BY i.next_date, i.id",
         {before}));
+}
+
+std::vector<InspectionSummary> Archive::installations() {
+    return summariesOf(database_->run(
+        std::string("SELECT ") + summaryColumns +
+        " FROM sites AS s JOIN inspections AS i ON i.id = s.latest "
+        "ORDER BY CASE WHEN i.next_date IS NULL THEN 1 ELSE 0 END, i.next_date, i.site"));
+}
+
+std::vector<RevisionSummary> Archive::revisions(const std::string& site) {
+    std::vector<RevisionSummary> revisions;
+    std::map<std::int64_t, std::size_t> positions;
+    for (const InspectionSummary& inspection : list(site)) {
+        positions[inspection.id] = revisions.size();
+        revisions.push_back({inspection, 0, 0, 0});
+    }
+    for (const SqlRow& row : database_->run(
+             "SELECT it.inspection, it.verdict, COUNT(*) FROM inspections AS i JOIN items AS it "
+             "ON it.inspection = i.id WHERE i.site = $1 GROUP BY it.inspection, it.verdict",
+             {site})) {
+        RevisionSummary& revision = revisions[positions.at(row.integer(0))];
+        const int count = static_cast<int>(row.integer(2));
+        const std::string verdict = row.text(1);
+        (verdict == "pass"   ? revision.passed
+         : verdict == "fail" ? revision.failed
+                             : revision.unjudged) += count;
+    }
+    std::reverse(revisions.begin(), revisions.end());
+    return revisions;
+}
+
+std::vector<CircuitQuantities> Archive::circuits(const std::string& site) {
+    std::vector<CircuitQuantities> circuits;
+    for (const SqlRow& row :
+         database_->run("SELECT c.id, c.label, it.symbol FROM circuits AS c JOIN items AS it ON "
+                        "it.circuit = c.id WHERE c.site = $1 GROUP BY c.id, c.label, it.symbol "
+                        "ORDER BY c.id, it.symbol",
+                        {site})) {
+        if (circuits.empty() || circuits.back().circuit != row.text(1)) {
+            circuits.push_back({row.text(1), {}});
+        }
+        circuits.back().symbols.push_back(row.text(2));
+    }
+    return circuits;
 }
 
 std::vector<HistoryPoint> Archive::history(const std::string& site, const std::string& circuit,

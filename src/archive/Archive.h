@@ -39,6 +39,13 @@ class Archive {
     // The latest inspection of each site whose next date falls before the day (YYYY-MM-DD),
     // the soonest due first.
     std::vector<InspectionSummary> due(const std::string& before);
+    // The latest inspection of every site, the soonest due first, then those with no next date,
+    // by site.
+    std::vector<InspectionSummary> installations();
+    // The inspections of one site, newest first, with their values counted by verdict.
+    std::vector<RevisionSummary> revisions(const std::string& site);
+    // The circuits of one site in the order they were first archived, each with its symbols.
+    std::vector<CircuitQuantities> circuits(const std::string& site);
     // Every archived value of a site's circuit (a bank's label, or its number where it has
     // none), or only those of one plain symbol, oldest first, with the trends marked.
     std::vector<HistoryPoint> history(const std::string& site, const std::string& circuit,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kadenza {
 
@@ -40,6 +41,21 @@ struct HistoryPoint {
     // Whether the value moved toward its limit by more than a quarter of the distance since the
     // same value of the inspection before.
     bool trend = false;
+};
+
+// An inspection in the list of a site's revisions, with how many of its values passed, failed
+// or were not judged.
+struct RevisionSummary {
+    InspectionSummary inspection;
+    int passed = 0;
+    int failed = 0;
+    int unjudged = 0;
+};
+
+// A circuit of a site, with the plain symbols of the values archived for it.
+struct CircuitQuantities {
+    std::string circuit;
+    std::vector<std::string> symbols;
 };
 
 // What adding a data file to the archive did.

@@ -12,7 +12,7 @@ namespace kadenza::test {
 
 // One box or dialog as the windows asked for it.
 struct ShownBox {
-    QString kind;  // "failure", "information", "error", "question", "open" or "save"
+    QString kind;  // "failure", "information", "error", "question", "ask", "open" or "save"
     QWidget* parent = nullptr;
     QString caption;
     QString text;  // the message, or the dialog's filter
@@ -36,6 +36,15 @@ class FakeMessageBoxes : public MessageBoxes {
     UnsavedChoice askToSave(QWidget* parent, const QString& caption, const QString& text) override {
         showBox({"question", parent, caption, text, {}});
         return answers.empty() ? UnsavedChoice::discard : takeAnswer();
+    }
+    bool ask(QWidget* parent, const QString& caption, const QString& text) override {
+        showBox({"ask", parent, caption, text, {}});
+        if (yesNo.empty()) {
+            return false;
+        }
+        const bool answer = yesNo.front();
+        yesNo.erase(yesNo.begin());
+        return answer;
     }
     QString openFileName(QWidget* parent, const QString& filter) override {
         shown.push_back({"open", parent, {}, filter, {}});
@@ -63,6 +72,8 @@ class FakeMessageBoxes : public MessageBoxes {
     QStringList fileNames;
     // Answers of the next questions about unsaved data; Discard when none is left.
     std::vector<UnsavedChoice> answers;
+    // Answers of the next Yes/No questions; No when none is left.
+    std::vector<bool> yesNo;
     // Runs inside each message box before it is "closed".
     std::function<void(const ShownBox&)> whileOpen;
 

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QChart>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,7 +10,9 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QThread>
 #include <QTimer>
 #include <QToolTip>
@@ -18,11 +21,16 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/ArchiveConnection.h"
+#include "app/ArchiveWindow.h"
+#include "app/CircuitHistoryPanel.h"
 #include "app/DetailsDialog.h"
+#include "app/InstallationsModel.h"
 #include "app/KadenzaApplication.h"
 #include "app/MessageBoxes.h"
 #include "app/Relabelling.h"
 #include "app/ReportPreview.h"
+#include "app/RevisionsPanel.h"
 #include "app/SignDialog.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
@@ -35,6 +43,7 @@
 #include "sim/PseudoTerminal.h"
 #include "sim/RunningInstrument.h"
 #include "support/NssTestDatabase.h"
+#include "support/SampleArchive.h"
 #include "support/SampleData.h"
 #include "support/TempDir.h"
 #include "translators/TranslatorFactory.h"
@@ -401,6 +410,69 @@ bool verdictsAndDetails(const QDir& folder) {
            detailTabs(window, folder) && previewAndSignature(window, folder);
 }
 
+// Chooses the installation of `site` in the archive's window and waits for its revisions.
+void chooseInstallation(ArchiveWindow& window, const QString& site) {
+    QSortFilterProxyModel& shown = window.shownInstallations();
+    auto* table = window.findChild<QTableView*>(QStringLiteral("InstallationsTable"));
+    for (int row = 0; row < shown.rowCount(); ++row) {
+        if (shown.index(row, InstallationsModel::siteColumn).data().toString() == site) {
+            table->setCurrentIndex(shown.index(row, 0));
+        }
+    }
+    processEventsUntil([&window, &site] {
+        const auto& revisions = window.revisions().revisions();
+        return !revisions.empty() &&
+               QString::fromStdString(revisions.front().inspection.site) == site;
+    });
+}
+
+// The archive's window on the sample archive, as seen on 20 December 2026: the school is
+// overdue, the house due within 30 days; then the house's revisions in English, and its lift's
+// loop impedance over five years, which fails in the last.
+bool archiveWindows(const QDir& folder) {
+    const TempDir dir;
+    const std::string location = dir.path("archive.sqlite");
+    {
+        const auto archive = Archive::open(location);
+        for (const std::string& file : sampleArchiveFiles()) {
+            archive->add(file);
+        }
+    }
+    QtMessageBoxes boxes;
+    ArchiveConnection connection(QString::fromStdString(location));
+    ArchiveWindow window(connection, boxes);
+    window.setToday(QDate(2026, 12, 20));
+    SetLanguage(czechLanguage);
+    window.retranslate();
+    window.reload();
+    window.show();
+    chooseInstallation(window, QStringLiteral("Školní 5, Olomouc"));
+    bool saved = save(render(window, 1), folder, QStringLiteral("archive-cs.png"));
+
+    SetLanguage(englishLanguage);
+    window.retranslate();
+    chooseInstallation(window, QStringLiteral("Javorová 12, Brno"));
+    saved = saved && save(render(window, 1), folder, QStringLiteral("archive-installation-en.png"));
+
+    SetLanguage(czechLanguage);
+    window.retranslate();
+    window.findChild<QTabWidget*>()->setCurrentIndex(1);
+    auto* circuit = window.findChild<QComboBox*>(QStringLiteral("HistoryCircuit"));
+    processEventsUntil([circuit] { return circuit->findText(QStringLiteral("Výtah")) >= 0; });
+    circuit->setCurrentText(QStringLiteral("Výtah"));
+    window.findChild<QComboBox*>(QStringLiteral("HistoryQuantity"))
+        ->setCurrentText(QStringLiteral("Z_S"));
+    processEventsUntil([&window] {
+        return window.history().chart().title().endsWith(QStringLiteral("Z_S")) &&
+               window.history().chart().series().size() >= 3;
+    });
+    // The chart lays its axes and legend out as its scene updates.
+    QElapsedTimer settling;
+    settling.start();
+    processEventsUntil([&settling] { return settling.elapsed() > 300; });
+    return saved && save(render(window, 1), folder, QStringLiteral("archive-plot-cs.png"));
+}
+
 }  // namespace
 
 int makeScreenshots(const QDir& folder) {
@@ -423,7 +495,8 @@ int makeScreenshots(const QDir& folder) {
                       QStringLiteral("setup-erased-en.png")) &&
         setupDialogIn(window, czechLanguage, {5, false, false}, folder,
                       QStringLiteral("setup-none-cs.png")) &&
-        portProblems(folder) && unsavedQuestionAndFileDialog(folder) && verdictsAndDetails(folder);
+        portProblems(folder) && unsavedQuestionAndFileDialog(folder) &&
+        verdictsAndDetails(folder) && archiveWindows(folder);
     return saved ? 0 : 1;
 }
 

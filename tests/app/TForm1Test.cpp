@@ -44,17 +44,31 @@ namespace {
 
 // Every tagged component of the two relabelled windows and its language row.
 const std::vector<std::pair<const char*, int>> mainWindowRows = {
-    {"File1", 7},         {"Open1", 8},
-    {"Saveas1", 9},       {"SaveasXML1", 119},
-    {"SaveasHTML1", 239}, {"Saveasplaintext1", 259},
-    {"Print1", 11},       {"Exit1", 10},
-    {"Instrument1", 13},  {"Starttransfer1", 14},
-    {"Setup1", 15},       {"StarttransferfromMx31011", 227},
-    {"Language1", 1},     {"About1", 26},
-    {"Name1", 23},        {"Unit1", 24},
-    {"Note1", 25},        {"Addressnumber1", 186},
-    {"SaveasCSV1", 266},  {"Inspectiondetails1", 303},
+    {"File1", 7},
+    {"Open1", 8},
+    {"Saveas1", 9},
+    {"SaveasXML1", 119},
+    {"SaveasHTML1", 239},
+    {"Saveasplaintext1", 259},
+    {"Print1", 11},
+    {"Exit1", 10},
+    {"Instrument1", 13},
+    {"Starttransfer1", 14},
+    {"Setup1", 15},
+    {"StarttransferfromMx31011", 227},
+    {"Language1", 1},
+    {"About1", 26},
+    {"Name1", 23},
+    {"Unit1", 24},
+    {"Note1", 25},
+    {"Addressnumber1", 186},
+    {"SaveasCSV1", 266},
+    {"Inspectiondetails1", 303},
     {"Verdict1", 275},
+    {"AddtoArchive1", 462},
+    {"Archive1", 459},
+    {"Archiveofinspections1", 460},
+    {"Archivesettings1", 461},
 };
 const std::vector<std::pair<const char*, int>> setupDialogRows = {
     {"Button1", 17}, {"Button2", 18}, {"Button3", 16}};
@@ -225,11 +239,15 @@ class TForm1Test : public QObject {
     void mainMenuHasTheCommandsInOrder() {
         open();
         QCOMPARE(objectNames(window_->menuBar()->actions()),
-                 QStringList({"File1", "Instrument1", "Language1", "About1"}));
-        QCOMPARE(
-            objectNames(part<QMenu>("File1")->actions()),
-            QStringList({"Open1", "Saveas1", "SaveasXML1", "SaveasHTML1", "Saveasplaintext1",
-                         "SaveasCSV1", "InspectionreportPDF1", "N2", "Print1", "N1", "Exit1"}));
+                 QStringList({"File1", "Instrument1", "Archive1", "Language1", "About1"}));
+        QCOMPARE(objectNames(part<QMenu>("File1")->actions()),
+                 QStringList({"Open1", "Saveas1", "SaveasXML1", "SaveasHTML1", "Saveasplaintext1",
+                              "SaveasCSV1", "InspectionreportPDF1", "AddtoArchive1", "N2", "Print1",
+                              "N1", "Exit1"}));
+        QCOMPARE(objectNames(part<QMenu>("Archive1")->actions()),
+                 QStringList({"Archiveofinspections1", "Archivesettings1"}));
+        QCOMPARE(part<QAction>("Archiveofinspections1")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Shift+A")));
         QCOMPARE(objectNames(part<QMenu>("Instrument1")->actions()),
                  QStringList({"Starttransfer1", "Setup1", "N3", "StarttransferfromMx31011", "N4",
                               "Inspectiondetails1"}));

@@ -199,6 +199,49 @@ TEST_P(ArchiveTest, HistoryOfACircuitIsOldestFirstWithLimitsAndTrends) {
     EXPECT_TRUE(archive->history("Villa", "1").empty()) << "bank 1 is kitchen";
 }
 
+TEST_P(ArchiveTest, InstallationsRevisionsAndCircuitsOfASite) {
+    const auto archive = open();
+    const auto add = [&](std::vector<std::string> details, std::vector<double> loops) {
+        return archive->add(inspectionFile(details, loops)).id;
+    };
+    std::vector<std::string> old = judgedCircuit("Villa", "2022-01-01");
+    old.push_back("inspection.nextDate=2025-01-01");
+    const std::int64_t first = add(old, {0.5, 3.1});
+    std::vector<std::string> latest = judgedCircuit("Villa", "2024-01-01");
+    latest.push_back("inspection.nextDate=2027-01-01");
+    const std::int64_t second = add(latest, {0.6});
+    const std::int64_t mill = add(
+        {"inspection.site=Mill", "inspection.date=2023-01-01", "inspection.nextDate=2026-01-01"},
+        {0.5});
+    const std::int64_t shed = add({"inspection.site=Shed", "inspection.date=2020-01-01"}, {0.5});
+
+    std::vector<std::pair<std::int64_t, std::string>> installations;
+    for (const InspectionSummary& summary : archive->installations()) {
+        installations.emplace_back(summary.id, summary.site);
+    }
+    EXPECT_EQ(installations, (std::vector<std::pair<std::int64_t, std::string>>{
+                                 {mill, "Mill"}, {second, "Villa"}, {shed, "Shed"}}))
+        << "the soonest due first, a site with no next date last";
+
+    const std::vector<RevisionSummary> revisions = archive->revisions("Villa");
+    ASSERT_EQ(revisions.size(), 2u);
+    EXPECT_EQ(revisions[0].inspection.id, second) << "newest first";
+    EXPECT_EQ(revisions[1].inspection.id, first);
+    // Bank 1's loops and insulation are judged; bank 2 has no breaker to judge its loop by.
+    EXPECT_EQ(revisions[1].passed, 2);
+    EXPECT_EQ(revisions[1].failed, 1);
+    EXPECT_EQ(revisions[1].unjudged, 1);
+    EXPECT_EQ(revisions[1].inspection.overall, "fail");
+
+    const std::vector<CircuitQuantities> circuits = archive->circuits("Villa");
+    ASSERT_EQ(circuits.size(), 2u);
+    EXPECT_EQ(circuits[0].circuit, "kitchen");
+    EXPECT_EQ(circuits[0].symbols, (std::vector<std::string>{"R_ISO", "Z_S"}));
+    EXPECT_EQ(circuits[1].circuit, "2");
+    EXPECT_EQ(circuits[1].symbols, std::vector<std::string>{"Z_S"});
+    EXPECT_TRUE(archive->circuits("Nowhere").empty());
+}
+
 TEST_P(ArchiveTest, AnIdItDoesNotHoldIsNotFound) {
     const auto archive = open();
     EXPECT_EQ(problemOf([&] { archive->fileBytes(42); }), ArchiveProblem::notFound);

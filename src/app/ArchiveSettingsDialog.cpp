@@ -1,0 +1,104 @@
+#include "app/ArchiveSettingsDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/AccessKeys.h"
+#include "app/ArchiveSettings.h"
+#include "app/DetailField.h"
+#include "archive/ArchiveLocation.h"
+
+namespace kadenza {
+
+namespace {
+
+constexpr int titleRow = 461;
+constexpr int sqliteRow = 479;
+constexpr int serverRow = 480;
+constexpr int fileRow = 481;
+constexpr int addressRow = 482;
+constexpr int browseRow = 483;
+constexpr int environmentRow = 484;
+
+}  // namespace
+
+ArchiveSettingsDialog::ArchiveSettingsDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ArchiveSettings"));
+    setWindowTitle(withoutAccessKey(rowText(titleRow)).remove(QStringLiteral(" ...")));
+    sqlite_ = new QRadioButton(rowText(sqliteRow), this);
+    server_ = new QRadioButton(rowText(serverRow), this);
+    file_ = new QLineEdit(this);
+    file_->setObjectName(QStringLiteral("ArchiveFile"));
+    address_ = new QLineEdit(this);
+    address_->setObjectName(QStringLiteral("ArchiveAddress"));
+    address_->setPlaceholderText(QStringLiteral("postgresql://user@host/kadenza"));
+    auto* browse = new QPushButton(rowText(browseRow), this);
+    auto* fileLabel = new QLabel(rowText(fileRow), this);
+    fileLabel->setBuddy(file_);
+    auto* addressLabel = new QLabel(rowText(addressRow), this);
+    addressLabel->setBuddy(address_);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    auto* fileRowLayout = new QHBoxLayout;
+    fileRowLayout->addWidget(file_, 1);
+    fileRowLayout->addWidget(browse);
+    auto* form = new QFormLayout;
+    form->addRow(sqlite_);
+    form->addRow(fileLabel, fileRowLayout);
+    form->addRow(server_);
+    form->addRow(addressLabel, address_);
+    auto* layout = new QVBoxLayout(this);
+    if (archiveLocationFromEnvironment()) {
+        auto* note = new QLabel(rowText(environmentRow).arg(archiveLocation()), this);
+        note->setObjectName(QStringLiteral("ArchiveEnvironment"));
+        note->setWordWrap(true);
+        layout->addWidget(note);
+    }
+    layout->addLayout(form);
+    layout->addWidget(buttons_);
+
+    const QString chosen = chosenArchiveLocation();
+    const bool onServer = isPostgresLocation(chosen.toStdString());
+    (onServer ? server_ : sqlite_)->setChecked(true);
+    (onServer ? address_ : file_)->setText(chosen);
+    file_->setPlaceholderText(QString::fromStdString(defaultArchiveLocation()));
+
+    connect(sqlite_, &QRadioButton::toggled, this, &ArchiveSettingsDialog::engineChosen);
+    connect(address_, &QLineEdit::textChanged, this, &ArchiveSettingsDialog::engineChosen);
+    connect(browse, &QPushButton::clicked, this, &ArchiveSettingsDialog::browse);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    engineChosen();
+    giveAccessKeys(*this);
+}
+
+QString ArchiveSettingsDialog::location() const {
+    return sqlite_->isChecked() ? file_->text().trimmed() : address_->text().trimmed();
+}
+
+// A server needs an address that names one.
+void ArchiveSettingsDialog::engineChosen() {
+    const bool onServer = server_->isChecked();
+    file_->setEnabled(!onServer);
+    address_->setEnabled(onServer);
+    buttons_->button(QDialogButtonBox::Ok)
+        ->setEnabled(!onServer || isPostgresLocation(location().toStdString()));
+}
+
+void ArchiveSettingsDialog::browse() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QString(), file_->text(), QStringLiteral("SQLite (*.sqlite *.db);;* (*)"), nullptr,
+        QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    if (!path.isEmpty()) {
+        file_->setText(path);
+    }
+}
+
+}  // namespace kadenza
