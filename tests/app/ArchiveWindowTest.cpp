@@ -33,6 +33,7 @@
 #include "app/ArchiveWindow.h"
 #include "app/CircuitHistoryPanel.h"
 #include "app/InstallationsModel.h"
+#include "app/ReportPreview.h"
 #include "app/RevisionsPanel.h"
 #include "app/TForm1.h"
 #include "archive/Archive.h"
@@ -327,6 +328,10 @@ class ArchiveWindowTest : public QObject {
         QCOMPARE(table->item(1, 0)->text(), QStringLiteral("2022-01-01"));
         QCOMPARE(table->item(1, 1)->text(), row(failRow));
         QCOMPARE(table->item(1, 3)->text(), QStringLiteral("1"));  // one value failed
+
+        // Write report makes the report of the archived file, in its preview.
+        window.findChild<QPushButton*>(QStringLiteral("RevisionReport"))->click();
+        QTRY_VERIFY(window.findChild<ReportPreview*>() != nullptr);
 
         window.findChild<QPushButton*>(QStringLiteral("OpenRevision"))->click();
         QTRY_VERIFY(main.windowTitle().contains(QStringLiteral("archive entry %1").arg(latest)));
