@@ -66,11 +66,18 @@ const std::string& builtArchive() {
     return location;
 }
 
-void waitForInstallations(const bool& shown) {
+// Opens the window as the Archive menu does and waits until its installations are shown.
+void openAndWait(ArchiveWindow& window) {
+    bool shown = false;
+    const QMetaObject::Connection connection =
+        QObject::connect(&window, &ArchiveWindow::installationsShown, [&shown] { shown = true; });
+    window.reload();
+    window.show();
     while (!shown) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     QApplication::processEvents();
+    QObject::disconnect(connection);
 }
 
 void BM_OpenArchiveWindow(benchmark::State& state) {
@@ -79,11 +86,7 @@ void BM_OpenArchiveWindow(benchmark::State& state) {
     ArchiveConnection connection(location);
     for (auto _ : state) {
         ArchiveWindow window(connection, boxes);
-        bool shown = false;
-        QObject::connect(&window, &ArchiveWindow::installationsShown, [&shown] { shown = true; });
-        window.reload();
-        window.show();
-        waitForInstallations(shown);
+        openAndWait(window);
         state.PauseTiming();
         state.counters["installations"] = window.shownInstallations().rowCount();
         window.close();
@@ -98,11 +101,7 @@ void BM_FilterByTypedWord(benchmark::State& state) {
     QtMessageBoxes boxes;
     ArchiveConnection connection(QString::fromStdString(builtArchive()));
     ArchiveWindow window(connection, boxes);
-    bool shown = false;
-    QObject::connect(&window, &ArchiveWindow::installationsShown, [&shown] { shown = true; });
-    window.reload();
-    window.show();
-    waitForInstallations(shown);
+    openAndWait(window);
     auto* search = window.findChild<QLineEdit*>(QStringLiteral("ArchiveSearch"));
     for (auto _ : state) {
         search->setText(QStringLiteral("street 12"));
