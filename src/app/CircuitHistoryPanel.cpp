@@ -20,6 +20,8 @@
 #include <cmath>
 
 #include "app/DetailField.h"
+#include "app/InstallationsModel.h"
+#include "app/ReadOnlyRow.h"
 
 namespace kadenza {
 
@@ -33,9 +35,6 @@ constexpr int trendRow = 493;
 constexpr int limitRow = 274;
 // Date, value, limit, verdict, trend.
 constexpr int headerRows[] = {285, 270, 274, 275, 493};
-constexpr int passRow = 276;
-constexpr int failRow = 277;
-constexpr int notJudgedRow = 278;
 
 // A decimal prefix that keeps the plotted numbers short: megohms for insulation, milliseconds
 // for a trip time.
@@ -88,10 +87,6 @@ QString limitText(const HistoryPoint& point, const Scale& scale) {
     return ends.join(QStringLiteral(", "));
 }
 
-QString verdictText(const std::string& verdict) {
-    return rowText(verdict == "pass" ? passRow : verdict == "fail" ? failRow : notJudgedRow);
-}
-
 // One end of the limit as a line through the dates of the values it judged.
 QLineSeries* limitSeries(const std::vector<HistoryPoint>& points, const Scale& scale,
                          std::optional<double> HistoryPoint::*end) {
@@ -118,12 +113,6 @@ QLineSeries* valueSeries(const QString& symbol, const QString& unit, std::size_t
     series->setName(symbol + number + QStringLiteral(" [") + unit + QStringLiteral("]"));
     series->setPointsVisible(true);
     return series;
-}
-
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
 }
 
 }  // namespace
@@ -304,12 +293,10 @@ void CircuitHistoryPanel::fillTable() {
     table_->setRowCount(static_cast<int>(points_.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const HistoryPoint& point = points_[row];
-        const QString texts[] = {QString::fromStdString(point.date), valueText(point, scale),
-                                 limitText(point, scale), verdictText(point.verdict),
-                                 point.trend ? rowText(trendRow) : QString()};
-        for (int column = 0; column < table_->columnCount(); ++column) {
-            table_->setItem(row, column, cell(texts[column]));
-        }
+        setReadOnlyRow(
+            *table_, row,
+            {QString::fromStdString(point.date), valueText(point, scale), limitText(point, scale),
+             overallText(point.verdict), point.trend ? rowText(trendRow) : QString()});
     }
     table_->resizeColumnsToContents();
 }

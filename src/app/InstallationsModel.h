@@ -54,7 +54,7 @@ class InstallationsModel : public QAbstractTableModel {
 // "javorova" are the same).
 QString searchText(const QString& text);
 
-// An inspection's overall result in the current language.
+// An inspection's overall result, or one value's verdict, in the current language.
 QString overallText(const std::string& overall);
 
 }  // namespace kadenza

@@ -8,6 +8,7 @@
 
 #include "app/DetailField.h"
 #include "app/InstallationsModel.h"
+#include "app/ReadOnlyRow.h"
 
 namespace kadenza {
 
@@ -18,12 +19,6 @@ constexpr int openRow = 471;
 constexpr int reportRow = 472;
 // Date, overall verdict, passed, failed, not judged, inspector.
 constexpr int headerRows[] = {285, 311, 314, 315, 316, 283};
-
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
 
 }  // namespace
 
@@ -92,15 +87,11 @@ void RevisionsPanel::fillRows() {
     table_->setRowCount(static_cast<int>(revisions_.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const RevisionSummary& revision = revisions_[row];
-        const QString texts[] = {QString::fromStdString(revision.inspection.date),
-                                 overallText(revision.inspection.overall),
-                                 QString::number(revision.passed),
-                                 QString::number(revision.failed),
-                                 QString::number(revision.unjudged),
-                                 QString::fromStdString(revision.inspection.inspector)};
-        for (int column = 0; column < table_->columnCount(); ++column) {
-            table_->setItem(row, column, cell(texts[column]));
-        }
+        setReadOnlyRow(*table_, row,
+                       {QString::fromStdString(revision.inspection.date),
+                        overallText(revision.inspection.overall), QString::number(revision.passed),
+                        QString::number(revision.failed), QString::number(revision.unjudged),
+                        QString::fromStdString(revision.inspection.inspector)});
     }
     table_->resizeColumnsToContents();
     if (current >= 0 && current < table_->rowCount()) {
