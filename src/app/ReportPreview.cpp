@@ -28,6 +28,8 @@ constexpr int draftRow = 423;
 constexpr int pageNumberRow = 310;
 constexpr int saveRow = 448;
 constexpr int signRow = 434;
+constexpr int draftSigningRow = 502;
+constexpr int signDraftRow = 503;
 // Within a screen of 1366 × 768 with a panel.
 constexpr QSize previewSize(900, 680);
 
@@ -87,14 +89,18 @@ ReportPreview::~ReportPreview() {
     disconnect(document_, nullptr, this, nullptr);
 }
 
-// In the words the report's first page uses, by the names the details are set with.
-QLabel* ReportPreview::draftNotice() const {
+QString ReportPreview::missingItems() const {
     QStringList missing;
     for (const std::string& item : report_.missing) {
         missing << QString::fromStdString(item);
     }
-    auto* notice = new QLabel(rowText(draftRow) + QStringLiteral(": ") +
-                              missing.join(QStringLiteral(", ")) + QStringLiteral("."));
+    return missing.join(QStringLiteral(", "));
+}
+
+// In the words the report's first page uses, by the names the details are set with.
+QLabel* ReportPreview::draftNotice() const {
+    auto* notice =
+        new QLabel(rowText(draftRow) + QStringLiteral(": ") + missingItems() + QStringLiteral("."));
     notice->setObjectName(QStringLiteral("DraftNotice"));
     notice->setWordWrap(true);
     QPalette palette = notice->palette();
@@ -124,7 +130,14 @@ void ReportPreview::save(const QByteArray& pdf) {
     }
 }
 
+// A draft carrying a valid signature would pass for a report handed over: the user confirms it.
 void ReportPreview::sign() {
+    if (!report_.missing.empty() &&
+        !boxes_.ask(this, rowText(signRow).remove(QStringLiteral(" ...")),
+                    rowText(draftSigningRow).arg(missingItems()) + QLatin1Char(' ') +
+                        rowText(signDraftRow))) {
+        return;
+    }
     SignDialog dialog(report_.pdf, signature_, boxes_, this);
     if (dialog.exec() == QDialog::Accepted) {
         save(dialog.signedReport());

@@ -29,6 +29,8 @@ class ReportPreview : public QWidget {
     ~ReportPreview() override;
 
   private:
+    // What the report lacks, listed.
+    QString missingItems() const;
     QLabel* draftNotice() const;
     void showPageNumber(int page);
     // Writes the PDF to the file the user chooses.

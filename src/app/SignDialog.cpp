@@ -1,5 +1,6 @@
 #include "app/SignDialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
@@ -22,6 +23,8 @@ namespace {
 constexpr int signRow = 434;
 constexpr int certificateRow = 436;
 constexpr int passwordRow = 437;
+constexpr int signerDiffersRow = 504;
+constexpr int timeStampRow = 505;
 constexpr int nicknameRole = Qt::UserRole;
 constexpr QSize dialogSize(520, 360);
 
@@ -46,7 +49,9 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
       folder_(new QLineEdit(QFile::decodeName(defaultNssDir().c_str()))),
       certificates_(new QListWidget),
       listProblem_(new QLabel),
-      password_(new QLineEdit) {
+      password_(new QLineEdit),
+      signerDiffers_(new QCheckBox(rowText(signerDiffersRow))),
+      timeStampUrl_(new QLineEdit) {
     setObjectName(QStringLiteral("SignDialog"));
     setWindowTitle(rowText(signRow).remove(QStringLiteral(" ...")));
     folder_->setObjectName(QStringLiteral("NssFolder"));
@@ -54,6 +59,9 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     listProblem_->setWordWrap(true);
     password_->setObjectName(QStringLiteral("Password"));
     password_->setEchoMode(QLineEdit::Password);
+    signerDiffers_->setObjectName(QStringLiteral("SignerDiffers"));
+    timeStampUrl_->setObjectName(QStringLiteral("TimeStampAuthority"));
+    timeStampUrl_->setPlaceholderText(QStringLiteral("http://"));
     connect(folder_, &QLineEdit::editingFinished, this, &SignDialog::listCertificates);
     folder_->installEventFilter(this);
 
@@ -73,6 +81,10 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     auto* form = new QFormLayout;
     form->addRow(certificateLabel, certificate);
     form->addRow(passwordLabel, password_);
+    form->addRow(nullptr, signerDiffers_);
+    auto* timeStampLabel = new QLabel(rowText(timeStampRow));
+    timeStampLabel->setBuddy(timeStampUrl_);
+    form->addRow(timeStampLabel, timeStampUrl_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form, 1);
     layout->addWidget(buttons);
@@ -123,6 +135,8 @@ void SignDialog::accept() {
     request_.nickname = chosen->data(nicknameRole).toString().toStdString();
     request_.nssDir = localPath(folder_->text());
     request_.password = password_->text().toStdString();
+    request_.signerDiffers = signerDiffers_->isChecked();
+    request_.timeStampUrl = timeStampUrl_->text().trimmed().toStdString();
     try {
         signed_ = signedPdf(pdf_, request_);
     } catch (const std::exception& error) {

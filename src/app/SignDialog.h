@@ -5,6 +5,7 @@
 
 #include "report/PdfSigning.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,13 +16,14 @@ namespace kadenza {
 class MessageBoxes;
 
 // Signs the report with a certificate of an NSS database (the user's ~/.pki/nssdb unless the
-// folder is changed): the certificates to choose from and the password of the database. A
-// signature that fails is shown, and the dialog stays for another try.
+// folder is changed): the certificates to choose from, the password of the database, whether
+// another person than the inspector signs on purpose, and a time-stamp authority. A signature
+// that fails is shown, and the dialog stays for another try.
 class SignDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // `request`: the page and area the signature goes in, its reason, location and appearance;
+    // `request`: the page and area the signature goes in, its reason, location and signer;
     // the certificate, the database and the password are the user's to give.
     SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& boxes, QWidget* parent);
 
@@ -44,6 +46,8 @@ class SignDialog : public QDialog {
     QListWidget* certificates_;
     QLabel* listProblem_;
     QLineEdit* password_;
+    QCheckBox* signerDiffers_;
+    QLineEdit* timeStampUrl_;
     QPushButton* ok_;
 };
 

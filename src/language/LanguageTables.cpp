@@ -350,6 +350,14 @@ constexpr UsedRow usedRows[] = {
      "Data nemají uvedeno místo: zadejte je nejprve v údajích o revizi."},
     {492, "archive entry %1", "záznam archivu %1"},
     {493, "trend", "trend"},
+    {500, "Digitally signed by", "Digitálně podepsal"},
+    {501, "The certificate \"%1\" is %2's, not the inspector's named in the details: %3.",
+     "Certifikát „%1“ patří osobě %2, ne reviznímu technikovi uvedenému v údajích: %3."},
+    {502, "The report is a draft: it lacks %1.", "Zpráva je koncept: chybí %1."},
+    {503, "Sign the draft all the same?", "Přesto koncept podepsat?"},
+    {504, "Signed by another person than the inspector",
+     "Podepisuje jiná osoba než revizní technik"},
+    {505, "Time-stamp authority (URL):", "Autorita časových razítek (URL):"},
 };
 
 constexpr LanguageTable buildTable(int language) {

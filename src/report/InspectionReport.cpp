@@ -112,6 +112,8 @@ RevisionReport revisionReport(const InstrumentData& data, const DetailsDocument&
         writer, pages.pages(),
         {runningHead(content.inspection), programName(), QString::fromUtf8(RowText(pageNumberRow)),
          content.missing.empty() ? QString() : QString::fromUtf8(RowText(draftRow))});
+    buffer.close();
+    report.pdf = withAuthorAndSubject(report.pdf, metadata);
     return report;
 }
 

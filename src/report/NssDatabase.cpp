@@ -24,7 +24,7 @@ struct ListRelease {
 using CertificateList = std::unique_ptr<CERTCertList, ListRelease>;
 
 // NSS for the whole process, with no database of its own: each database is opened beside it.
-// NSS that Poppler has set up already (to validate a signature) is left as it is.
+// NSS that another part of the process has set up already is left as it is.
 void initialiseNss() {
     if (!NSS_IsInitialized() && NSS_NoDB_Init(nullptr) != SECSuccess) {
         throw std::runtime_error("Cannot initialise NSS");
@@ -60,6 +60,16 @@ bool canSign(CERTCertificate* certificate) {
     return CERT_IsUserCert(certificate) &&
            (!certificate->keyUsagePresent ||
             (certificate->keyUsage & (KU_DIGITAL_SIGNATURE | KU_NON_REPUDIATION)) != 0);
+}
+
+std::string holderOf(CERTCertificate* certificate) {
+    char* name = CERT_GetCommonName(&certificate->subject);
+    if (name == nullptr) {
+        return certificate->subjectName;
+    }
+    std::string holder(name);
+    PORT_Free(name);
+    return holder;
 }
 
 struct Signer {
@@ -126,7 +136,8 @@ std::vector<SigningCertificate> NssDatabase::signingCertificates() const {
         PRTime notBefore = 0;
         PRTime notAfter = 0;
         CERT_GetCertTimes(signer.certificate, &notBefore, &notAfter);
-        certificates.push_back({signer.nickname, signer.certificate->subjectName, dayOf(notAfter)});
+        certificates.push_back({signer.nickname, signer.certificate->subjectName,
+                                holderOf(signer.certificate), dayOf(notAfter)});
     }
     std::sort(certificates.begin(), certificates.end(),
               [](const SigningCertificate& a, const SigningCertificate& b) {

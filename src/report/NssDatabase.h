@@ -14,14 +14,15 @@ struct SigningCertificate {
     std::string nickname;
     // "CN=Jan Dvořák,O=Elektro Dvořák"
     std::string subject;
+    // The holder's common name, "Jan Dvořák"; the subject when it names none.
+    std::string holder;
     // The last day it is valid, in UTC: "2028-12-31".
     std::string validUntil;
 };
 
 // An NSS certificate database (a folder with cert9.db and key4.db), opened read-only beside
 // whatever other database the process has open, and closed again, logged out, when this ends.
-// Poppler's own choice of a database (Poppler::setNSSDir) takes effect once per process, for
-// its first folder only; a database opened here can be any folder, one after the other.
+// A database opened here can be any folder, one after the other, in one process.
 class NssDatabase {
   public:
     // Throws std::runtime_error naming the folder when NSS cannot open a database there.
@@ -36,8 +37,8 @@ class NssDatabase {
     bool needsPassword() const;
     // Unlocks the private keys. Throws std::runtime_error for a wrong or missing password.
     void logIn(const std::string& password);
-    // The name under which NSS finds the certificate in this database and no other, for
-    // Poppler to sign with. Throws std::runtime_error when the database holds no such
+    // The name under which NSS finds the certificate in this database and no other, to sign
+    // with. Throws std::runtime_error when the database holds no such
     // certificate to sign with (naming those it holds), or when it has expired.
     std::string signerName(const std::string& nickname) const;
 

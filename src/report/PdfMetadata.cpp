@@ -1,5 +1,8 @@
 #include "report/PdfMetadata.h"
 
+#include "report/PdfFile.h"
+#include "report/PdfUpdate.h"
+
 namespace kadenza {
 
 namespace {
@@ -13,6 +16,11 @@ QString alternative(const char* element, const QString& text) {
                "<dc:%1><rdf:Alt><rdf:li xml:lang=\"x-default\">%2</rdf:li></rdf:Alt>"
                "</dc:%1>")
         .arg(QLatin1String(element), escaped(text));
+}
+
+std::string entry(const char* key, const QString& value) {
+    return value.isEmpty() ? std::string()
+                           : std::string(key) + " " + pdfString(value.toStdString()) + "\n";
 }
 
 }  // namespace
@@ -40,6 +48,21 @@ QByteArray pdfaXmp(const DocumentMetadata& metadata, const QDateTime& made) {
                  alternative("description", metadata.subject), escaped(metadata.creator), time,
                  QLatin1String(qVersion()));
     return packet.toUtf8();
+}
+
+QByteArray withAuthorAndSubject(const QByteArray& pdf, const DocumentMetadata& metadata) {
+    const std::string additions =
+        entry("/Author", metadata.author) + entry("/Subject", metadata.subject);
+    if (additions.empty()) {
+        return pdf;
+    }
+    const PdfFile file(pdf.toStdString());
+    const int number = referenceOf(file.trailer(), "/Info");
+    std::string information = file.object(number);
+    information.insert(information.rfind(">>"), additions);
+    PdfUpdate update(file);
+    update.set(number, information);
+    return QByteArray::fromStdString(update.written());
 }
 
 }  // namespace kadenza

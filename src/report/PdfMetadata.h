@@ -20,4 +20,9 @@ struct DocumentMetadata {
 // PDF/A requires to agree with the packet.
 QByteArray pdfaXmp(const DocumentMetadata& metadata, const QDateTime& made);
 
+// The PDF Qt wrote with the author and the subject added to its document information, as the
+// packet holds them, in an update appended to it: Qt's writer sets only the title and the
+// program there.
+QByteArray withAuthorAndSubject(const QByteArray& pdf, const DocumentMetadata& metadata);
+
 }  // namespace kadenza

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QRectF>
-#include <QString>
 #include <string>
 #include <vector>
 
@@ -25,8 +25,13 @@ struct SignatureRequest {
     // visible signature; page -1: an invisible one.
     int page = -1;
     QRectF rectangle;
-    // The text a visible signature shows (the signer's name, the date); empty: the nickname.
-    QString appearance;
+    // Who is to sign, as the document names them ("Ing. Jan Dvořák"). The certificate's holder
+    // must be that person (samePerson) unless `signerDiffers` says that another signs on
+    // purpose; the visible signature then names the holder.
+    std::string signer;
+    bool signerDiffers = false;
+    // An RFC 3161 time-stamp authority's URL; empty: the time is the computer's.
+    std::string timeStampUrl;
 };
 
 // The certificates the database holds that can sign, by nickname; the password is not
@@ -37,12 +42,14 @@ std::vector<SigningCertificate> signingCertificates(const std::string& nssDir);
 // signingCertificates does.
 bool needsPassword(const std::string& nssDir);
 
-// The PDF signed with a detached CMS signature, as Poppler makes it (SHA-256, the signer's
-// certificate referenced in the signed attributes). Throws std::runtime_error with a message
-// for the user when the database cannot be opened, holds no such certificate to sign with (the
-// message names those it holds), the certificate has expired, the password is wrong or
-// missing, or the signing fails. Any database folder can be used, one after the other, in one
-// process. Leaves no file behind.
+// The PDF with a signature of the kind ETSI.CAdES.detached appended as an incremental update
+// (the PDF's own bytes stay as they are): SHA-256, the certificate's chain, the ESS
+// signing-certificate-v2 attribute and, with a time-stamp authority, its token. A visible
+// signature shows "Digitally signed by", the signer and the time of signing in the report's
+// font, in the current language. Throws std::runtime_error with a message for the user when
+// the database cannot be opened, holds no such certificate to sign with (the message names
+// those it holds), the certificate has expired or is another person's, the password is wrong
+// or missing, the authority gives no time-stamp or the signing fails.
 QByteArray signedPdf(const QByteArray& pdf, const SignatureRequest& request);
 
 // The user's shared NSS database, ~/.pki/nssdb, as the system's tools and browsers use it.

@@ -20,7 +20,7 @@ SignatureRequest reportSignature(const RevisionReport& report,
         request.reason += " " + inspection.number;
     }
     request.location = inspection.site;
-    request.appearance = QString::fromStdString(inspection.inspector);
+    request.signer = inspection.inspector;
     return request;
 }
 

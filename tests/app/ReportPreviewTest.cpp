@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +132,7 @@ class ReportPreviewTest : public QObject {
     void init() {
         boxes_.shown.clear();
         boxes_.fileNames.clear();
+        boxes_.yesNo.clear();
         dir_ = std::make_unique<TempDir>();
     }
 
@@ -194,10 +196,47 @@ class ReportPreviewTest : public QObject {
         QVERIFY2(verified.contains(QString::fromStdString(signer)), qPrintable(verified));
     }
 
+    // A draft is signed only when the user confirms it: the question names what it lacks.
+    void draftIsSignedOnlyWhenConfirmed() {
+        open({});
+        boxes_.yesNo = {false};
+        button("Sign")->click();
+        QCOMPARE(boxes_.shown.size(), std::size_t(1));
+        QCOMPARE(boxes_.shown[0].kind, QStringLiteral("ask"));
+        QVERIFY2(
+            boxes_.shown[0].text.startsWith(QStringLiteral("The report is a draft: it lacks ")),
+            qPrintable(boxes_.shown[0].text));
+        QVERIFY(boxes_.shown[0].text.endsWith(QStringLiteral(". Sign the draft all the same?")));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // Another person's certificate is refused under the inspector's name; ticked as meant, it
+    // signs.
+    void anotherHolderSignsOnlyWhenTicked() {
+        const NssTestDatabase database("Eva Nová", "");
+        open(wholeDetails());
+        const std::string path = dir_->path("colleague.pdf");
+        boxes_.fileNames << QString::fromStdString(path);
+        const auto choose = [&database](SignDialog& dialog, bool ticked) {
+            auto* folder = dialog.findChild<QLineEdit*>(QStringLiteral("NssFolder"));
+            folder->setText(QString::fromStdString(database.folder()));
+            QTest::keyClick(folder, Qt::Key_Return);
+            dialog.findChild<QCheckBox*>(QStringLiteral("SignerDiffers"))->setChecked(ticked);
+            dialog.accept();
+        };
+        sign([&choose](SignDialog& dialog) { choose(dialog, false); });
+        QCOMPARE(boxes_.messages(),
+                 QStringList{QStringLiteral("The certificate \"Eva Nová\" is Eva Nová's, not the "
+                                            "inspector's named in the details: Jan Novák.")});
+        QVERIFY(!std::filesystem::exists(path));
+        sign([&choose](SignDialog& dialog) { choose(dialog, true); });
+        QVERIFY(std::filesystem::exists(path));
+    }
+
     // A signature that fails says why, saves nothing, and leaves the dialog for another try.
     void failedSignatureSavesNothing() {
         const NssTestDatabase database(signer, password);
-        open({});
+        open(wholeDetails());
         boxes_.fileNames << QString::fromStdString(dir_->path("signed.pdf"));
         bool stayed = false;
         sign([&database, &stayed](SignDialog& dialog) {

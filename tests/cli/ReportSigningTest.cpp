@@ -44,10 +44,20 @@ class ReportSigningTest : public CliTest {
     const NssTestDatabase database_{signer, password};
 };
 
-// Signed with the certificate of that nickname; a draft is signed too, but the user is told
-// what it lacks.
-TEST_F(ReportSigningTest, SignsWithTheCertificateNamed) {
-    const Outcome outcome = sign({"--sign", signer, "--nss-dir", database_.folder()}, password);
+// A draft with a valid signature would pass for a report handed over: it is signed only with
+// --force, and the user is told what it lacks.
+TEST_F(ReportSigningTest, SignsADraftOnlyWhenForced) {
+    const Outcome draft = sign({"--sign", signer, "--nss-dir", database_.folder()}, password);
+    EXPECT_EQ(draft.exitCode, 7);
+    EXPECT_EQ(draft.err.rfind("kadenza-cli: the report is a draft and is not signed without "
+                              "--force; it lacks inspection.operator, ",
+                              0),
+              0u)
+        << draft.err;
+    EXPECT_FALSE(exists("out.pdf"));
+
+    const Outcome outcome =
+        sign({"--sign", signer, "--nss-dir", database_.folder(), "--force"}, password);
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(
         outcome.err.rfind("kadenza-cli: the report is a draft; it lacks inspection.operator, ", 0),
@@ -58,11 +68,34 @@ TEST_F(ReportSigningTest, SignsWithTheCertificateNamed) {
         << report;
     EXPECT_NE(report.find("Signature Validation: Signature is Valid.\n"), std::string::npos);
     EXPECT_NE(report.find("Total document signed\n"), std::string::npos);
+    EXPECT_NE(report.find("Signature Type: ETSI.CAdES.detached\n"), std::string::npos);
+}
+
+// Another person's certificate does not sign under the inspector's name; it signs when told
+// that this is meant.
+TEST_F(ReportSigningTest, AnotherHoldersCertificateSignsOnlyOnPurpose) {
+    const NssTestDatabase colleague{"Eva Nová", ""};
+    const std::vector<std::string> signing{"--sign", "Eva Nová", "--nss-dir", colleague.folder(),
+                                           "--force"};
+    expectFailure(sign(signing, ""), 2,
+                  "Certifikát „Eva Nová“ patří osobě Eva Nová, ne reviznímu technikovi "
+                  "uvedenému v údajích: " +
+                      signer + ".");
+    EXPECT_FALSE(exists("out.pdf"));
+
+    std::vector<std::string> onPurpose = signing;
+    onPurpose.push_back("--signer-differs");
+    EXPECT_EQ(sign(onPurpose, "").exitCode, 0);
+    EXPECT_TRUE(exists("out.pdf"));
 }
 
 // What stops a signature ends the command with status 2 and writes nothing.
 TEST_F(ReportSigningTest, AFailedSignatureWritesNothing) {
     const std::string folder = database_.folder();
+    const auto sign = [this](std::vector<std::string> extra, const std::string& givenPassword) {
+        extra.push_back("--force");
+        return ReportSigningTest::sign(extra, givenPassword);
+    };
     expectFailure(sign({"--sign", "Petr", "--nss-dir", folder}, password), 2,
                   "The NSS certificate database in " + folder +
                       " holds no certificate \"Petr\" to sign with; it holds \"" + signer + "\"");
@@ -74,7 +107,10 @@ TEST_F(ReportSigningTest, AFailedSignatureWritesNothing) {
                   "Cannot open the NSS certificate database in " + path("none"));
     expectFailure(sign({"--sign", "", "--nss-dir", folder}, password), 1,
                   "--sign needs the nickname of a certificate");
-    expectFailure(sign({"--nss-dir", folder}, password), 1, "--nss-dir is for --sign");
+    expectFailure(ReportSigningTest::sign({"--nss-dir", folder}, password), 1,
+                  "--nss-dir is for --sign");
+    expectFailure(ReportSigningTest::sign({"--tsa", "http://127.0.0.1:1/"}, password), 1,
+                  "--tsa is for --sign");
     EXPECT_FALSE(exists("out.pdf"));
 }
 

@@ -38,17 +38,21 @@ char offscreen[] = "offscreen";
 char* applicationArguments[] = {applicationName, platformOption, offscreen, nullptr};
 int applicationArgumentCount = 3;
 
+std::string listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) {
+        text += (text.empty() ? "" : ", ") + item;
+    }
+    return text;
+}
+
 // A report that lacks what a report of a revision must hold is marked a draft on every page;
 // the user hears of it before handing it over.
 void warnOfDraft(const RevisionReport& report) {
     if (report.missing.empty()) {
         return;
     }
-    std::string items;
-    for (const std::string& item : report.missing) {
-        items += (items.empty() ? "" : ", ") + item;
-    }
-    std::cerr << "kadenza-cli: the report is a draft; it lacks " << items << '\n';
+    std::cerr << "kadenza-cli: the report is a draft; it lacks " << listed(report.missing) << '\n';
 }
 
 // KADENZA_NSS_PASSWORD, else asked for on the terminal when the database has one.
@@ -64,6 +68,16 @@ std::string databasePassword(const std::string& nssDir) {
         .value_or(std::string());
 }
 
+// A draft carrying a valid signature would pass for a report handed over.
+void refuseDraft(const RevisionReport& report, const ParsedArguments& parsed) {
+    if (!report.missing.empty() && !parsed.has("--force")) {
+        throw CliError(exitIncomplete,
+                       "the report is a draft and is not signed without "
+                       "--force; it lacks " +
+                           listed(report.missing));
+    }
+}
+
 // Any failure to sign ends the command before anything is written.
 QByteArray signedReport(const RevisionReport& report, const InspectionDetails& inspection,
                         const ParsedArguments& parsed) {
@@ -72,7 +86,10 @@ QByteArray signedReport(const RevisionReport& report, const InspectionDetails& i
     if (request.nickname.empty()) {
         throw UsageError("--sign needs the nickname of a certificate");
     }
+    refuseDraft(report, parsed);
     request.nssDir = parsed.value("--nss-dir").value_or(std::string());
+    request.timeStampUrl = parsed.value("--tsa").value_or(std::string());
+    request.signerDiffers = parsed.has("--signer-differs");
     try {
         request.password = databasePassword(request.nssDir);
         return signedPdf(report.pdf, request);
@@ -105,7 +122,8 @@ int runReport(const std::vector<std::string>& args) {
         std::cout << reportUsage;
         return exitSuccess;
     }
-    const ParsedArguments parsed(args, {{}, {"--lang", "--sign", "--nss-dir"}});
+    const ParsedArguments parsed(
+        args, {{"--signer-differs", "--force"}, {"--lang", "--sign", "--nss-dir", "--tsa"}});
     applyLanguage(parsed);
     const auto& files = parsed.positionals();
     if (files.size() < 2) {
@@ -114,8 +132,10 @@ int runReport(const std::vector<std::string>& args) {
     if (files.size() > 2) {
         throw UsageError("unexpected argument '" + files[2] + "'");
     }
-    if (parsed.has("--nss-dir") && !parsed.has("--sign")) {
-        throw UsageError("--nss-dir is for --sign");
+    for (const char* option : {"--nss-dir", "--tsa", "--signer-differs", "--force"}) {
+        if (parsed.has(option) && !parsed.has("--sign")) {
+            throw UsageError(std::string(option) + " is for --sign");
+        }
     }
     refuseOutputOverInput(files[1], files[0]);
     writeReport(readInspectionFile(files[0]), files[1], parsed.has("--sign") ? &parsed : nullptr);

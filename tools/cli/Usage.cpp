@@ -238,7 +238,9 @@ const char evaluateUsage[] =
     "be read, 6 a value failed its limit, 7 incomplete: a detail was missing.\n";
 
 const char reportUsage[] =
-    "Usage: kadenza-cli report IN.tso OUT.pdf [--lang cs|en] [--sign NICKNAME [--nss-dir DIR]]\n"
+    "Usage: kadenza-cli report IN.tso OUT.pdf [--lang cs|en]\n"
+    "                  [--sign NICKNAME [--nss-dir DIR] [--tsa URL] [--signer-differs]\n"
+    "                  [--force]]\n"
     "\n"
     "Writes the report of the revision of the data file IN.tso to OUT.pdf, an A4 PDF/A to hand\n"
     "to the operator: the title page with the kind, the dates and who revised what; the\n"
@@ -249,12 +251,21 @@ const char reportUsage[] =
     "its outputs. No display is needed.\n"
     "  --lang cs|en       language of the report (by default the environment's)\n"
     "  --sign NICKNAME    sign the report on its signature line with the certificate of that\n"
-    "                     nickname; the password of the certificate database is taken from\n"
-    "                     KADENZA_NSS_PASSWORD or asked for on the terminal\n"
+    "                     nickname, a PAdES signature (ETSI.CAdES.detached) that stays\n"
+    "                     PDF/A; the password of the certificate database is taken from\n"
+    "                     KADENZA_NSS_PASSWORD or asked for on the terminal. The certificate's\n"
+    "                     holder must be the inspector of the details (case, accents, titles\n"
+    "                     and spacing aside); the box on the line shows \"Digitally signed by\",\n"
+    "                     the name and the time of signing, the computer's unless --tsa\n"
     "  --nss-dir DIR      the NSS certificate database to sign from (by default ~/.pki/nssdb)\n"
+    "  --tsa URL          add an RFC 3161 time-stamp from that authority (PAdES B-T)\n"
+    "  --signer-differs   another person than the inspector signs on purpose: the box then\n"
+    "                     names the certificate's holder\n"
+    "  --force            sign a draft all the same\n"
     "\n"
     "Exit status: 0 done, 1 wrong arguments, 2 a file could not be read or written, or the\n"
-    "report could not be signed (then nothing is written).\n";
+    "report could not be signed (then nothing is written), 7 the report is a draft and\n"
+    "--force was not given to sign it (nothing is written).\n";
 
 const char archiveUsage[] =
     "Usage: kadenza-cli archive [--archive PATH|URI] add FILE.tso...\n"
