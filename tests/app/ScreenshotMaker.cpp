@@ -216,19 +216,6 @@ bool modalOf(TForm1& window, const char* action, const QDir& folder, const QStri
     return saved;
 }
 
-// The same for a dialog a button opens.
-template <typename T>
-bool modalOfButton(QWidget& owner, const char* button, const QDir& folder, const QString& name) {
-    bool saved = false;
-    QTimer::singleShot(0, &owner, [&] {
-        T* dialog = shownWindow<T>();
-        saved = save(render(*dialog, 1), folder, name);
-        dialog->reject();
-    });
-    owner.findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    return saved;
-}
-
 // The question before data not saved are lost, asked as the window closes after a bank was
 // deleted, and the save dialog among a few data files: Qt's own texts are Czech too.
 bool unsavedQuestionAndFileDialog(const QDir& folder) {
@@ -356,6 +343,27 @@ bool detailTabs(TForm1& window, const QDir& folder) {
     return saved;
 }
 
+// The dialog that signs the report: a draft's question, which comes first, answered Yes.
+bool signDialog(QWidget& preview, const QDir& folder) {
+    bool saved = false;
+    const auto renderDialog = [&saved, &folder] {
+        auto* dialog = shownWindow<SignDialog>();
+        saved = save(render(*dialog, 1), folder, QStringLiteral("sign-cs.png"));
+        dialog->reject();
+    };
+    QTimer::singleShot(0, &preview, [&preview, &renderDialog] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (question == nullptr) {
+            renderDialog();
+            return;
+        }
+        QTimer::singleShot(0, &preview, renderDialog);
+        question->button(QMessageBox::Yes)->click();
+    });
+    preview.findChild<QPushButton*>(QStringLiteral("Sign"))->click();
+    return saved;
+}
+
 // The report in its preview, preview-cs.png, and the dialog that signs it, sign-cs.png, with
 // a certificate in the shared database of a home folder of its own.
 bool previewAndSignature(TForm1& window, const QDir& folder) {
@@ -372,8 +380,7 @@ bool previewAndSignature(TForm1& window, const QDir& folder) {
     loading.start();
     processEventsUntil([&loading] { return loading.hasExpired(1000); });
     bool saved = save(render(*preview, 1), folder, QStringLiteral("preview-cs.png"));
-    saved =
-        modalOfButton<SignDialog>(*preview, "Sign", folder, QStringLiteral("sign-cs.png")) && saved;
+    saved = signDialog(*preview, folder) && saved;
     preview->close();
     qputenv("HOME", previousHome);
     return saved;
