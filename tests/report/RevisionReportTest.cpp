@@ -10,6 +10,7 @@
 #include "inspection/DetailsDocument.h"
 #include "language/Language.h"
 #include "report/InspectionReport.h"
+#include "support/PdfaPreflight.h"
 #include "support/SampleData.h"
 #include "support/TempDir.h"
 
@@ -209,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, RevisionReportTest, ::testing::ValuesIn(
                          });
 
 // An archive keeps the report as PDF/A-1b: the part and conformance, and who wrote what about
-// which installation, in the document's metadata.
+// which installation, in the document's metadata and in its information, which PDF/A wants to
+// agree.
 TEST(RevisionReportMetadataTest, PdfaWithTitleAuthorAndSubject) {
     SetLanguage(englishLanguage);
     TempDir dir;
@@ -218,8 +220,12 @@ TEST(RevisionReportMetadataTest, PdfaWithTitleAuthorAndSubject) {
     SetLanguage(czechLanguage);
     const std::string info =
         popplerOutput(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
-    EXPECT_NE(info.find("Electrical installation inspection report 42/2026"), std::string::npos)
-        << info;
+    for (const char* field :
+         {"Title:           Electrical installation inspection report 42/2026",
+          "Author:          Ing. Jan Dvořák", "Subject:         Bytové družstvo Javorová"}) {
+        EXPECT_NE(info.find(field), std::string::npos) << field << "\n" << info;
+    }
+    EXPECT_EQ(pdfaProblems(path), "");
     const std::string xmp = popplerOutput(QStringLiteral("pdfinfo"),
                                           {QStringLiteral("-meta"), QString::fromStdString(path)});
     for (const char* field :
