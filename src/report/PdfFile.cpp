@@ -65,7 +65,8 @@ PdfFile::PdfFile(std::string bytes) : bytes_(std::move(bytes)) {
 // A table "xref", subsections "first count" and their 20-byte entries, then its trailer,
 // whose /Prev leads to the table before it. An entry already read came from a later update.
 void PdfFile::readCrossReferences(std::size_t offset) {
-    if (bytes_.compare(offset, 4, "xref") != 0) {
+    // Each update leads to an earlier table: one that leads back is no PDF.
+    if (!tablesRead_.insert(offset).second || bytes_.compare(offset, 4, "xref") != 0) {
         throw unreadable();
     }
     std::size_t position = offset + 4;
@@ -75,7 +76,7 @@ void PdfFile::readCrossReferences(std::size_t offset) {
     }
     while (position < trailerAt) {
         std::size_t used = 0;
-        const int first = std::stoi(bytes_.substr(position), &used);
+        const int first = std::stoi(bytes_.substr(position, 24), &used);
         position += used;
         const int count = std::stoi(bytes_.substr(position, 24), &used);
         position = bytes_.find_first_not_of(" \r\n", position + used);
@@ -90,22 +91,17 @@ void PdfFile::readCrossReferences(std::size_t offset) {
     if (trailer_.empty()) {
         trailer_ = trailer;
     }
-    const std::smatch previous = [&trailer] {
-        std::smatch match;
-        std::regex_search(trailer, match, std::regex(keyPattern("/Prev") + R"(\s+(\d+))"));
-        return match;
-    }();
-    if (!previous.empty()) {
-        readCrossReferences(std::stoul(previous[1]));
+    if (const std::optional<std::size_t> previous = integerOf(trailer, "/Prev")) {
+        readCrossReferences(*previous);
     }
 }
 
 int PdfFile::size() const {
-    std::smatch match;
-    if (!std::regex_search(trailer_, match, std::regex(keyPattern("/Size") + R"(\s+(\d+))"))) {
+    const std::optional<std::size_t> size = integerOf(trailer_, "/Size");
+    if (!size || *size > 8388607) {
         throw unreadable();
     }
-    return std::stoi(match[1]);
+    return static_cast<int>(*size);
 }
 
 std::string PdfFile::object(int number) const {
@@ -137,6 +133,15 @@ std::vector<int> PdfFile::pages() const {
         throw unreadable();
     }
     return referencesIn(tree.substr(kids, tree.find(']', kids) - kids));
+}
+
+std::optional<std::size_t> integerOf(const std::string& dictionary, const std::string& key) {
+    std::smatch match;
+    if (!std::regex_search(dictionary, match,
+                           std::regex(keyPattern(key) + R"(\s+(\d{1,15})(?![\d.]))"))) {
+        return std::nullopt;
+    }
+    return std::stoul(match[1]);
 }
 
 int referenceOf(const std::string& dictionary, const std::string& key) {
@@ -196,23 +201,18 @@ StreamParts streamParts(const PdfFile& file, const std::string& object) {
     }
     const std::string dictionary = dictionaryAt(object, 0);
     const int lengthObject = referenceOf(dictionary, "/Length");
-    std::size_t length = 0;
-    if (lengthObject >= 0) {
-        length = std::stoul(file.object(lengthObject));
-    } else {
-        std::smatch match;
-        if (!std::regex_search(dictionary, match,
-                               std::regex(keyPattern("/Length") + R"(\s+(\d+))"))) {
-            throw unreadable();
-        }
-        length = std::stoul(match[1]);
+    const std::optional<std::size_t> length =
+        lengthObject >= 0 ? std::optional<std::size_t>(std::stoul(file.object(lengthObject)))
+                          : integerOf(dictionary, "/Length");
+    if (!length) {
+        throw unreadable();
     }
     std::size_t data = keyword + 6;
     data += object.compare(data, 2, "\r\n") == 0 ? 2 : 1;
-    if (data + length > object.size()) {
+    if (data > object.size() || *length > object.size() - data) {
         throw unreadable();
     }
-    return {dictionary, object.substr(data, length)};
+    return {dictionary, object.substr(data, *length)};
 }
 
 }  // namespace kadenza

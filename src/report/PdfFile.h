@@ -1,6 +1,8 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,7 +35,11 @@ class PdfFile {
     std::string trailer_;
     std::size_t crossReference_ = 0;
     std::map<int, std::size_t> offsets_;
+    std::set<std::size_t> tablesRead_;
 };
+
+// The whole number that follows the key ("/Size 42"); none when the key holds no such number.
+std::optional<std::size_t> integerOf(const std::string& dictionary, const std::string& key);
 
 // The object number that the dictionary's key refers to ("/Root 2 0 R" gives 2 for "/Root");
 // -1 when the key is not there or holds no reference.

@@ -233,7 +233,13 @@ QByteArray signedPdf(const QByteArray& pdf, const SignatureRequest& request) {
 
     const PdfFile file(pdf.toStdString());
     const QDateTime time = QDateTime::currentDateTime();
-    const std::string prepared = withSignatureField(file, request, holder, shown, time);
+    std::string prepared;
+    try {
+        prepared = withSignatureField(file, request, holder, shown, time);
+    } catch (const std::logic_error&) {
+        // A number that does not parse or a position out of the file.
+        throw std::runtime_error("Cannot read the PDF to sign");
+    }
     return QByteArray::fromStdString(
         signedOver(prepared, file.bytes().size(), certificateName, request.timeStampUrl));
 }

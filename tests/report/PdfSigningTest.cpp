@@ -302,6 +302,13 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"PageBeyondTheReport", [](SignatureRequest& r, QByteArray&) { r.page = 99; },
                 [] { return std::string("The PDF has no page 100 for the signature"); }},
         Refusal{"NoPdf", [](SignatureRequest&, QByteArray& pdf) { pdf = "%PDF-1.4 cut"; },
+                [] { return std::string("Cannot read the PDF to sign"); }},
+        Refusal{"UpdatesInACircle",
+                [](SignatureRequest&, QByteArray& pdf) {
+                    pdf =
+                        "%PDF-1.4\nxref\n0 0\ntrailer\n<< /Size 1 /Prev 9 >>\nstartxref\n9\n"
+                        "%%EOF\n";
+                },
                 [] { return std::string("Cannot read the PDF to sign"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
