@@ -87,11 +87,11 @@ ReportPreview::~ReportPreview() {
     disconnect(document_, nullptr, this, nullptr);
 }
 
-// In the words the report's first page uses, by the names the details are set with.
+// In the words the report's first page uses.
 QLabel* ReportPreview::draftNotice() const {
     QStringList missing;
-    for (const std::string& item : report_.missing) {
-        missing << QString::fromStdString(item);
+    for (const MissingItem& item : report_.missing) {
+        missing << QString::fromStdString(item.words);
     }
     auto* notice = new QLabel(rowText(draftRow) + QStringLiteral(": ") +
                               missing.join(QStringLiteral(", ")) + QStringLiteral("."));

@@ -5,19 +5,30 @@
 
 namespace kadenza {
 
-const DefectDetails* dangerDefectOf(const std::vector<DefectDetails>& defects) {
-    for (const DefectDetails& defect : defects) {
-        if (defect.defectClass == dangerDefect) {
-            return &defect;
+namespace {
+
+struct ClassAgainstSafe {
+    const char* defectClass;
+    int reasonRow;
+    const char* refusal;
+};
+
+constexpr ClassAgainstSafe classesAgainstSafe[] = {
+    {dangerDefect, 449, "endangers safety"},
+    {potentialDefect, 530, "is potentially dangerous"},
+    {investigateDefect, 531, "needs further investigation"},
+};
+
+constexpr int failedRow = 450;
+
+const ClassAgainstSafe* againstSafe(const std::string& defectClass) {
+    for (const ClassAgainstSafe& entry : classesAgainstSafe) {
+        if (defectClass == entry.defectClass) {
+            return &entry;
         }
     }
     return nullptr;
 }
-
-namespace {
-
-constexpr int dangerRow = 449;
-constexpr int failedRow = 450;
 
 // The row's text with the number in place of its "%1".
 std::string withNumber(int row, int number) {
@@ -28,10 +39,25 @@ std::string withNumber(int row, int number) {
 
 }  // namespace
 
+const DefectDetails* defectAgainstSafe(const std::vector<DefectDetails>& defects) {
+    for (const DefectDetails& defect : defects) {
+        if (againstSafe(defect.defectClass) != nullptr) {
+            return &defect;
+        }
+    }
+    return nullptr;
+}
+
+std::string classAgainstSafe(const std::string& defectClass) {
+    const ClassAgainstSafe* entry = againstSafe(defectClass);
+    return entry ? entry->refusal : "";
+}
+
 std::string reasonAgainstSafe(const InstrumentData& data, const DetailsDocument& details) {
     const std::vector<DefectDetails> defects = details.defects();
-    if (const DefectDetails* danger = dangerDefectOf(defects)) {
-        return withNumber(dangerRow, danger->number);
+    if (const DefectDetails* defect = defectAgainstSafe(defects)) {
+        const int place = static_cast<int>(defect - defects.data()) + 1;
+        return withNumber(againstSafe(defect->defectClass)->reasonRow, place);
     }
     if (details.inspection().kind != "initial") {
         return {};

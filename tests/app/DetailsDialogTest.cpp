@@ -303,6 +303,92 @@ class DetailsDialogTest : public QObject {
         QVERIFY(reason->text().endsWith(QString::fromStdString(failed)));
     }
 
+    // Only an improvement (C3) leaves "safe" to choose; C1, C2 and FI grey it, saying why.
+    void safeOnlyBesideImprovements_data() {
+        QTest::addColumn<QString>("defectClass");
+        QTest::addColumn<bool>("safeOffered");
+        QTest::newRow("danger") << QStringLiteral("danger") << false;
+        QTest::newRow("potential") << QStringLiteral("potential") << false;
+        QTest::newRow("investigate") << QStringLiteral("investigate") << false;
+        QTest::newRow("improvement") << QStringLiteral("improvement") << true;
+    }
+
+    void safeOnlyBesideImprovements() {
+        QFETCH(QString, defectClass);
+        QFETCH(bool, safeOffered);
+        DetailsDocument details;
+        details.set("defect.1.text", "Cover missing");
+        details.set("defect.1.class", defectClass.toStdString());
+        open(details);
+        showTab(conclusionTab);
+        QCOMPARE(part<QRadioButton>("safe")->isEnabled(), safeOffered);
+        QCOMPARE(part<QLabel>("reasonAgainstSafe")->isVisible(), !safeOffered);
+        if (!safeOffered) {
+            QVERIFY(part<QLabel>("reasonAgainstSafe")
+                        ->text()
+                        .endsWith(QString::fromStdString(reasonAgainstSafe(*data_, details))));
+        }
+    }
+
+    // An instrument calibrated after the revision or longer ago than its interval is marked on
+    // the Instruments tab, saying why; a calibration that held is not.
+    void calibrationsThatDidNotHoldAreMarked() {
+        DetailsDocument details;
+        details.set("inspection.date", "2026-12-01");
+        details.set("inspection.model", "MX350");
+        details.set("instrument.1.calibrationDate", "2026-12-05");
+        open(details);
+        showTab(instrumentsTab);
+        auto* instruments = part<QTableWidget>("Instruments");
+        auto* faults = part<QLabel>("calibrationFaults");
+        QVERIFY(faults->isVisible());
+        QVERIFY2(faults->text().contains(QStringLiteral("instrument 1 (MX350)")) &&
+                     faults->text().endsWith(QStringLiteral("dated after the revision")),
+                 qPrintable(faults->text()));
+        QCOMPARE(instruments->item(0, 3)->toolTip(), faults->text());
+
+        editCell(*instruments, 0, 3, QStringLiteral("2026-06-01"));
+        QVERIFY(!faults->isVisible());
+        QCOMPARE(instruments->item(0, 3)->toolTip(), QString());
+
+        editCell(*instruments, 0, 3, QStringLiteral("2025-06-01"));
+        QVERIFY(faults->text().endsWith(QStringLiteral("older than 12 months")));
+        editCell(*instruments, 0, 4, QStringLiteral("24"));
+        QVERIFY(!faults->isVisible());
+        dialog_->accept();
+        QVERIFY(accepted());
+        QCOMPARE(dialog_->details().instruments()[0].calibrationInterval, std::optional<int>(24));
+    }
+
+    // A next revision set later than the period tables allow is kept only when the user says so,
+    // and is not asked about again; the distribution list is stored a recipient a line.
+    void aNextDateBeyondTheTablesIsAskedFor() {
+        DetailsDocument details;
+        details.set("inspection.date", "2026-12-01");
+        details.set("inspection.environment", "wet");
+        open(details);
+        part<QLineEdit>("nextDate")->setText(QStringLiteral("2036-12-01"));
+        part<QPlainTextEdit>("distribution")->setPlainText(QStringLiteral("Operator\nArchive"));
+        dialog_->accept();
+        QVERIFY(!accepted());
+        QCOMPARE(boxes_.shown.back().kind, QStringLiteral("ask"));
+        QVERIFY2(boxes_.shown.back().text.contains(QStringLiteral("which set 2027-12-01")),
+                 qPrintable(boxes_.shown.back().text));
+
+        boxes_.yesNo = {true};
+        dialog_->accept();
+        QVERIFY(accepted());
+        const DetailsDocument kept = dialog_->details();
+        QCOMPARE(kept.inspection().nextDate, "2036-12-01");
+        QCOMPARE(kept.inspection().distribution, "Operator\nArchive");
+
+        boxes_.shown.clear();
+        open(kept);
+        dialog_->accept();
+        QVERIFY(accepted());
+        QVERIFY(boxes_.shown.empty());
+    }
+
     // A failed value is proposed as a defect; taken, it is one with the value and the rule's
     // standard, and it is not proposed again.
     void failedValueBecomesADefectWithItsRule() {

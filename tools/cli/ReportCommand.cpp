@@ -45,8 +45,8 @@ void warnOfDraft(const RevisionReport& report) {
         return;
     }
     std::string items;
-    for (const std::string& item : report.missing) {
-        items += (items.empty() ? "" : ", ") + item;
+    for (const MissingItem& item : report.missing) {
+        items += (items.empty() ? "" : ", ") + item.words + " (" + item.key + ")";
     }
     std::cerr << "kadenza-cli: the report is a draft; it lacks " << items << '\n';
 }
