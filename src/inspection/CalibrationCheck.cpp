@@ -1,6 +1,7 @@
 #include "inspection/CalibrationCheck.h"
 
 #include "inspection/CalendarDate.h"
+#include "language/FilledText.h"
 #include "language/Language.h"
 
 namespace kadenza {
@@ -18,11 +19,6 @@ std::string instrumentName(const InstrumentDetails& instrument) {
     return what.empty() ? number : number + " (" + what + ")";
 }
 
-std::string replaced(std::string text, const std::string& mark, const std::string& value) {
-    const std::size_t at = text.find(mark);
-    return at == std::string::npos ? text : text.replace(at, mark.size(), value);
-}
-
 }  // namespace
 
 std::string calibrationFault(const InstrumentDetails& instrument,
@@ -34,12 +30,11 @@ std::string calibrationFault(const InstrumentDetails& instrument,
     }
     const std::string name = instrumentName(instrument);
     if (instrument.calibrationDate > end) {
-        return replaced(RowText(calibratedAfterRow), "%1", name);
+        return filledText(RowText(calibratedAfterRow), {name});
     }
     const int months = instrument.calibrationInterval.value_or(defaultCalibrationMonths);
     if (isoText(addMonths(*calibrated, months)) < end) {
-        return replaced(replaced(RowText(calibrationExpiredRow), "%1", name), "%2",
-                        std::to_string(months));
+        return filledText(RowText(calibrationExpiredRow), {name, std::to_string(months)});
     }
     return {};
 }

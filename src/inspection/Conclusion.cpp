@@ -1,6 +1,7 @@
 #include "inspection/Conclusion.h"
 
 #include "inspection/Evaluation.h"
+#include "language/FilledText.h"
 #include "language/Language.h"
 
 namespace kadenza {
@@ -30,13 +31,6 @@ const ClassAgainstSafe* againstSafe(const std::string& defectClass) {
     return nullptr;
 }
 
-// The row's text with the number in place of its "%1".
-std::string withNumber(int row, int number) {
-    std::string text = RowText(row);
-    text.replace(text.find("%1"), 2, std::to_string(number));
-    return text;
-}
-
 }  // namespace
 
 const DefectDetails* defectAgainstSafe(const std::vector<DefectDetails>& defects) {
@@ -57,13 +51,14 @@ std::string reasonAgainstSafe(const InstrumentData& data, const DetailsDocument&
     const std::vector<DefectDetails> defects = details.defects();
     if (const DefectDetails* defect = defectAgainstSafe(defects)) {
         const int place = static_cast<int>(defect - defects.data()) + 1;
-        return withNumber(againstSafe(defect->defectClass)->reasonRow, place);
+        return filledText(RowText(againstSafe(defect->defectClass)->reasonRow),
+                          {std::to_string(place)});
     }
     if (details.inspection().kind != "initial") {
         return {};
     }
     const int failed = evaluate(data, details).counts.fail;
-    return failed > 0 ? withNumber(failedRow, failed) : std::string();
+    return failed > 0 ? filledText(RowText(failedRow), {std::to_string(failed)}) : std::string();
 }
 
 }  // namespace kadenza

@@ -5,6 +5,7 @@
 #include "inspection/Conclusion.h"
 #include "inspection/RevisionPeriods.h"
 #include "inspection/Verdict.h"
+#include "language/FilledText.h"
 #include "language/FirstLetter.h"
 #include "language/Language.h"
 
@@ -26,17 +27,8 @@ constexpr int conclusionRow = 414;
 constexpr int conclusionTextRow = 427;
 constexpr int nextRevisionRow = 415;
 
-// A row's text with its "%1", "%2" … replaced in turn.
 std::string filled(int row, const std::vector<std::string>& values) {
-    std::string text = RowText(row);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::string mark = "%" + std::to_string(i + 1);
-        const std::size_t at = text.find(mark);
-        if (at != std::string::npos) {
-            text.replace(at, mark.size(), values[i]);
-        }
-    }
-    return text;
+    return filledText(RowText(row), values);
 }
 
 // A label of the tables as a list names it: "rozsah revize".
@@ -84,15 +76,15 @@ void needInstruments(Items& missing, const DetailsDocument& details,
     }
     for (const InstrumentDetails& instrument : instruments) {
         const std::string number = std::to_string(instrument.number);
-        const std::pair<const std::string*, std::pair<const char*, int>> required[] = {
-            {&instrument.model, {"model", instrumentModelRow}},
-            {&instrument.serial, {"serial", 288}},
-            {&instrument.calibrationSheet, {"calibrationSheet", 401}},
-            {&instrument.calibrationDate, {"calibrationDate", 402}},
+        const std::tuple<const std::string*, const char*, int> required[] = {
+            {&instrument.model, "model", instrumentModelRow},
+            {&instrument.serial, "serial", 288},
+            {&instrument.calibrationSheet, "calibrationSheet", 401},
+            {&instrument.calibrationDate, "calibrationDate", 402},
         };
-        for (const auto& [value, field] : required) {
-            need(missing, *value, "instrument." + number + "." + field.first,
-                 filled(ofInstrumentRow, {label(field.second), number}));
+        for (const auto& [value, name, row] : required) {
+            need(missing, *value, "instrument." + number + "." + name,
+                 filled(ofInstrumentRow, {label(row), number}));
         }
         const std::string fault = calibrationFault(instrument, inspection);
         if (!fault.empty()) {
