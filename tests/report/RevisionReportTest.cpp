@@ -258,24 +258,12 @@ const std::vector<std::pair<std::string, std::string>> noDefectOne = {{"defect.1
                                                                       {"defect.1.provision", ""},
                                                                       {"defect.1.deadline", ""}};
 
-std::vector<std::pair<std::string, std::string>> withoutDefectOne(
-    std::vector<std::pair<std::string, std::string>> more) {
-    more.insert(more.begin(), noDefectOne.begin(), noDefectOne.end());
-    return more;
-}
-
 const ReportCase reportCases[] = {
     {"PotentiallyDangerousDefectBesideSafe",
      englishLanguage,
      {{"defect.1.class", "potential"}},
      {"DRAFT", "defect 1 is potentially dangerous"},
      {"SATISFACTORY"}},
-    {"DefectToInvestigateBesideSafe",
-     englishLanguage,
-     {{"defect.1.class", "investigate"}},
-     {"DRAFT", "defect 1 needs further investigation"},
-     {"SATISFACTORY"}},
-    {"ImprovementBesideSafe", englishLanguage, {}, {"SATISFACTORY"}, {"DRAFT"}},
     {"MissingInTheReportsLanguage",
      czechLanguage,
      {{"inspection.operator", ""}, {"inspection.scope", " \t"}},
@@ -291,15 +279,21 @@ const ReportCase reportCases[] = {
      {{"instrument.1.calibrationDate", "2026-12-05"}},
      {"DRAFT", "instrument 1 (Mx350 SN 20-4417)", "dated after the revision"},
      {}},
-    {"CalibrationOlderThanItsInterval",
+    {"DefectsNumberedThroughout",
      englishLanguage,
-     {{"instrument.1.calibrationDate", "2025-10-01"}},
-     {"DRAFT", "older than 12 months"},
-     {}},
-    {"CalibrationWithinALongerInterval",
-     englishLanguage,
-     {{"instrument.1.calibrationDate", "2025-10-01"}, {"instrument.1.calibrationInterval", "24"}},
-     {"2025-10-01"},
+     {{"defect.1.text", ""},
+      {"defect.1.class", ""},
+      {"defect.1.provision", ""},
+      {"defect.1.deadline", ""},
+      {"defect.4.text", "First cover"},
+      {"defect.4.class", "improvement"},
+      {"defect.4.provision", "514.1"},
+      {"defect.4.deadline", "2027-01-31"},
+      {"defect.9.text", "Second cover"},
+      {"defect.9.class", "improvement"},
+      {"defect.9.provision", "514.1"},
+      {"defect.9.deadline", "2027-01-31"}},
+     {"1. First cover", "2. Second cover"},
      {"DRAFT"}},
     {"DistributionListGiven",
      englishLanguage,
@@ -322,53 +316,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, RevisionReportCaseTest, ::testing::ValuesIn(repo
                          [](const ::testing::TestParamInfo<ReportCase>& info) {
                              return std::string(info.param.name);
                          });
-
-// Defects are numbered 1, 2 … in the report whatever keys the details give them.
-TEST(RevisionReportDefectsTest, DefectsAreNumberedThroughout) {
-    SetLanguage(englishLanguage);
-    DetailsDocument details = fullRevision();
-    for (const auto& [name, value] : withoutDefectOne({{"defect.4.text", "First cover"},
-                                                       {"defect.4.class", "improvement"},
-                                                       {"defect.4.provision", "514.1"},
-                                                       {"defect.4.deadline", "2027-01-31"},
-                                                       {"defect.9.text", "Second cover"},
-                                                       {"defect.9.class", "improvement"},
-                                                       {"defect.9.provision", "514.1"},
-                                                       {"defect.9.deadline", "2027-01-31"}})) {
-        details.set(name, value);
-    }
-    TempDir dir;
-    const std::string path = dir.path("report.pdf");
-    writeFile(path, revisionReport(*revisedCircuits(), details).pdf.toStdString());
-    SetLanguage(czechLanguage);
-    const std::string text = pdfText(path, 0, 0, true);
-    for (const char* numbered : {"1. First cover", "2. Second cover"}) {
-        EXPECT_NE(text.find(numbered), std::string::npos) << numbered << "\n" << text;
-    }
-    EXPECT_EQ(details.defects()[1].number, 9);
-}
-
-// A detail stored as white space only is one not given: the draft names it and the report shows
-// none of it.
-TEST(RevisionReportBlankTest, BlankDetailsOfAFileAreMissing) {
-    SetLanguage(englishLanguage);
-    std::string stored = fullRevision().toJson();
-    for (const std::string& given :
-         {std::string("\"1234/5/R-EZ-E2\""),
-          std::string("\"Bytové družstvo Javorová, Javorová 12, Brno\"")}) {
-        stored.replace(stored.find(given), given.size(), "\" \\t \"");
-    }
-    TempDir dir;
-    const std::string path = dir.path("report.pdf");
-    const RevisionReport report =
-        revisionReport(*revisedCircuits(), DetailsDocument::fromJson(stored));
-    writeFile(path, report.pdf.toStdString());
-    SetLanguage(czechLanguage);
-    ASSERT_GE(report.missing.size(), 2u);
-    EXPECT_EQ(report.missing[0].key, "inspection.operator");
-    EXPECT_EQ(report.missing[1].key, "inspection.licence");
-    EXPECT_NE(reportText(path).find("It lacks: operator, licence number."), std::string::npos);
-}
 
 // An archive keeps the report as PDF/A-1b: the part and conformance, and who wrote what about
 // which installation, in the document's metadata.
