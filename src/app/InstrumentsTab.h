@@ -13,8 +13,7 @@ class DetailTable;
 class NumberedTable;
 
 // The measuring instruments of the revision: model, serial number, calibration sheet, date and
-// interval.
-// The first is the one the measurements were downloaded from.
+// interval. The first is the one the measurements were downloaded from.
 class InstrumentsTab : public DetailsTab {
   public:
     explicit InstrumentsTab(const DetailsDocument& details);
