@@ -42,9 +42,13 @@ void DetailTable::addRow(const std::vector<QString>& values) {
     }
 }
 
-// A choice's cell keeps the value stored beside the text it shows.
+// A choice's cell keeps the value stored beside the text it shows. A row being added has cells
+// still to come: nothing.
 QString DetailTable::value(int row, int column) const {
     const QTableWidgetItem* cell = item(row, column);
+    if (cell == nullptr) {
+        return {};
+    }
     return hasChoices(field(column)) ? cell->data(valueRole).toString() : cell->text().trimmed();
 }
 

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <set>
 #include <stdexcept>
@@ -14,12 +15,15 @@
 #include "app/CircuitsTab.h"
 #include "app/ConclusionTab.h"
 #include "app/DefectsTab.h"
+#include "app/DetailTable.h"
 #include "app/FormTab.h"
 #include "app/InspectionFields.h"
 #include "app/InstrumentsTab.h"
 #include "app/MessageBoxes.h"
 #include "inspection/Conclusion.h"
+#include "inspection/RevisionPeriods.h"
 #include "model/InstrumentBank.h"
+#include "report/ReportTexts.h"
 
 namespace kadenza {
 
@@ -33,6 +37,7 @@ constexpr int inspectionRow = 403;
 constexpr int defectsRow = 433;
 constexpr int conclusionRow = 414;
 constexpr int circuitsRow = 432;
+constexpr int beyondTablesRow = 544;
 // Within a screen of 1366 × 768 with a panel.
 constexpr QSize dialogSize(1200, 660);
 
@@ -72,12 +77,16 @@ DetailsDialog::DetailsDialog(const DetailsDocument& details, const InstrumentDat
     conclusion_ = new ConclusionTab(inspection);
     addTab(new FormTab(revisionFields(), inspection), revisionRow);
     addTab(new FormTab(installationFields(), inspection), installationRow);
-    addTab(new InstrumentsTab(edited_), instrumentsRow);
+    instruments_ = new InstrumentsTab(edited_);
+    addTab(instruments_, instrumentsRow);
     addTab(new ChecklistTab(edited_), inspectionRow);
     addTab(defects_, defectsRow);
     addTab(conclusion_, conclusionRow);
     addTab(new CircuitsTab(edited_, bankNumbers), circuitsRow);
     connect(tabs_, &QTabWidget::currentChanged, this, &DetailsDialog::tabShown);
+    connect(&instruments_->table(), &QTableWidget::itemChanged, this,
+            [this] { instruments_->markCalibrations(currentDetails()); });
+    instruments_->markCalibrations(currentDetails());
     addTabKeys();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -117,6 +126,8 @@ void DetailsDialog::tabShown(int index) {
     QWidget* shown = tabs_->widget(index);
     if (shown == defects_) {
         defects_->offerProposals(failedValueProposals(evaluate(data_, currentDetails())));
+    } else if (shown == instruments_) {
+        instruments_->markCalibrations(currentDetails());
     } else if (shown == conclusion_) {
         conclusion_->setReasonAgainstSafe(
             QString::fromStdString(reasonAgainstSafe(data_, currentDetails())));
@@ -156,8 +167,25 @@ void DetailsDialog::accept() {
         boxes_.error(this, QString::fromUtf8(error.what()));
         return;
     }
+    if (!nextDateKept(details)) {
+        return;
+    }
     edited_ = details;
     QDialog::accept();
+}
+
+bool DetailsDialog::nextDateKept(const DetailsDocument& details) {
+    const std::optional<NextRevision> next = nextRevision(details.inspection());
+    if (!next || next->tableDate.empty()) {
+        return true;
+    }
+    const std::optional<NextRevision> kept = nextRevision(edited_.inspection());
+    if (kept && kept->date == next->date && kept->tableDate == next->tableDate) {
+        return true;
+    }
+    return boxes_.ask(
+        this, windowTitle(),
+        rowText(beyondTablesRow).arg(QString::fromStdString(nextRevisionText(*next))));
 }
 
 }  // namespace kadenza

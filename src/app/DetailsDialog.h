@@ -13,6 +13,7 @@ namespace kadenza {
 class ConclusionTab;
 class DefectsTab;
 class DetailsTab;
+class InstrumentsTab;
 class MessageBoxes;
 
 // The revision's editor (Instrument > Inspection details): a tab for the revision, the
@@ -42,6 +43,9 @@ class DetailsDialog : public QDialog {
     void tabShown(int index);
     // The details as the tabs show them now, those a detail cannot take left as they were.
     DetailsDocument currentDetails() const;
+    // Whether a next revision later than the period tables allow, newly set, is kept: the user
+    // is asked.
+    bool nextDateKept(const DetailsDocument& details);
 
     const InstrumentData& data_;
     MessageBoxes& boxes_;
@@ -50,6 +54,7 @@ class DetailsDialog : public QDialog {
     std::vector<DetailsTab*> detailTabs_;
     DefectsTab* defects_;
     ConclusionTab* conclusion_;
+    InstrumentsTab* instruments_;
 };
 
 }  // namespace kadenza

@@ -36,6 +36,7 @@ const std::vector<DetailField>& revisionFields() {
         {"touchVoltageLimit", 290, Editor::choice, {"50", "25"}, "V"},
         {"loopFactor", 291, Editor::choice, {"1", "0.8", "2/3"}},
         {"remarks", 292, Editor::text},
+        {"distribution", 419, Editor::text},
     };
     return fields;
 }
@@ -69,6 +70,7 @@ QString inspectionValue(const InspectionDetails& inspection, const std::string& 
         {"profile", &InspectionDetails::profile},
         {"loopFactor", &InspectionDetails::loopFactor},
         {"remarks", &InspectionDetails::remarks},
+        {"distribution", &InspectionDetails::distribution},
         {"kind", &InspectionDetails::kind},
         {"reason", &InspectionDetails::reason},
         {"number", &InspectionDetails::number},

@@ -2,16 +2,20 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/DetailTable.h"
 #include "app/NumberedTable.h"
+#include "app/ReadableColour.h"
+#include "inspection/CalibrationCheck.h"
 
 namespace kadenza {
 
 namespace {
 
 constexpr int instrumentsRow = 400;
+constexpr int calibrationDateColumn = 3;
 
 const std::vector<DetailField>& instrumentFields() {
     static const std::vector<DetailField> fields = {
@@ -19,6 +23,7 @@ const std::vector<DetailField>& instrumentFields() {
         {"serial", 288},
         {"calibrationSheet", 401},
         {"calibrationDate", 402},
+        {"calibrationInterval", 543},
     };
     return fields;
 }
@@ -36,17 +41,55 @@ InstrumentsTab::InstrumentsTab(const DetailsDocument& details)
     DetailTable& table = instruments_->table();
     table.setObjectName(QStringLiteral("Instruments"));
     for (const InstrumentDetails& instrument : instruments) {
-        table.addRow({QString::fromStdString(instrument.model),
-                      QString::fromStdString(instrument.serial),
-                      QString::fromStdString(instrument.calibrationSheet),
-                      QString::fromStdString(instrument.calibrationDate)});
+        table.addRow(
+            {QString::fromStdString(instrument.model), QString::fromStdString(instrument.serial),
+             QString::fromStdString(instrument.calibrationSheet),
+             QString::fromStdString(instrument.calibrationDate),
+             instrument.calibrationInterval ? QString::number(*instrument.calibrationInterval)
+                                            : QString()});
     }
     table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     auto* label = new QLabel(rowText(instrumentsRow));
     label->setBuddy(&table);
+    calibrationFaults_ = new QLabel;
+    calibrationFaults_->setObjectName(QStringLiteral("calibrationFaults"));
+    calibrationFaults_->setWordWrap(true);
+    QPalette palette = calibrationFaults_->palette();
+    palette.setColor(QPalette::WindowText, readableRedText(palette.color(QPalette::Window)));
+    calibrationFaults_->setPalette(palette);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(instruments_, 1);
+    layout->addWidget(calibrationFaults_);
+    calibrationFaults_->hide();
+}
+
+DetailTable& InstrumentsTab::table() {
+    return instruments_->table();
+}
+
+void InstrumentsTab::markCalibrations(const DetailsDocument& details) {
+    DetailTable& table = instruments_->table();
+    // Marking changes the cells, which must not read as the user's edit.
+    const QSignalBlocker quiet(table);
+    const InspectionDetails inspection = details.inspection();
+    const QColor red = readableRedText(table.palette().color(QPalette::Base));
+    QStringList faults;
+    // The details as the tabs give them: instrument n in the table's row n.
+    for (const InstrumentDetails& instrument : details.instruments()) {
+        QTableWidgetItem* date = table.item(instrument.number - 1, calibrationDateColumn);
+        if (date == nullptr) {
+            continue;
+        }
+        const QString fault = QString::fromStdString(calibrationFault(instrument, inspection));
+        date->setData(Qt::ForegroundRole, fault.isEmpty() ? QVariant() : QVariant(red));
+        date->setToolTip(fault);
+        if (!fault.isEmpty()) {
+            faults << fault;
+        }
+    }
+    calibrationFaults_->setText(faults.join(QStringLiteral("\n")));
+    calibrationFaults_->setVisible(!faults.isEmpty());
 }
 
 // The first instrument's model and serial number are stored only where they are not the

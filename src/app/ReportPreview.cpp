@@ -91,13 +91,13 @@ ReportPreview::~ReportPreview() {
 
 QString ReportPreview::missingItems() const {
     QStringList missing;
-    for (const std::string& item : report_.missing) {
-        missing << QString::fromStdString(item);
+    for (const MissingItem& item : report_.missing) {
+        missing << QString::fromStdString(item.words);
     }
     return missing.join(QStringLiteral(", "));
 }
 
-// In the words the report's first page uses, by the names the details are set with.
+// In the words the report's first page uses.
 QLabel* ReportPreview::draftNotice() const {
     auto* notice =
         new QLabel(rowText(draftRow) + QStringLiteral(": ") + missingItems() + QStringLiteral("."));

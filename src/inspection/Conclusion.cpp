@@ -1,43 +1,64 @@
 #include "inspection/Conclusion.h"
 
 #include "inspection/Evaluation.h"
+#include "language/FilledText.h"
 #include "language/Language.h"
 
 namespace kadenza {
 
-const DefectDetails* dangerDefectOf(const std::vector<DefectDetails>& defects) {
+namespace {
+
+struct ClassAgainstSafe {
+    const char* defectClass;
+    int reasonRow;
+    const char* refusal;
+};
+
+constexpr ClassAgainstSafe classesAgainstSafe[] = {
+    {dangerDefect, 449, "endangers safety"},
+    {potentialDefect, 530, "is potentially dangerous"},
+    {investigateDefect, 531, "needs further investigation"},
+};
+
+constexpr int failedRow = 450;
+
+const ClassAgainstSafe* againstSafe(const std::string& defectClass) {
+    for (const ClassAgainstSafe& entry : classesAgainstSafe) {
+        if (defectClass == entry.defectClass) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const DefectDetails* defectAgainstSafe(const std::vector<DefectDetails>& defects) {
     for (const DefectDetails& defect : defects) {
-        if (defect.defectClass == dangerDefect) {
+        if (againstSafe(defect.defectClass) != nullptr) {
             return &defect;
         }
     }
     return nullptr;
 }
 
-namespace {
-
-constexpr int dangerRow = 449;
-constexpr int failedRow = 450;
-
-// The row's text with the number in place of its "%1".
-std::string withNumber(int row, int number) {
-    std::string text = RowText(row);
-    text.replace(text.find("%1"), 2, std::to_string(number));
-    return text;
+std::string classAgainstSafe(const std::string& defectClass) {
+    const ClassAgainstSafe* entry = againstSafe(defectClass);
+    return entry ? entry->refusal : "";
 }
-
-}  // namespace
 
 std::string reasonAgainstSafe(const InstrumentData& data, const DetailsDocument& details) {
     const std::vector<DefectDetails> defects = details.defects();
-    if (const DefectDetails* danger = dangerDefectOf(defects)) {
-        return withNumber(dangerRow, danger->number);
+    if (const DefectDetails* defect = defectAgainstSafe(defects)) {
+        const int place = static_cast<int>(defect - defects.data()) + 1;
+        return filledText(RowText(againstSafe(defect->defectClass)->reasonRow),
+                          {std::to_string(place)});
     }
     if (details.inspection().kind != "initial") {
         return {};
     }
     const int failed = evaluate(data, details).counts.fail;
-    return failed > 0 ? withNumber(failedRow, failed) : std::string();
+    return failed > 0 ? filledText(RowText(failedRow), {std::to_string(failed)}) : std::string();
 }
 
 }  // namespace kadenza

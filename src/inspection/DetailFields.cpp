@@ -153,6 +153,11 @@ std::optional<json> integerValue(const std::string& text) {
 }
 
 // The table's keys the text lists, written as the table writes them, separated by commas.
+std::optional<json> monthsValue(const std::string& text) {
+    const std::optional<json> number = integerValue(text);
+    return number && number->get<int>() > 0 ? number : std::nullopt;
+}
+
 std::optional<json> periodKeysValue(const std::string& text,
                                     const std::vector<RevisionPeriod>& table) {
     const auto periods = readPeriodKeys(text, table);
@@ -194,6 +199,8 @@ std::optional<json> typedValue(const Field& field, const std::string& text) {
             return ratedResidualCurrentValue(text);
         case Kind::integer:
             return integerValue(text);
+        case Kind::months:
+            return monthsValue(text);
         case Kind::environments:
             return periodKeysValue(text, environmentPeriods());
         case Kind::locations:
@@ -222,6 +229,8 @@ std::string expectation(const Field& field) {
             return "a rated residual current in mA: 6, 10, 30, 100, 300, 500 or 1000";
         case Kind::integer:
             return "a whole number";
+        case Kind::months:
+            return "a whole number of months above zero";
         case Kind::environments:
             return keysOf(environmentPeriods());
         case Kind::locations:
@@ -304,6 +313,7 @@ const std::vector<Part>& detailParts() {
              {"location", Kind::locations},
              {"conclusion", Kind::choice, "safe|unsafe"},
              {"conclusionText", Kind::text},
+             {"distribution", Kind::text},
          }},
         {"bank",
          "banks",
@@ -331,6 +341,7 @@ const std::vector<Part>& detailParts() {
              {"serial", Kind::text},
              {"calibrationSheet", Kind::text},
              {"calibrationDate", Kind::date},
+             {"calibrationInterval", Kind::months},
          }},
         {"check", "checks", false, false, checkFields()},
         {"defect",

@@ -21,6 +21,8 @@ enum class Kind {
     number,
     // A whole number: a bank's number.
     integer,
+    // A whole number of months above zero.
+    months,
     flag,
     // Volts, or SELV or PELV.
     voltage,

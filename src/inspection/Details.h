@@ -58,6 +58,9 @@ struct InspectionDetails {
     // "safe" or "unsafe", and the reasons.
     std::string conclusion;
     std::string conclusionText;
+    // Who gets a copy of the report, one recipient a line; the operator and the inspector
+    // when none is given.
+    std::string distribution;
 };
 
 // A bank's circuit, or the appliance an Mx340 bank holds.
@@ -91,7 +94,11 @@ struct InstrumentDetails {
     std::string serial;
     std::string calibrationSheet;
     std::string calibrationDate;
+    // How long a calibration holds, in months; 12 when absent.
+    std::optional<int> calibrationInterval;
 };
+
+constexpr int defaultCalibrationMonths = 12;
 
 // The classes of a defect: one that endangers safety (the installation may not be put into
 // operation), one potentially dangerous, an improvement recommended, one to investigate.

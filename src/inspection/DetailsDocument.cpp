@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "inspection/BlankText.h"
 #include "inspection/BoundedJson.h"
 #include "inspection/CalendarDate.h"
 #include "inspection/Conclusion.h"
@@ -30,13 +31,19 @@ enum class Reading { typed, stored };
 
 // Writes the known details of one part of the document as this program does; unknown keys
 // stay as they are.
+// A known detail given as a blank text is none given: an import leaves it out, as `set` does.
 void normaliseFields(json& object, const Part& part, const std::string& prefix, Reading reading) {
     if (!object.is_object()) {
         throw std::invalid_argument(prefix + " is not an object");
     }
+    std::vector<std::string> blank;
     for (auto& [key, value] : object.items()) {
         const Field* field = fieldNamed(part, key);
         if (field == nullptr) {
+            continue;
+        }
+        if (reading == Reading::typed && value.is_string() && isBlank(value.get<std::string>())) {
+            blank.push_back(key);
             continue;
         }
         const std::string name = prefix + "." + key;
@@ -47,6 +54,9 @@ void normaliseFields(json& object, const Part& part, const std::string& prefix, 
                 throw;
             }
         }
+    }
+    for (const std::string& key : blank) {
+        object.erase(key);
     }
 }
 
@@ -103,9 +113,13 @@ class PartReader {
   public:
     explicit PartReader(const json* part) : part_(part) {}
 
+    // A blank text is no text: a detail of spaces is one nobody gave.
     std::string text(const char* key) const {
         const json* value = find(key);
-        return value && value->is_string() ? value->get<std::string>() : std::string();
+        if (!value || !value->is_string() || isBlank(value->get<std::string>())) {
+            return {};
+        }
+        return value->get<std::string>();
     }
     std::optional<double> number(const char* key) const {
         const json* value = find(key);
@@ -315,6 +329,7 @@ InspectionDetails DetailsDocument::inspection() const {
     inspection.location = read.text("location");
     inspection.conclusion = read.text("conclusion");
     inspection.conclusionText = read.text("conclusionText");
+    inspection.distribution = read.text("distribution");
     return inspection;
 }
 
@@ -340,14 +355,15 @@ std::vector<InstrumentDetails> DetailsDocument::instruments() const {
     for (const auto& [number, instrument] : numberedMembers(json_->value, "instruments")) {
         const PartReader read(instrument);
         instruments.push_back({number, read.text("model"), read.text("serial"),
-                               read.text("calibrationSheet"), read.text("calibrationDate")});
+                               read.text("calibrationSheet"), read.text("calibrationDate"),
+                               read.integer("calibrationInterval")});
     }
     const InspectionDetails inspection = this->inspection();
     if (inspection.model.empty() && inspection.serial.empty()) {
         return instruments;
     }
     if (instruments.empty() || instruments.front().number != 1) {
-        instruments.insert(instruments.begin(), InstrumentDetails{1, {}, {}, {}, {}});
+        instruments.insert(instruments.begin(), InstrumentDetails{1, {}, {}, {}, {}, {}});
     }
     InstrumentDetails& first = instruments.front();
     first.model = first.model.empty() ? inspection.model : first.model;
@@ -374,7 +390,7 @@ void DetailsDocument::set(const std::string& name, const std::string& value) {
     if (!isUtf8(value)) {
         throw std::invalid_argument(name + ": the value is not UTF-8 text");
     }
-    if (value.empty()) {
+    if (isBlank(value)) {
         removeDetail(json_->value, detail);
         return;
     }
@@ -396,10 +412,11 @@ void DetailsDocument::checkConsistent() const {
         return;
     }
     const std::vector<DefectDetails> all = defects();
-    if (const DefectDetails* danger = dangerDefectOf(all)) {
+    if (const DefectDetails* defect = defectAgainstSafe(all)) {
         throw std::invalid_argument("inspection.conclusion: 'safe' is refused while defect " +
-                                    std::to_string(danger->number) +
-                                    " endangers safety (class danger)");
+                                    std::to_string(defect->number) + " " +
+                                    classAgainstSafe(defect->defectClass) + " (class " +
+                                    defect->defectClass + ")");
     }
 }
 

@@ -49,15 +49,16 @@ class DetailsDocument {
 
     // Sets one detail by its name, "inspection.client", "bank.3.device", "instrument.1.serial",
     // "check.connections" or "defect.2.class", from the text a user typed, as the verdicts
-    // read it; an empty text removes it, and the document is empty again once no detail is
+    // read it; an empty or blank text removes it, and the document is empty again once no detail is
     // left. Throws std::invalid_argument, the document
     // unchanged, for an unknown name or a value the detail cannot take (a day the calendar
     // does not have, an RCD current outside the rated series).
     void set(const std::string& name, const std::string& value);
     // Throws std::invalid_argument when details that each can be true cannot be together:
     // dates out of order (the revision's start, end, report and handover; a next revision
-    // before this one), or the conclusion "safe" while a defect endangers safety. For after a
-    // user's changes, which may pass through such a state one detail at a time.
+    // before this one), or the conclusion "safe" beside a defect of class danger, potential or
+    // investigate. For after a user's changes, which may pass through such a state one detail at a
+    // time.
     void checkConsistent() const;
 
   private:

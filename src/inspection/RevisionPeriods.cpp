@@ -72,10 +72,7 @@ void takeShortest(const std::string& list, const std::vector<RevisionPeriod>& ta
 
 }  // namespace
 
-std::optional<NextRevision> nextRevision(const InspectionDetails& inspection) {
-    if (!inspection.nextDate.empty()) {
-        return NextRevision{inspection.nextDate};
-    }
+std::optional<NextRevision> tableRevision(const InspectionDetails& inspection) {
     const auto end = readIsoDate(inspection.endDate.empty() ? inspection.date : inspection.endDate);
     NextRevision next;
     takeShortest(inspection.environment, environmentPeriods(), true, next);
@@ -85,6 +82,21 @@ std::optional<NextRevision> nextRevision(const InspectionDetails& inspection) {
     }
     next.date = isoText(addMonths(*end, next.period->months));
     return next;
+}
+
+std::optional<NextRevision> nextRevision(const InspectionDetails& inspection) {
+    const std::optional<NextRevision> table = tableRevision(inspection);
+    if (inspection.nextDate.empty()) {
+        return table;
+    }
+    NextRevision given;
+    given.date = inspection.nextDate;
+    if (table && readIsoDate(inspection.nextDate) && inspection.nextDate > table->date) {
+        given.period = table->period;
+        given.byEnvironment = table->byEnvironment;
+        given.tableDate = table->date;
+    }
+    return given;
 }
 
 }  // namespace kadenza

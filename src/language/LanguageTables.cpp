@@ -358,6 +358,31 @@ constexpr UsedRow usedRows[] = {
     {504, "Signed by another person than the inspector",
      "Podepisuje jiná osoba než revizní technik"},
     {505, "Time-stamp authority (URL):", "Autorita časových razítek (URL):"},
+    // More reasons why the installation cannot be called safe to operate.
+    {530, "defect %1 is potentially dangerous", "závada %1 je potenciálně nebezpečná"},
+    {531, "defect %1 needs further investigation", "závada %1 vyžaduje další šetření"},
+    // What a draft of the report lacks, as its first page and the preview name it.
+    {532, "%1 of instrument %2", "%1 přístroje %2"},
+    {533, "%1 of defect %2", "%1 závady %2"},
+    {534, "Description", "Popis"},
+    {535, "result of “%1\u201d", "výsledek „%1“"},
+    {536, "a conclusion that can stand (%1)", "platný závěr (%1)"},
+    {537, "a numbered defect for “%1\u201d, found defective",
+     "očíslovaná závada ke kontrole „%1“, označené jako závada"},
+    {538, "a valid calibration of instrument %1: it is dated after the revision",
+     "platná kalibrace přístroje %1: je datována po revizi"},
+    {539, "a valid calibration of instrument %1: it is older than %2 months",
+     "platná kalibrace přístroje %1: je starší než %2 měsíců"},
+    {540, "Model", "Typ"},
+    // A circuit described in the details without a value measured.
+    {541, "not measured", "neměřeno"},
+    // A next revision set later than the period tables allow.
+    {542, "exceeds the period of the tables, which set %1; %2",
+     "překračuje lhůtu podle tabulek, které určují %1; %2"},
+    // The revision's editor.
+    {543, "Calibration interval (months)", "Interval kalibrace (měsíce)"},
+    {544, "The next revision is set later than the period tables allow: %1. Keep it?",
+     "Příští revize je stanovena později, než dovolují tabulky lhůt: %1. Ponechat ji?"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -13,6 +13,7 @@ namespace kadenza {
 namespace {
 
 constexpr int measuredValuesRow = 318;
+constexpr int notMeasuredRow = 541;
 constexpr int noteRow = 25;
 constexpr qreal bankSpace = millimetres(5);
 
@@ -58,11 +59,11 @@ StyledText bankDetails(const BankDetails& details) {
 }
 
 // The title and the column names, drawn again on every page the bank goes on on.
-std::vector<TableRow> tableHead(const BankReport& bank) {
-    StyledText title = plainText(bankTitle(*bank.bank));
-    if (!bank.details.label.empty()) {
+std::vector<TableRow> tableHead(const std::string& bankName, const BankDetails& details) {
+    StyledText title = plainText(bankName);
+    if (!details.label.empty()) {
         append(title, plainText(" \u2013 "));
-        append(title, userText(shortened(bank.details.label, headLabelLength)));
+        append(title, userText(shortened(details.label, headLabelLength)));
     }
     std::vector<TableRow> head{{{{title, bankTitleStyle}}, titleShade}};
     TableRow names{{}, headShade};
@@ -107,17 +108,23 @@ TableRow itemRow(const ItemEvaluation& judged) {
     return row;
 }
 
-Table bankTable(const BankReport& bank) {
-    Table table{{}, true, tableHead(bank), {}};
+// A bank's table: its details, then its items; a circuit described but without a value
+// measured says so rather than being left out.
+Table bankTable(const std::string& bankName, const BankDetails& bankDetailsGiven,
+                const std::vector<ItemEvaluation>& items) {
+    Table table{{}, true, tableHead(bankName, bankDetailsGiven), {}};
     for (const Column& column : columns) {
         table.columns.push_back(column.width);
     }
-    const StyledText details = bankDetails(bank.details);
+    const StyledText details = bankDetails(bankDetailsGiven);
     if (!details.text.isEmpty()) {
         table.rows.push_back({{{details, bankDetailsStyle}}, titleShade});
     }
-    for (const ItemEvaluation& judged : bank.items) {
+    for (const ItemEvaluation& judged : items) {
         table.rows.push_back(itemRow(judged));
+    }
+    if (items.empty()) {
+        table.rows.push_back({{{plainText(RowText(notMeasuredRow)), bodyStyle}}, {}});
     }
     return table;
 }
@@ -128,7 +135,10 @@ void addBankSections(PageComposer& pages, const ReportContent& content) {
     pages.breakPage();
     pages.addText(plainText(RowText(measuredValuesRow)), headingStyle);
     for (const BankReport& bank : content.banks) {
-        pages.addTable(bankTable(bank), bankSpace);
+        pages.addTable(bankTable(bankTitle(*bank.bank), bank.details, bank.items), bankSpace);
+    }
+    for (const auto& [number, details] : content.unmeasuredBanks) {
+        pages.addTable(bankTable(bankTitle(number), details, {}), bankSpace);
     }
 }
 

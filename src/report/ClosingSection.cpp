@@ -1,5 +1,8 @@
 #include "report/ClosingSection.h"
 
+#include <algorithm>
+
+#include "inspection/BlankText.h"
 #include "language/Language.h"
 #include "report/ReportTexts.h"
 #include "report/SignatureBlock.h"
@@ -66,10 +69,34 @@ void addSources(PageComposer& pages, const ReportContent& content) {
     }
 }
 
+// The recipients the details list, one a line, without the blank lines between them.
+std::vector<std::string> recipients(const std::string& distribution) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= distribution.size()) {
+        const std::size_t end = std::min(distribution.find('\n', start), distribution.size());
+        const std::string line = distribution.substr(start, end - start);
+        if (!isBlank(line)) {
+            lines.push_back(line);
+        }
+        start = end + 1;
+    }
+    return lines;
+}
+
 // Who gets a copy, and the operator's confirmation that the report reached them.
-void addHandover(PageComposer& pages) {
-    pages.addText(plainText(std::string(RowText(distributionRow)) + ": " + RowText(copiesRow)),
-                  bodyStyle, headingSpace);
+void addHandover(PageComposer& pages, const InspectionDetails& inspection) {
+    const std::string label = RowText(distributionRow);
+    if (inspection.distribution.empty()) {
+        pages.addText(plainText(label + ": " + RowText(copiesRow)), bodyStyle, headingSpace);
+    } else {
+        StyledText list = plainText(label + ":");
+        for (const std::string& recipient : recipients(inspection.distribution)) {
+            append(list, plainText("\n"));
+            append(list, userText(recipient));
+        }
+        pages.addText(list, bodyStyle, headingSpace);
+    }
     pages.add(std::make_unique<SignatureBlock>(
                   plainText(RowText(receivedRow)), labelled(dateRow, ""),
                   plainText(RowText(signatureRow)), pages.width(), pages.device()),
@@ -102,7 +129,7 @@ const SignatureBlock* addClosingSection(PageComposer& pages, const ReportContent
         pages.addText(userText(content.inspection.remarks), bodyStyle, paragraphSpace);
     }
     addSources(pages, content);
-    addHandover(pages);
+    addHandover(pages, content.inspection);
     return addSignature(pages, content.inspection);
 }
 

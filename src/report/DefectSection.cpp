@@ -22,9 +22,11 @@ Table defectTable(const ReportContent& content) {
         names.cells.push_back({plainText(RowText(row)), columnNameStyle});
     }
     table.head.push_back(names);
+    // Numbered throughout from 1 whatever keys the details give them.
+    int number = 0;
     for (const DefectDetails& defect : content.defects) {
         const TextStyle& style = defect.defectClass == dangerDefect ? failedStyle : bodyStyle;
-        table.rows.push_back({{{plainText(std::to_string(defect.number) + "."), style},
+        table.rows.push_back({{{plainText(std::to_string(++number) + "."), style},
                                {userText(defect.text), style},
                                {userText(defect.provision), style},
                                {plainText(defectClassCode(defect.defectClass)), style},

@@ -74,11 +74,11 @@ Table instrumentTable(const ReportContent& content) {
     return table;
 }
 
-// A draft says at once what it lacks, by the names the details are set with.
+// A draft says at once what it lacks, in the report's words.
 std::string draftNotice(const ReportContent& content) {
     std::string notice = std::string(RowText(draftRow)) + ": ";
     for (std::size_t i = 0; i < content.missing.size(); ++i) {
-        notice += (i == 0 ? "" : ", ") + content.missing[i];
+        notice += (i == 0 ? "" : ", ") + content.missing[i].words;
     }
     return notice + ".";
 }

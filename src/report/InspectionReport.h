@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "inspection/ReportCompleteness.h"
+
 namespace kadenza {
 
 class DetailsDocument;
@@ -18,7 +20,7 @@ struct RevisionReport {
     int signaturePage = -1;
     QRectF signatureArea;
     // What the report lacks to be more than a draft (missingReportItems); empty when whole.
-    std::vector<std::string> missing;
+    std::vector<MissingItem> missing;
 };
 
 RevisionReport revisionReport(const InstrumentData& data, const DetailsDocument& details);

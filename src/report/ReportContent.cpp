@@ -18,6 +18,15 @@ void addSource(std::vector<std::string>& sources, const std::string& rule) {
     }
 }
 
+bool holdsBank(const InstrumentData& data, int number) {
+    for (int b = 0; b < data.count(); ++b) {
+        if (data.bank(b)->number() == number) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 ReportContent reportContent(const InstrumentData& data, const DetailsDocument& details) {
@@ -39,6 +48,11 @@ ReportContent reportContent(const InstrumentData& data, const DetailsDocument& d
         }
         bank->items.push_back(judged);
         addSource(content.sources, judged.verdict.rule);
+    }
+    for (const int number : details.bankNumbers()) {
+        if (!holdsBank(data, number)) {
+            content.unmeasuredBanks.emplace_back(number, details.bank(number));
+        }
     }
     content.instruments = details.instruments();
     content.defects = details.defects();

@@ -5,6 +5,7 @@
 
 #include "inspection/Checklist.h"
 #include "inspection/Evaluation.h"
+#include "inspection/ReportCompleteness.h"
 #include "inspection/RevisionPeriods.h"
 
 namespace kadenza {
@@ -25,6 +26,8 @@ struct ReportContent {
     InspectionDetails inspection;
     std::string profile;
     std::vector<BankReport> banks;
+    // Circuits described in the details that the data hold no bank of, by their numbers.
+    std::vector<std::pair<int, BankDetails>> unmeasuredBanks;
     VerdictCounts counts;
     // The sources of the rules that judged an item, or tried to, each once in the order first
     // met.
@@ -35,7 +38,7 @@ struct ReportContent {
     std::vector<std::pair<CheckItem, std::string>> checks;
     std::optional<NextRevision> nextRevision;
     // What the report lacks to be more than a draft; empty when it is whole.
-    std::vector<std::string> missing;
+    std::vector<MissingItem> missing;
     // Whether the conclusion may be stated: "unsafe", or "safe" where nothing stands against it.
     bool conclusionStands = false;
 };

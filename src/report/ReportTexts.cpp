@@ -93,7 +93,11 @@ std::string bankTitle(const InstrumentBank& bank) {
     if (dynamic_cast<const InstrumentNumber*>(&bank) != nullptr) {
         return bank.text(showSymbol);
     }
-    return std::string(RowText(bankRow)) + " " + std::to_string(bank.number());
+    return bankTitle(bank.number());
+}
+
+std::string bankTitle(int number) {
+    return std::string(RowText(bankRow)) + " " + std::to_string(number);
 }
 
 std::string quantityText(const std::optional<double>& number, const std::string& unit) {
@@ -133,6 +137,7 @@ constexpr NamedRow conclusionRows[] = {{safeConclusion, 384}, {unsafeConclusion,
 constexpr int byEnvironmentRow = 416;
 constexpr int byLocationRow = 417;
 constexpr int everyMonthsRow = 418;
+constexpr int beyondTableRow = 542;
 
 std::string named(const NamedRow* begin, const NamedRow* end, const std::string& name,
                   const std::string& otherwise) {
@@ -183,13 +188,23 @@ std::string periodNames(const std::string& keys, const std::vector<RevisionPerio
 
 std::string nextRevisionText(const NextRevision& next) {
     std::string text = dateText(next.date);
-    if (next.period != nullptr) {
-        const std::string every =
-            QString::fromUtf8(RowText(everyMonthsRow)).arg(next.period->months).toStdString();
-        text += " (" + std::string(RowText(next.byEnvironment ? byEnvironmentRow : byLocationRow)) +
-                ": " + RowText(next.period->row) + ", " + every + ")";
+    if (next.period == nullptr) {
+        return text;
     }
-    return text;
+    const std::string every =
+        QString::fromUtf8(RowText(everyMonthsRow)).arg(next.period->months).toStdString();
+    const std::string setBy =
+        std::string(RowText(next.byEnvironment ? byEnvironmentRow : byLocationRow)) + ": " +
+        RowText(next.period->row) + ", " + every;
+    if (!next.tableDate.empty()) {
+        return text + " (" +
+               QString::fromUtf8(RowText(beyondTableRow))
+                   .arg(QString::fromStdString(dateText(next.tableDate)),
+                        QString::fromStdString(setBy))
+                   .toStdString() +
+               ")";
+    }
+    return text + " (" + setBy + ")";
 }
 
 }  // namespace kadenza

@@ -34,6 +34,8 @@ std::string dateText(const std::string& isoDate);
 
 // "Bank 3", or "No. 3" for an instrument's record.
 std::string bankTitle(const InstrumentBank& bank);
+// "Bank 3" for a bank the data do not hold.
+std::string bankTitle(int number);
 
 // A number with the locale's decimal separator, and a unit after a blank; empty for none.
 std::string quantityText(const std::optional<double>& number, const std::string& unit);

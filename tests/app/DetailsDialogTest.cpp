@@ -268,7 +268,7 @@ class DetailsDialogTest : public QObject {
                  qPrintable(boxes_.shown[1].text));
     }
 
-    // "Safe" cannot be chosen while a defect endangers safety, nor in an initial revision
+    // "Safe" cannot be chosen beside a defect of class C1, C2 or FI, nor in an initial revision
     // with a failed value; the tab says why, and a "safe" stored before is taken back.
     void safeIsGreyedWhileSomethingSpeaksAgainstIt() {
         data_ = failedInsulation();
@@ -286,10 +286,13 @@ class DetailsDialogTest : public QObject {
         QCOMPARE(reason->text(), row(cannotBeSafeRow) + QStringLiteral(" ") +
                                      QString::fromStdString(reasonAgainstSafe(*data_, details)));
 
-        showTab(defectsTab);
-        editCell(*part<QTableWidget>("Defects"), 0, 1, QStringLiteral("improvement"));
-        showTab(conclusionTab);
-        QVERIFY(safe->isEnabled());
+        // Only an improvement (C3) leaves "safe" to choose; C1, C2 and FI grey it.
+        for (const char* defectClass : {"potential", "investigate", "improvement"}) {
+            showTab(defectsTab);
+            editCell(*part<QTableWidget>("Defects"), 0, 1, QString::fromLatin1(defectClass));
+            showTab(conclusionTab);
+            QCOMPARE(safe->isEnabled(), defectClass == std::string("improvement"));
+        }
         QVERIFY(!reason->isVisible());
 
         showTab(revisionTab);
@@ -301,6 +304,62 @@ class DetailsDialogTest : public QObject {
         const std::string failed = reasonAgainstSafe(*data_, initial);
         QVERIFY(!failed.empty());
         QVERIFY(reason->text().endsWith(QString::fromStdString(failed)));
+    }
+
+    // An instrument calibrated after the revision or longer ago than its interval is marked on
+    // the Instruments tab, saying why; a calibration that held is not.
+    void calibrationsThatDidNotHoldAreMarked() {
+        DetailsDocument details;
+        details.set("inspection.date", "2026-12-01");
+        details.set("inspection.model", "MX350");
+        details.set("instrument.1.calibrationDate", "2026-12-05");
+        open(details);
+        showTab(instrumentsTab);
+        auto* instruments = part<QTableWidget>("Instruments");
+        auto* faults = part<QLabel>("calibrationFaults");
+        QVERIFY(faults->isVisible());
+        QVERIFY2(faults->text().contains(QStringLiteral("instrument 1 (MX350)")) &&
+                     faults->text().endsWith(QStringLiteral("dated after the revision")),
+                 qPrintable(faults->text()));
+        QCOMPARE(instruments->item(0, 3)->toolTip(), faults->text());
+
+        editCell(*instruments, 0, 3, QStringLiteral("2025-06-01"));
+        QVERIFY(faults->text().endsWith(QStringLiteral("older than 12 months")));
+        editCell(*instruments, 0, 4, QStringLiteral("24"));
+        QVERIFY(!faults->isVisible());
+        QCOMPARE(instruments->item(0, 3)->toolTip(), QString());
+        dialog_->accept();
+        QVERIFY(accepted());
+        QCOMPARE(dialog_->details().instruments()[0].calibrationInterval, std::optional<int>(24));
+    }
+
+    // A next revision set later than the period tables allow is kept only when the user says so,
+    // and is not asked about again; the distribution list is stored a recipient a line.
+    void aNextDateBeyondTheTablesIsAskedFor() {
+        DetailsDocument details;
+        details.set("inspection.date", "2026-12-01");
+        details.set("inspection.environment", "wet");
+        open(details);
+        part<QLineEdit>("nextDate")->setText(QStringLiteral("2036-12-01"));
+        part<QPlainTextEdit>("distribution")->setPlainText(QStringLiteral("Operator\nArchive"));
+        dialog_->accept();
+        QVERIFY(!accepted());
+        QCOMPARE(boxes_.shown.back().kind, QStringLiteral("ask"));
+        QVERIFY2(boxes_.shown.back().text.contains(QStringLiteral("which set 2027-12-01")),
+                 qPrintable(boxes_.shown.back().text));
+
+        boxes_.yesNo = {true};
+        dialog_->accept();
+        QVERIFY(accepted());
+        const DetailsDocument kept = dialog_->details();
+        QCOMPARE(kept.inspection().nextDate, "2036-12-01");
+        QCOMPARE(kept.inspection().distribution, "Operator\nArchive");
+
+        boxes_.shown.clear();
+        open(kept);
+        dialog_->accept();
+        QVERIFY(accepted());
+        QVERIFY(boxes_.shown.empty());
     }
 
     // A failed value is proposed as a defect; taken, it is one with the value and the rule's

@@ -154,12 +154,13 @@ class ReportPreviewTest : public QObject {
         QVERIFY(notice != nullptr && notice->isVisible());
         QVERIFY(notice->text().startsWith(row(draftRow)));
         QVERIFY(!report_.missing.empty());
-        for (const std::string& missing : report_.missing) {
-            QVERIFY2(notice->text().contains(QString::fromStdString(missing)), missing.c_str());
+        for (const MissingItem& missing : report_.missing) {
+            QVERIFY2(notice->text().contains(QString::fromStdString(missing.words)),
+                     missing.words.c_str());
         }
 
         open(wholeDetails());
-        QCOMPARE(report_.missing, std::vector<std::string>());
+        QVERIFY(report_.missing.empty());
         QVERIFY(preview_->findChild<QLabel*>(QStringLiteral("DraftNotice")) == nullptr);
     }
 

@@ -346,6 +346,81 @@ TEST_F(CliTest, DetailsThatCannotBeTrueAreRefused) {
     EXPECT_EQ(readFile(input_), plain);
 }
 
+// A refusal exits alike whether the details come through --set or --import, and leaves the file
+// as it was; a next date later than the period tables allow is kept only with --force.
+TEST_F(CliTest, TheSameRefusalExitsAlikeThroughSetAndImport) {
+    const std::string plain = readFile(input_);
+    const struct {
+        std::vector<std::pair<std::string, std::string>> details;
+        std::string message;
+        bool forced;
+    } refused[] = {
+        {{{"date", "2026-02-30"}},
+         "inspection.date: '2026-02-30' is not a date, YYYY-MM-DD",
+         false},
+        {{{"date", "2026-03-01"}, {"nextDate", "2026-02-28"}},
+         "inspection.nextDate: 2026-02-28 comes before the inspection's date 2026-03-01",
+         false},
+        {{{"kind", "periodic"}, {"conclusion", "safe"}},
+         "inspection.conclusion: 'safe' is refused while defect 1 is potentially dangerous (class "
+         "potential)",
+         false},
+        {{{"date", "2026-12-01"}, {"environment", "wet"}, {"nextDate", "2036-12-01"}},
+         "inspection.nextDate: 2036-12-01 is later than 2027-12-01, which the period tables set "
+         "(inspection.environment wet: every 12 months); --force keeps it",
+         true},
+    };
+    for (const auto& c : refused) {
+        std::vector<std::string> set{"details", input_, "--set", "defect.1.class=potential"};
+        std::string json = R"({"version": 1, "defects": {"1": {"class": "potential"}},)"
+                           R"( "inspection": {)";
+        for (const auto& [name, value] : c.details) {
+            set.insert(set.end(), {"--set", "inspection." + name + "=" + value});
+            json += (json.back() == '{' ? "\"" : ", \"") + name + "\": \"" + value + "\"";
+        }
+        writeFile(path("refused.json"), json + "}}");
+        const std::vector<std::string> imported{"details", input_, "--import",
+                                                path("refused.json")};
+        for (const std::vector<std::string>& args : {set, imported}) {
+            const Outcome outcome = run(args);
+            EXPECT_EQ(outcome.exitCode, 1) << outcome.err;
+            EXPECT_NE(outcome.err.find(c.message + "\n"), std::string::npos) << outcome.err;
+            EXPECT_EQ(readFile(input_), plain);
+            std::vector<std::string> forced = args;
+            forced.push_back("--force");
+            EXPECT_EQ(run(forced).exitCode, c.forced ? 0 : 1);
+            ASSERT_TRUE(saveNativeFile(input_, *sampleData()));
+        }
+    }
+    writeFile(path("broken.json"), "{\"version\": 1, ");
+    EXPECT_EQ(run({"details", input_, "--import", path("broken.json")}).exitCode, 2);
+}
+
+// A next date kept with --force is not refused again by later changes; details of blanks are
+// none, and the report names them in its language with their keys.
+TEST_F(CliTest, ForcedNextDateAndBlankDetailsInTheReport) {
+    ASSERT_EQ(run({"details", input_, "--force", "--set", "inspection.date=2026-12-01", "--set",
+                   "inspection.environment=wet", "--set", "inspection.nextDate=2036-12-01"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(run({"details", input_, "--set", "inspection.operator=   ", "--set",
+                   "inspection.licence= ", "--set", "inspection.client=Nováková"})
+                  .exitCode,
+              0);
+    const std::string details = run({"details", input_}).out;
+    EXPECT_EQ(details.find("operator"), std::string::npos) << details;
+    EXPECT_EQ(details.find("licence"), std::string::npos) << details;
+
+    const Outcome written = run({"report", input_, path("out.pdf"), "--lang", "cs"});
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.err.rfind("kadenza-cli: the report is a draft; it lacks provozovatel "
+                                "(inspection.operator), ",
+                                0),
+              0u)
+        << written.err;
+    EXPECT_NE(written.err.find("číslo osvědčení (inspection.licence)"), std::string::npos);
+}
+
 // The exit code tells the overall result, in every format: 0 pass, 6 fail, 7 incomplete.
 TEST_F(CliTest, EvaluateExitsWithTheOverallResult) {
     constexpr int loopImpedance = 3;
@@ -402,7 +477,8 @@ TEST_F(CliTest, ReportIsWrittenWithoutADisplay) {
                                 "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb");
     EXPECT_EQ(written.exitCode, 0) << written.err;
     EXPECT_EQ(
-        written.err.rfind("kadenza-cli: the report is a draft; it lacks inspection.operator, ", 0),
+        written.err.rfind(
+            "kadenza-cli: the report is a draft; it lacks operator (inspection.operator), ", 0),
         0u)
         << written.err;
     EXPECT_EQ(written.err.find('\n'), written.err.size() - 1) << written.err;

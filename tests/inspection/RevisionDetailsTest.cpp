@@ -97,7 +97,7 @@ TEST(RevisionDetailsTest, DatesInOrderAndTheConclusionRule) {
     const auto data = DataBuilder().bank(1).item(insulation, 0.4e6, true, false, "500V").build();
     DetailsDocument revision = detailsOf({{"inspection.kind", "periodic"},
                                           {"inspection.conclusion", "safe"},
-                                          {"defect.1.class", "potential"}});
+                                          {"defect.1.class", "improvement"}});
     EXPECT_NO_THROW(revision.checkConsistent());
     EXPECT_EQ(reasonAgainstSafe(*data, revision), "");
     revision.set("inspection.kind", "initial");
@@ -160,7 +160,10 @@ TEST(RevisionDetailsTest, WhatTheReportLacksIsNamedAsItIsSet) {
     DetailsDocument details = detailsOf({{"inspection.kind", "extraordinary"},
                                          {"defect.1.text", "x"},
                                          {"defect.1.class", "potential"}});
-    const std::vector<std::string> missing = missingReportItems(*data, details);
+    std::vector<std::string> missing;
+    for (const MissingItem& item : missingReportItems(*data, details)) {
+        missing.push_back(item.key);
+    }
     for (const char* item : {"inspection.operator", "inspection.reason", "inspection.endDate",
                              "instrument.1.model", "check.connections", "check.interlocks",
                              "defect.1.provision", "defect.1.deadline", "inspection.conclusion"}) {
@@ -196,7 +199,159 @@ TEST(RevisionDetailsTest, WhatTheReportLacksIsNamedAsItIsSet) {
              {"inspection.location", "school"}}) {
         details.set(name, value);
     }
-    EXPECT_EQ(missingReportItems(*data, details), std::vector<std::string>{});
+    EXPECT_EQ(missingReportItems(*data, details), std::vector<MissingItem>{});
+}
+
+// An installation is safe to operate only with no defect of class C1, C2 or FI: "safe" beside
+// one is refused, and the reason names the defect by its place among the defects.
+struct ClassCase {
+    const char* defectClass;
+    const char* reason;
+};
+
+class ConclusionClassTest : public ::testing::TestWithParam<ClassCase> {
+  protected:
+    void TearDown() override { SetLanguage(czechLanguage); }
+};
+
+TEST_P(ConclusionClassTest, SafeStandsOnlyBesideImprovements) {
+    SetLanguage(englishLanguage);
+    const auto data = DataBuilder().bank(1).item(insulation, 4e6, true, false, "500V").build();
+    const DetailsDocument revision = detailsOf({{"inspection.conclusion", "safe"},
+                                                {"defect.3.class", "improvement"},
+                                                {"defect.5.class", GetParam().defectClass}});
+    EXPECT_EQ(reasonAgainstSafe(*data, revision), GetParam().reason);
+    if (*GetParam().reason == '\0') {
+        EXPECT_NO_THROW(revision.checkConsistent());
+    } else {
+        EXPECT_THROW(revision.checkConsistent(), std::invalid_argument);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, ConclusionClassTest,
+    ::testing::Values(ClassCase{"danger", "defect 2 endangers safety"},
+                      ClassCase{"potential", "defect 2 is potentially dangerous"},
+                      ClassCase{"investigate", "defect 2 needs further investigation"},
+                      ClassCase{"improvement", ""}));
+
+// A detail of white space only is none given: set, it removes the detail; imported, it is left
+// out; kept so in a file, it reads as missing.
+TEST(RevisionDetailsTest, BlankDetailsAreNotGiven) {
+    for (const char* blank : {" ", "   ", "\t \t", "\u00a0", "\u2003 \u200b", "\n"}) {
+        DetailsDocument details = detailsOf({{"inspection.operator", "Družstvo"}});
+        details.set("inspection.operator", blank);
+        EXPECT_TRUE(details.empty()) << blank;
+    }
+    const DetailsDocument imported = DetailsDocument::imported(
+        R"({"version": 1, "inspection": {"licence": " ", "date": "  ", "site": "Brno"}})");
+    EXPECT_EQ(imported.inspection().licence, "");
+    EXPECT_EQ(imported.inspection().site, "Brno");
+    EXPECT_EQ(imported.toJson().find("licence"), std::string::npos);
+
+    const auto data = DataBuilder().bank(1).item(insulation, 4e6, true, false, "500V").build();
+    const DetailsDocument stored = DetailsDocument::fromJson(
+        R"({"version": 1, "inspection": {"operator": "   ", "licence": "\t"},
+            "checks": {"connections": " "}})");
+    EXPECT_EQ(stored.inspection().operatorName, "");
+    std::vector<std::string> missing;
+    for (const MissingItem& item : missingReportItems(*data, stored)) {
+        missing.push_back(item.key);
+    }
+    for (const char* key : {"inspection.operator", "inspection.licence", "check.connections"}) {
+        EXPECT_NE(std::find(missing.begin(), missing.end(), key), missing.end()) << key;
+    }
+}
+
+// What the report lacks carries the detail's key for the command line and the report's words
+// in its language, a defect named by its place among the defects.
+TEST(RevisionDetailsTest, MissingItemsHaveKeysAndWords) {
+    const auto data = DataBuilder().bank(1).item(insulation, 4e6, true, false, "500V").build();
+    const DetailsDocument details = detailsOf({{"inspection.kind", "extraordinary"},
+                                               {"instrument.1.model", "Mx350"},
+                                               {"defect.4.text", "x"},
+                                               {"defect.4.class", "improvement"}});
+    for (const auto& [language, expected] :
+         {std::pair(czechLanguage,
+                    std::vector<MissingItem>{{"inspection.operator", "provozovatel"},
+                                             {"inspection.scope", "rozsah revize"},
+                                             {"inspection.reason", "důvod"},
+                                             {"instrument.1.serial", "výrobní číslo přístroje 1"},
+                                             {"check.connections", "výsledek „Spoje vodičů“"},
+                                             {"defect.4.provision", "ustanovení závady 1"},
+                                             {"inspection.nextDate or inspection.environment "
+                                              "or inspection.location",
+                                              "příští pravidelná revize"}}),
+          std::pair(englishLanguage,
+                    std::vector<MissingItem>{
+                        {"inspection.handoverDate", "report handed over"},
+                        {"instrument.1.calibrationSheet", "calibration sheet of instrument 1"},
+                        {"defect.4.deadline", "deadline of defect 1"}})}) {
+        SetLanguage(language);
+        const std::vector<MissingItem> missing = missingReportItems(*data, details);
+        for (const MissingItem& item : expected) {
+            EXPECT_NE(std::find(missing.begin(), missing.end(), item), missing.end())
+                << item.key << ": " << item.words;
+        }
+    }
+    SetLanguage(czechLanguage);
+}
+
+// A calibration holds from its date for its interval (12 months unless given) and must not be
+// dated after the revision ended.
+struct CalibrationCase {
+    const char* calibrated;
+    const char* interval;
+    const char* fault;
+};
+
+class CalibrationTest : public ::testing::TestWithParam<CalibrationCase> {
+  protected:
+    void TearDown() override { SetLanguage(czechLanguage); }
+};
+
+TEST_P(CalibrationTest, ACalibrationThatDidNotHoldMakesADraft) {
+    SetLanguage(englishLanguage);
+    const auto data = DataBuilder().bank(1).item(insulation, 4e6, true, false, "500V").build();
+    const DetailsDocument details =
+        detailsOf({{"inspection.date", "2026-12-01"},
+                   {"inspection.endDate", "2026-12-03"},
+                   {"instrument.2.model", "Mx350"},
+                   {"instrument.2.serial", "0042"},
+                   {"instrument.2.calibrationDate", GetParam().calibrated},
+                   {"instrument.2.calibrationInterval", GetParam().interval}});
+    const std::vector<MissingItem> missing = missingReportItems(*data, details);
+    const auto fault = std::find_if(missing.begin(), missing.end(), [](const MissingItem& item) {
+        return item.key == "instrument.2.calibrationDate";
+    });
+    if (*GetParam().fault == '\0') {
+        EXPECT_EQ(fault, missing.end());
+    } else {
+        ASSERT_NE(fault, missing.end());
+        EXPECT_EQ(fault->words, GetParam().fault);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, CalibrationTest,
+    ::testing::Values(
+        CalibrationCase{"2026-12-04", "",
+                        "a valid calibration of instrument 2 (Mx350 0042): it is dated after "
+                        "the revision"},
+        CalibrationCase{"2025-12-03", "", ""},
+        CalibrationCase{"2025-12-02", "",
+                        "a valid calibration of instrument 2 (Mx350 0042): it is older than 12 "
+                        "months"},
+        CalibrationCase{"2025-12-02", "24", ""}));
+
+TEST(RevisionDetailsTest, TheCalibrationIntervalIsWholeMonths) {
+    DetailsDocument details;
+    details.set("instrument.1.calibrationInterval", "24");
+    EXPECT_EQ(details.instruments().at(0).calibrationInterval, 24);
+    for (const char* wrong : {"0", "-12", "1.5", "twelve"}) {
+        EXPECT_THROW(details.set("instrument.1.calibrationInterval", wrong), std::invalid_argument)
+            << wrong;
+    }
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ DetailsDocument fullRevision() {
         {"instrument.1.calibrationSheet", "KL 0815/2026"},
         {"instrument.1.calibrationDate", "2026-03-12"},
         {"defect.1.text", "Chybí označení obvodů RS2"},
-        {"defect.1.class", "potential"},
+        {"defect.1.class", "improvement"},
         {"defect.1.provision", "ČSN 33 2000-5-51 ed. 3, čl. 514.1"},
         {"defect.1.deadline", "2027-03-31"},
         {"inspection.conclusion", "safe"},
@@ -86,6 +86,8 @@ struct Wording {
     int language;
     std::vector<std::string> words;
     const char* draft;
+    // How a draft without the operator starts to say what it lacks.
+    const char* lacksOperator;
 };
 
 class RevisionReportTest : public ::testing::TestWithParam<Wording> {
@@ -107,7 +109,7 @@ class RevisionReportTest : public ::testing::TestWithParam<Wording> {
 TEST_P(RevisionReportTest, AWholeRevisionSaysEverythingAReportMust) {
     SetLanguage(GetParam().language);
     const RevisionReport report = revisionReport(*revisedCircuits(), fullRevision());
-    EXPECT_EQ(report.missing, std::vector<std::string>{});
+    EXPECT_EQ(report.missing, std::vector<MissingItem>{});
     const std::string path = written(report);
     // A label and its value read together as laid out; a text that wraps reads whole in the
     // reading order.
@@ -133,13 +135,14 @@ TEST_P(RevisionReportTest, AReportThatLacksAnItemIsADraftOnEveryPage) {
     details.set("bank.2.device", "C32");
     const RevisionReport report = revisionReport(*revisedCircuits(), details);
     ASSERT_GE(report.missing.size(), 2u);
-    EXPECT_EQ(report.missing[0], "inspection.operator");
+    EXPECT_EQ(report.missing[0].key, "inspection.operator");
     const std::string path = written(report);
     for (int page = 1; page <= pdfPageCount(path); ++page) {
         EXPECT_NE(pdfText(path, page, page).find(GetParam().draft), std::string::npos) << page;
     }
     const std::string text = pdfText(path);
-    EXPECT_NE(text.find("inspection.operator"), std::string::npos);
+    EXPECT_NE(text.find(GetParam().lacksOperator), std::string::npos) << text;
+    EXPECT_EQ(text.find("inspection."), std::string::npos) << "a detail's key in the report";
     EXPECT_EQ(text.find(GetParam().words.back()), std::string::npos)
         << "the conclusion of safe is stated beside a failed value of an initial revision";
 }
@@ -174,7 +177,8 @@ const Wording wordings[] = {
       "Rozdělovník",
       "Zprávu převzal (provozovatel)",
       "Elektrická instalace je z hlediska bezpečnosti schopna provozu."},
-     "KONCEPT"},
+     "KONCEPT",
+     "Chybí: provozovatel, "},
     {englishLanguage,
      {"Electrical installation inspection report",
       "Report number 42/2026",
@@ -194,19 +198,124 @@ const Wording wordings[] = {
       "✗ defect",
       "RCD test buttons not applicable",
       "Defects found",
-      "C2",
+      "C3",
       "2027-03-31",
       "Next periodic revision: 2028-12-02 (set by the kind of place: common parts of blocks of "
       "flats, every 24 months)",
       "Distribution list",
       "Received by (operator)",
       "The installation is SATISFACTORY: it is safe for continued use."},
-     "DRAFT"},
+     "DRAFT",
+     "It lacks: operator, "},
 };
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, RevisionReportTest, ::testing::ValuesIn(wordings),
                          [](const ::testing::TestParamInfo<Wording>& info) {
                              return info.param.language == czechLanguage ? "Czech" : "English";
+                         });
+
+// What a revision's details change in its report: the words it must show and those it must
+// not.
+struct ReportCase {
+    const char* name;
+    int language;
+    std::vector<std::pair<std::string, std::string>> changes;
+    std::vector<std::string> shown;
+    std::vector<std::string> notShown;
+};
+
+class RevisionReportCaseTest : public ::testing::TestWithParam<ReportCase> {
+  protected:
+    void TearDown() override { SetLanguage(czechLanguage); }
+
+    TempDir dir_;
+};
+
+// The text of the report, laid out and in reading order, so that a phrase wrapped in either
+// is found in the other.
+std::string reportText(const std::string& path) {
+    return pdfText(path, 0, 0, true) + "\n" + pdfText(path);
+}
+
+TEST_P(RevisionReportCaseTest, TheReportSaysWhatTheDetailsMean) {
+    SetLanguage(GetParam().language);
+    DetailsDocument details = fullRevision();
+    for (const auto& [name, value] : GetParam().changes) {
+        details.set(name, value);
+    }
+    const std::string path = dir_.path("report.pdf");
+    writeFile(path, revisionReport(*revisedCircuits(), details).pdf.toStdString());
+    const std::string text = reportText(path);
+    for (const std::string& word : GetParam().shown) {
+        EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
+    }
+    for (const std::string& word : GetParam().notShown) {
+        EXPECT_EQ(text.find(word), std::string::npos) << word << "\n" << text;
+    }
+}
+
+const std::vector<std::pair<std::string, std::string>> noDefectOne = {{"defect.1.text", ""},
+                                                                      {"defect.1.class", ""},
+                                                                      {"defect.1.provision", ""},
+                                                                      {"defect.1.deadline", ""}};
+
+const ReportCase reportCases[] = {
+    {"PotentiallyDangerousDefectBesideSafe",
+     englishLanguage,
+     {{"defect.1.class", "potential"}},
+     {"DRAFT", "defect 1 is potentially dangerous"},
+     {"SATISFACTORY"}},
+    {"MissingInTheReportsLanguage",
+     czechLanguage,
+     {{"inspection.operator", ""}, {"inspection.scope", " \t"}},
+     {"KONCEPT", "Chybí: provozovatel, rozsah revize."},
+     {"inspection.", "Rozsah revize Společné"}},
+    {"CheckFoundDefectiveWithoutADefect",
+     englishLanguage,
+     noDefectOne,
+     {"DRAFT", "a numbered defect for", "No defects were found."},
+     {}},
+    {"CalibratedAfterTheRevision",
+     englishLanguage,
+     {{"instrument.1.calibrationDate", "2026-12-05"}},
+     {"DRAFT", "instrument 1 (Mx350 SN 20-4417)", "dated after the revision"},
+     {}},
+    {"DefectsNumberedThroughout",
+     englishLanguage,
+     {{"defect.1.text", ""},
+      {"defect.1.class", ""},
+      {"defect.1.provision", ""},
+      {"defect.1.deadline", ""},
+      {"defect.4.text", "First cover"},
+      {"defect.4.class", "improvement"},
+      {"defect.4.provision", "514.1"},
+      {"defect.4.deadline", "2027-01-31"},
+      {"defect.9.text", "Second cover"},
+      {"defect.9.class", "improvement"},
+      {"defect.9.provision", "514.1"},
+      {"defect.9.deadline", "2027-01-31"}},
+     {"1. First cover", "2. Second cover"},
+     {"DRAFT"}},
+    {"DistributionListGiven",
+     englishLanguage,
+     {{"inspection.distribution", "Operator: 2 copies\n\n  \nBuilding office"}},
+     {"Distribution list:", "Operator: 2 copies", "Building office"},
+     {"1× operator, 1× inspector"}},
+    {"CircuitDescribedButNotMeasured",
+     czechLanguage,
+     {{"bank.7.label", "Garáž"}, {"bank.7.device", "B10"}},
+     {"Banka 7", "Garáž", "neměřeno"},
+     {"KONCEPT"}},
+    {"NextDateBeyondTheTables",
+     englishLanguage,
+     {{"inspection.nextDate", "2036-12-02"}},
+     {"2036-12-02", "exceeds the period of the tables", "which set 2028-12-02"},
+     {"DRAFT"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RevisionReportCaseTest, ::testing::ValuesIn(reportCases),
+                         [](const ::testing::TestParamInfo<ReportCase>& info) {
+                             return std::string(info.param.name);
                          });
 
 // An archive keeps the report as PDF/A-1b: the part and conformance, and who wrote what about

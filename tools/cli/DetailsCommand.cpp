@@ -12,6 +12,7 @@
 #include "cli/Usage.h"
 #include "inspection/Conclusion.h"
 #include "inspection/InspectionFile.h"
+#include "inspection/RevisionPeriods.h"
 #include "model/FileLock.h"
 #include "model/InstrumentBank.h"
 
@@ -25,10 +26,17 @@ constexpr std::size_t detailsFileLimit = 1024 * 1024;
 DetailsDocument importedDetails(const std::string& path) {
     const std::vector<std::uint8_t> bytes = readRawFile(
         path, detailsFileLimit, FileError(path + " is too large for inspection details"));
+    const std::string text(bytes.begin(), bytes.end());
     try {
-        return DetailsDocument::imported({bytes.begin(), bytes.end()});
+        DetailsDocument::fromJson(text);
     } catch (const std::runtime_error& error) {
         throw FileError(path + ": " + error.what());
+    }
+    // Details that can be read but hold a value --set refuses exit as --set does.
+    try {
+        return DetailsDocument::imported(text);
+    } catch (const std::runtime_error& error) {
+        throw UsageError(path + ": " + error.what());
     }
 }
 
@@ -103,6 +111,25 @@ void checkBanksHeld(const std::vector<int>& numbers, const InstrumentData& data)
     }
 }
 
+// A next revision later than the period tables allow for the installation's environment and
+// place is most likely a slip; --force keeps it, and the report then says it exceeds them. A
+// date the file already kept that way is not asked about again.
+void checkNextDate(const InspectionDetails& before, const InspectionDetails& after) {
+    const std::optional<NextRevision> next = nextRevision(after);
+    if (!next || next->tableDate.empty()) {
+        return;
+    }
+    const std::optional<NextRevision> kept = nextRevision(before);
+    if (kept && kept->date == next->date && kept->tableDate == next->tableDate) {
+        return;
+    }
+    throw UsageError("inspection.nextDate: " + next->date + " is later than " + next->tableDate +
+                     ", which the period tables set (" +
+                     (next->byEnvironment ? "inspection.environment " : "inspection.location ") +
+                     next->period->key + ": every " + std::to_string(next->period->months) +
+                     " months); --force keeps it");
+}
+
 std::string detailsText(const DetailsDocument& details) {
     return (details.empty() ? std::string("null") : details.toJson(true)) + "\n";
 }
@@ -110,6 +137,7 @@ std::string detailsText(const DetailsDocument& details) {
 // The details the call leaves in the file: the imported ones or the file's own (none where
 // they were damaged), with every --set applied, checked as a whole.
 void changeDetails(const ParsedArguments& parsed, InspectionInput& input) {
+    const InspectionDetails before = input.details.inspection();
     if (const std::optional<std::string> imported = parsed.value("--import")) {
         input.details = importedDetails(*imported);
     }
@@ -128,6 +156,7 @@ void changeDetails(const ParsedArguments& parsed, InspectionInput& input) {
         }
     }
     if (!parsed.has("--force")) {
+        checkNextDate(before, input.details.inspection());
         checkBanksHeld(banksGiven(parsed, parsed.has("--import") ? &input.details : nullptr),
                        *input.data);
     }

@@ -38,10 +38,12 @@ char offscreen[] = "offscreen";
 char* applicationArguments[] = {applicationName, platformOption, offscreen, nullptr};
 int applicationArgumentCount = 3;
 
-std::string listed(const std::vector<std::string>& items) {
+// "provozovatel (inspection.operator), …": the words of the report and the names the details
+// are set with.
+std::string listed(const std::vector<MissingItem>& items) {
     std::string text;
-    for (const std::string& item : items) {
-        text += (text.empty() ? "" : ", ") + item;
+    for (const MissingItem& item : items) {
+        text += (text.empty() ? "" : ", ") + item.words + " (" + item.key + ")";
     }
     return text;
 }
