@@ -350,6 +350,7 @@ constexpr UsedRow usedRows[] = {
      "Data nemají uvedeno místo: zadejte je nejprve v údajích o revizi."},
     {492, "archive entry %1", "záznam archivu %1"},
     {493, "trend", "trend"},
+    {570, "Test waveform", "Průběh zkušebního proudu"},
 };
 
 constexpr LanguageTable buildTable(int language) {

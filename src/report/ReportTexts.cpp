@@ -38,7 +38,7 @@ constexpr NamedRow detailRows[] = {
     {"bank.earthing", 298},         {"bank.nominalVoltage", 299},
     {"bank.peLimit", 300},          {"bank.applianceClass", 301},
     {"bank.cordLength", 302},       {"inspection.touchVoltageLimit", 290},
-    {"inspection.loopFactor", 291},
+    {"inspection.loopFactor", 291}, {"test.waveform", 570},
 };
 
 template <std::size_t size>
