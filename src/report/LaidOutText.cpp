@@ -3,15 +3,18 @@
 #include <QPainter>
 #include <QTextOption>
 
+#include "report/ReportFonts.h"
+
 namespace kadenza {
 
 std::unique_ptr<QTextLayout> laidOutText(const StyledText& text, const TextStyle& style,
                                          qreal width, QPaintDevice* device) {
-    auto layout = std::make_unique<QTextLayout>(text.text, styleFont(style), device);
+    const QFont font = styleFont(style);
+    auto layout = std::make_unique<QTextLayout>(text.text, font, device);
     QTextOption option(style.alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->setTextOption(option);
-    layout->setFormats(text.scripts);
+    layout->setFormats(text.scripts + signRuns(text.text, font));
     layout->beginLayout();
     qreal y = 0;
     for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
