@@ -7,6 +7,7 @@
 
 #include "inspection/Details.h"
 #include "language/Language.h"
+#include "model/InstrumentItem.h"
 #include "model/InstrumentNumber.h"
 #include "model/NumberText.h"
 
@@ -100,7 +101,7 @@ std::string quantityText(const std::optional<double>& number, const std::string&
     if (!number) {
         return {};
     }
-    return realText(*number) + " " + unit;
+    return realText(*number) + unitSpace + unit;
 }
 
 std::string localDecimals(std::string text) {
@@ -110,6 +111,28 @@ std::string localDecimals(std::string text) {
         text.replace(at, 1, separator);
     }
     return text;
+}
+
+namespace {
+
+// The text with its last blank, the one before the unit, made a unitSpace.
+std::string joinedToUnit(std::string text) {
+    const std::size_t blank = text.rfind(' ');
+    return blank == std::string::npos ? text : text.replace(blank, 1, unitSpace);
+}
+
+}  // namespace
+
+std::string limitCellText(const Verdict& verdict) {
+    return joinedToUnit(localDecimals(shownLimit(verdict)));
+}
+
+std::string readingText(const InstrumentItem& item, const Verdict& verdict) {
+    if (verdict.limit && verdict.limit->unit.scale < 1) {
+        const DisplayUnit& unit = verdict.limit->unit;
+        return item.rangeMark() + realText(item.value() / unit.scale) + unitSpace + unit.symbol;
+    }
+    return joinedToUnit(item.text(showUnit));
 }
 
 std::string yesNo(const std::optional<bool>& answer) {

@@ -160,6 +160,45 @@ TEST_F(ReportWordingTest, AFailedRowIsBoldRedAndCrossedAPassedOneIsNot) {
     }
 }
 
+// A value reads in its row as drawn, its unit after a blank even where number and unit are
+// one character each; a current or a time judged against a limit in mA or ms is written in it;
+// an RCD current whose verdict hangs on the test's waveform, which its note does not name, says
+// so.
+TEST_F(ReportWordingTest, ValuesReadAsDrawnInTheUnitsOfTheirLimits) {
+    constexpr int tripCurrent = 5;
+    constexpr int tripTime = 6;
+    const auto data = DataBuilder()
+                          .bank(1)
+                          .item(loopImpedance, 2, true)
+                          .item(tripCurrent, 0.198, true, false, "300mA AC")
+                          .item(tripTime, 0.2, true, false, "300mA AC")
+                          .item(tripCurrent, 1.2, true, true, "500mA A -")
+                          .item(tripCurrent, 0.038, true, false, "30 mA")
+                          .build();
+    DetailsDocument details = threeCircuitDetails();
+    details.set("bank.1.rcdType", "A");
+    const struct {
+        int language;
+        std::vector<const char*> rows;
+    } cases[] = {
+        {englishLanguage,
+         {"^ ?1 ZS 2 Ω ≤ 2.87 Ω pass *$", "^ ?2 IΔ 198 mA 300mA AC 150 … 300 mA pass *$",
+          "^ ?3 tA 200 ms 300mA AC 130 … 300 ms pass *$",
+          "^ ?4 IΔ >1200 mA 500mA A - 175 … 700 mA ✗ fail *$",
+          "^ ?5 IΔ 38 mA 30 mA missing: Test waveform *$"}},
+        {czechLanguage,
+         {"^ ?2 IΔ 198 mA 300mA AC 150 … 300 mA vyhovuje *$",
+          "^ ?5 IΔ 38 mA 30 mA chybí: Průběh zkušebního"}},
+    };
+    for (const auto& c : cases) {
+        SetLanguage(c.language);
+        const std::string text = laidOut(report(*data, details), 0);
+        for (const char* row : c.rows) {
+            EXPECT_TRUE(hasLine(text, row)) << row << "\n" << text;
+        }
+    }
+}
+
 // The profile names its edition wherever the report speaks of it, and the limits follow it.
 TEST_F(ReportWordingTest, TheProfilesEditionAndItsLimits) {
     const struct {
