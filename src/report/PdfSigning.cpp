@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "report/QuietNssShutdown.h"
+#include "report/SignatureFont.h"
 
 namespace kadenza {
 
@@ -100,6 +101,7 @@ QByteArray signedPdf(const QByteArray& pdf, const SignatureRequest& request) {
     const QString path = folder.filePath(QStringLiteral("signed.pdf"));
     const std::unique_ptr<Poppler::PDFConverter> converter = document->pdfConverter();
     converter->setOutputFileName(path);
+    const SignatureFont font;
     if (!signQuietlyAtExit([&converter, &signature] { return converter->sign(signature); })) {
         throw std::runtime_error("Cannot sign the PDF with the certificate \"" + request.nickname +
                                  "\"");

@@ -42,7 +42,7 @@ bool registerFaces() {
         QStringLiteral("/usr/share/fonts/truetype/liberation2/LiberationSans-");
     const QString dejavu = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans");
     for (const QString& file :
-         {liberation + QStringLiteral("Regular.ttf"), liberation + QStringLiteral("Bold.ttf"),
+         {QString::fromUtf8(regularFaceFile), liberation + QStringLiteral("Bold.ttf"),
           liberation + QStringLiteral("Italic.ttf"), liberation + QStringLiteral("BoldItalic.ttf"),
           dejavu + QStringLiteral(".ttf"), dejavu + QStringLiteral("-Bold.ttf"),
           dejavu + QStringLiteral("-Oblique.ttf"), dejavu + QStringLiteral("-BoldOblique.ttf")}) {

@@ -11,6 +11,10 @@ namespace kadenza {
 // (✓ ✗ and a few more), and in no other font: the same data make the same pages on any machine,
 // whatever other fonts it holds.
 
+// The file of Liberation Sans's regular style.
+constexpr char regularFaceFile[] =
+    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+
 // Registers both faces from the files of their Debian packages (fonts-liberation2,
 // fonts-dejavu-core), once, so that no other font of the same name stands in for them. Where
 // the files are not there, the faces are taken by their names. Needs a QGuiApplication.
