@@ -128,7 +128,8 @@ std::string limitCellText(const Verdict& verdict) {
 }
 
 std::string readingText(const InstrumentItem& item, const Verdict& verdict) {
-    if (verdict.limit && verdict.limit->unit.scale < 1) {
+    if (verdict.limit && verdict.limit->unit.scale < 1 &&
+        item.unitText() == verdict.limit->unit.baseSymbol) {
         const DisplayUnit& unit = verdict.limit->unit;
         return item.rangeMark() + realText(item.value() / unit.scale) + unitSpace + unit.symbol;
     }
