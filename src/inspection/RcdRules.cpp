@@ -1,5 +1,8 @@
 #include "inspection/RcdRules.h"
 
+#include <string>
+#include <vector>
+
 #include "inspection/CircuitDetails.h"
 #include "inspection/ItemNote.h"
 #include "model/InstrumentItem.h"
@@ -36,34 +39,42 @@ Verdict judgedTime(const RuleInput& input, const TimeLimits& limits) {
     return *input.bank.rcdSelective ? selective : general;
 }
 
-// The window the tripping current must fall in, as multiples of IΔn. A type F RCD is judged
-// as type A: its ramp test with pulsating DC has the same window.
+// The window the tripping current must fall in, as multiples of IΔn, by the waveform of the
+// test: a sine ("AC"), pulsating DC ("A"; a type F RCD's test uses it too) or smooth DC ("B").
 struct TripWindow {
     double low;
     double high;
 };
 
-TripWindow tripWindowOf(const std::string& type, double ratedCurrent) {
-    if (type == "AC") {
+TripWindow tripWindowOf(const std::string& waveform, double ratedCurrent) {
+    if (waveform == "AC") {
         return {0.5, 1.0};
     }
-    if (type == "B") {
+    if (waveform == "B") {
         return {0.5, 2.0};
     }
     return ratedCurrent > 10 ? TripWindow{0.35, 1.4} : TripWindow{0.35, 2.0};
 }
 
-Verdict judgedCurrent(const InstrumentItem& item, const std::string& type, double ratedCurrent) {
-    const TripWindow window = tripWindowOf(type, ratedCurrent);
+Verdict judgedCurrent(const InstrumentItem& item, const std::string& waveform,
+                      double ratedCurrent) {
+    const TripWindow window = tripWindowOf(waveform, ratedCurrent);
     const double ampere = ratedCurrent * 1e-3;
     return judged(item, between(window.low * ampere, window.high * ampere, milliamperes),
                   "rcd-current");
 }
 
-// The type as the note or else the bank's details give it, in capitals; empty when neither
-// names one.
-std::string rcdTypeOf(const RcdNote& note, const BankDetails& bank) {
-    return note.type.empty() ? readRcdType(bank.rcdType) : note.type;
+// The waveforms an RCD of the type may have been tested with: a type AC RCD with a sine only,
+// a type A or F one with pulsating DC as well, a type B one (or one of no known type) with
+// smooth DC too.
+std::vector<std::string> possibleWaveforms(const std::string& type) {
+    if (type == "AC") {
+        return {"AC"};
+    }
+    if (type == "A" || type == "F") {
+        return {"AC", "A"};
+    }
+    return {"AC", "A", "B"};
 }
 
 }  // namespace
@@ -76,9 +87,10 @@ Verdict rcdTimeFiveTimes(const RuleInput& input) {
     return judgedTime(input, timeAtFiveTimes);
 }
 
-// IΔn and the type the instrument tested with come from the note where it holds them; the
-// note beats the bank's details, which describe the device rather than the test. Without a
-// type the verdict stands only where every type's window agrees.
+// IΔn and the waveform the instrument tested with come from the note where it holds them; the
+// note beats the bank's details, which describe the device rather than the test. Without the
+// waveform the verdict stands only where the windows of every waveform the device's type
+// allows agree.
 Verdict rcdCurrent(const RuleInput& input) {
     const char* rule = "rcd-current";
     const RcdNote note = readRcdNote(input.item.noteOrEmpty());
@@ -87,15 +99,14 @@ Verdict rcdCurrent(const RuleInput& input) {
     if (!ratedCurrent) {
         return lacking(rule, "bank.rcdCurrent");
     }
-    const std::string type = rcdTypeOf(note, input.bank);
-    if (!type.empty()) {
-        return judgedCurrent(input.item, type, *ratedCurrent);
+    if (!note.type.empty()) {
+        return judgedCurrent(input.item, note.type, *ratedCurrent);
     }
     std::vector<Verdict> candidates;
-    for (const char* candidate : {"AC", "A", "B"}) {
-        candidates.push_back(judgedCurrent(input.item, candidate, *ratedCurrent));
+    for (const std::string& waveform : possibleWaveforms(readRcdType(input.bank.rcdType))) {
+        candidates.push_back(judgedCurrent(input.item, waveform, *ratedCurrent));
     }
-    return agreed(candidates, rule, "bank.rcdType");
+    return agreed(candidates, rule, "test.waveform");
 }
 
 }  // namespace kadenza

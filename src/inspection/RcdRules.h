@@ -13,7 +13,7 @@ Verdict rcdTime(const RuleInput& input);
 // t_A 5X at 5 × IΔn: at most 40 ms, or 50 … 150 ms for a selective RCD.
 Verdict rcdTimeFiveTimes(const RuleInput& input);
 
-// I_Δ of a ramp test within the window of the RCD's type around IΔn.
+// I_Δ of a ramp test within the window of the test's waveform around IΔn.
 Verdict rcdCurrent(const RuleInput& input);
 
 }  // namespace kadenza

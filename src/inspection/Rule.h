@@ -28,7 +28,7 @@ Verdict judged(const InstrumentItem& item, const Limit& limit, const std::string
 Verdict lacking(const std::string& rule, const std::string& detail);
 
 // The verdict every candidate agrees on, each judged by a reading of a detail nobody gave
-// (selective or not, the RCD's type): a pass against the limits all candidates share, a fail
+// (selective or not, the test's waveform): a pass against the limits all candidates share, a fail
 // against the widest of them. When they differ, none for want of the detail.
 Verdict agreed(const std::vector<Verdict>& candidates, const std::string& rule,
                const std::string& detail);

@@ -383,6 +383,7 @@ constexpr UsedRow usedRows[] = {
     {543, "Calibration interval (months)", "Interval kalibrace (měsíce)"},
     {544, "The next revision is set later than the period tables allow: %1. Keep it?",
      "Příští revize je stanovena později, než dovolují tabulky lhůt: %1. Ponechat ji?"},
+    {570, "Test waveform", "Průběh zkušebního proudu"},
 };
 
 constexpr LanguageTable buildTable(int language) {

@@ -98,9 +98,9 @@ TableRow itemRow(const ItemEvaluation& judged) {
     TableRow row{{
                      {plainText(judged.address ? std::to_string(*judged.address) : ""), style},
                      {styledText(item.symbolText()), style},
-                     {styledText(item.text(showUnit)), style},
+                     {styledText(readingText(item, judged.verdict)), style},
                      {styledText(item.noteOrEmpty()), style},
-                     {plainText(localDecimals(shownLimit(judged.verdict))), style},
+                     {plainText(limitCellText(judged.verdict)), style},
                      verdictCell(judged.verdict, style),
                  },
                  {}};

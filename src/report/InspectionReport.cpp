@@ -17,6 +17,7 @@
 #include "report/PagedPdf.h"
 #include "report/PdfMetadata.h"
 #include "report/ReportContent.h"
+#include "report/ReportFonts.h"
 #include "report/ReportTexts.h"
 #include "report/SummarySection.h"
 
@@ -90,6 +91,7 @@ void placeSignature(const std::vector<ComposedPage>& pages, const SignatureBlock
 }  // namespace
 
 RevisionReport revisionReport(const InstrumentData& data, const DetailsDocument& details) {
+    loadReportFonts();
     // Numbers follow the report's language, not the locale the program runs under.
     const DecimalSeparatorOverride separator(TextTable::language() == czechLanguage ? "," : ".");
     const ReportContent content = reportContent(data, details);

@@ -1,17 +1,43 @@
 #include "report/LaidOutText.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextOption>
 
+#include "report/ReportFonts.h"
+
 namespace kadenza {
+
+namespace {
+
+// The no-break space that joins a number to its unit is set 0.42 em wide: a reader of the PDF's
+// text (pdftotext, a viewer's search) keeps a blank between two lone characters, as in "2 Ω",
+// only from 0.4 em on.
+QList<QTextLayout::FormatRange> unitSpaceRuns(const QString& text, const QFont& font,
+                                              QPaintDevice* device) {
+    const qreal em = font.pointSizeF() / 72 * reportResolution;
+    QTextCharFormat wide;
+    wide.setFontWordSpacing(0.42 * em -
+                            QFontMetricsF(font, device).horizontalAdvance(QChar(QChar::Nbsp)));
+    QList<QTextLayout::FormatRange> runs;
+    for (qsizetype at = text.indexOf(QChar::Nbsp); at >= 0;
+         at = text.indexOf(QChar::Nbsp, at + 1)) {
+        runs.append({static_cast<int>(at), 1, wide});
+    }
+    return runs;
+}
+
+}  // namespace
 
 std::unique_ptr<QTextLayout> laidOutText(const StyledText& text, const TextStyle& style,
                                          qreal width, QPaintDevice* device) {
-    auto layout = std::make_unique<QTextLayout>(text.text, styleFont(style), device);
+    const QFont font = styleFont(style);
+    auto layout = std::make_unique<QTextLayout>(text.text, font, device);
     QTextOption option(style.alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->setTextOption(option);
-    layout->setFormats(text.scripts);
+    layout->setFormats(text.scripts + signRuns(text.text, font) +
+                       unitSpaceRuns(text.text, font, device));
     layout->beginLayout();
     qreal y = 0;
     for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {

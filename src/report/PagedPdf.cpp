@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <cmath>
 
+#include "report/LaidOutText.h"
 #include "report/ReportStyle.h"
 
 namespace kadenza {
@@ -34,15 +35,25 @@ void paintBody(QPainter& painter, const ComposedPage& page) {
     painter.restore();
 }
 
+// A text on one line of the area, centred on it from top to bottom, aligned as the style says.
+void paintLineText(QPainter& painter, const QRectF& area, const TextStyle& style,
+                   const QString& text) {
+    const auto layout = laidOutText({text, {}}, style, area.width(), painter.device());
+    drawText(painter, *layout, style,
+             QPointF(area.left(), area.center().y() - textHeight(*layout) / 2));
+}
+
 // A line of small grey text with a rule under it (a head) or over it (a foot); the text on
 // the left is cut short where it would run into the one on the right.
 void paintDecorationLine(QPainter& painter, const QRectF& line, bool ruleBelow, const QString& left,
                          const QString& right) {
-    const QFontMetricsF metrics(painter.font(), painter.device());
+    TextStyle rightStyle = decorationStyle;
+    rightStyle.alignment = Qt::AlignRight;
+    const QFontMetricsF metrics(styleFont(decorationStyle), painter.device());
     const qreal room = line.width() - metrics.horizontalAdvance(right) - decorationGap;
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(left, Qt::ElideRight, room));
-    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, right);
+    paintLineText(painter, line, decorationStyle, metrics.elidedText(left, Qt::ElideRight, room));
+    paintLineText(painter, line, rightStyle, right);
+    painter.setPen(QPen(QColor::fromRgb(decorationStyle.colour), ruleWidth));
     const qreal y = ruleBelow ? line.bottom() : line.top();
     painter.drawLine(QPointF(line.left(), y), QPointF(line.right(), y));
 }
@@ -50,8 +61,6 @@ void paintDecorationLine(QPainter& painter, const QRectF& line, bool ruleBelow, 
 void paintDecoration(QPainter& painter, const QSizeF& sheet, const PageDecoration& decoration,
                      int page, int pages) {
     painter.save();
-    painter.setFont(styleFont(decorationStyle));
-    painter.setPen(QPen(QColor::fromRgb(decorationStyle.colour), ruleWidth));
     const qreal width = sheet.width() - 2 * sideMargin;
     if (page > 0) {
         paintDecorationLine(painter, QRectF(sideMargin, headTop, width, decorationHeight), true,
@@ -73,13 +82,11 @@ void paintDecoration(QPainter& painter, const QSizeF& sheet, const PageDecoratio
 // it, drawn first and opaque: a PDF/A may not be transparent.
 void paintDraftMark(QPainter& painter, const QSizeF& sheet, const QString& mark) {
     painter.save();
-    painter.setFont(styleFont(draftMarkStyle));
-    painter.setPen(QColor::fromRgb(draftMarkStyle.colour));
     painter.translate(sheet.width() / 2, sheet.height() / 2);
     painter.rotate(-45);
     const qreal diagonal = std::hypot(sheet.width(), sheet.height());
-    painter.drawText(QRectF(-diagonal / 2, -diagonal / 8, diagonal, diagonal / 4), Qt::AlignCenter,
-                     mark);
+    paintLineText(painter, QRectF(-diagonal / 2, -diagonal / 8, diagonal, diagonal / 4),
+                  draftMarkStyle, mark);
     painter.restore();
 }
 

@@ -1,15 +1,12 @@
 #include "report/ReportStyle.h"
 
-#include <QStringList>
+#include "report/ReportFonts.h"
 
 namespace kadenza {
 
 QFont styleFont(const TextStyle& style) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont font = reportFont(style.bold, style.italic);
     font.setPointSizeF(style.pointSize);
-    font.setBold(style.bold);
-    font.setItalic(style.italic);
     return font;
 }
 

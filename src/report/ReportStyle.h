@@ -22,8 +22,8 @@ struct TextStyle {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
-// Liberation Sans, the face of the tree and of printing, with DejaVu Sans for the few signs it
-// lacks (the cross that marks a failure).
+// The report's font (reportFont: Liberation Sans, the face of the tree and of printing) in the
+// style; laidOutText sets what it lacks in DejaVu Sans.
 QFont styleFont(const TextStyle& style);
 
 constexpr QRgb failureRed = 0xB00000;
@@ -42,7 +42,7 @@ constexpr TextStyle failedStyle{9, true, false, failureRed};
 constexpr TextStyle missingStyle{9, false, true, quietGrey};
 constexpr TextStyle bankTitleStyle{10.5, true};
 constexpr TextStyle bankDetailsStyle{8.5};
-constexpr TextStyle draftMarkStyle{96, true, false, 0xE4E4E4};
+constexpr TextStyle draftMarkStyle{96, true, false, 0xE4E4E4, Qt::AlignHCenter};
 
 // The lines and shades of the tables.
 constexpr QRgb ruleGrey = 0x808080;

@@ -7,6 +7,7 @@
 
 #include "inspection/Details.h"
 #include "language/Language.h"
+#include "model/InstrumentItem.h"
 #include "model/InstrumentNumber.h"
 #include "model/NumberText.h"
 
@@ -38,7 +39,7 @@ constexpr NamedRow detailRows[] = {
     {"bank.earthing", 298},         {"bank.nominalVoltage", 299},
     {"bank.peLimit", 300},          {"bank.applianceClass", 301},
     {"bank.cordLength", 302},       {"inspection.touchVoltageLimit", 290},
-    {"inspection.loopFactor", 291},
+    {"inspection.loopFactor", 291}, {"test.waveform", 570},
 };
 
 template <std::size_t size>
@@ -104,7 +105,7 @@ std::string quantityText(const std::optional<double>& number, const std::string&
     if (!number) {
         return {};
     }
-    return realText(*number) + " " + unit;
+    return realText(*number) + unitSpace + unit;
 }
 
 std::string localDecimals(std::string text) {
@@ -114,6 +115,29 @@ std::string localDecimals(std::string text) {
         text.replace(at, 1, separator);
     }
     return text;
+}
+
+namespace {
+
+// The text with its last blank, the one before the unit, made a unitSpace.
+std::string joinedToUnit(std::string text) {
+    const std::size_t blank = text.rfind(' ');
+    return blank == std::string::npos ? text : text.replace(blank, 1, unitSpace);
+}
+
+}  // namespace
+
+std::string limitCellText(const Verdict& verdict) {
+    return joinedToUnit(localDecimals(shownLimit(verdict)));
+}
+
+std::string readingText(const InstrumentItem& item, const Verdict& verdict) {
+    if (verdict.limit && verdict.limit->unit.scale < 1 &&
+        item.unitText() == verdict.limit->unit.baseSymbol) {
+        const DisplayUnit& unit = verdict.limit->unit;
+        return item.rangeMark() + realText(item.value() / unit.scale) + unitSpace + unit.symbol;
+    }
+    return joinedToUnit(item.text(showUnit));
 }
 
 std::string yesNo(const std::optional<bool>& answer) {

@@ -9,6 +9,11 @@
 namespace kadenza {
 
 class InstrumentBank;
+class InstrumentItem;
+
+// The blank between a number and its unit: a no-break space, so that a line never parts them,
+// which laidOutText sets wide enough for a reader of the PDF's text to keep it ("2 Ω").
+constexpr char unitSpace[] = "\u00A0";
 
 // The words the report is written in, in the current language, as plain UTF-8 (not HTML).
 
@@ -37,11 +42,20 @@ std::string bankTitle(const InstrumentBank& bank);
 // "Bank 3" for a bank the data do not hold.
 std::string bankTitle(int number);
 
-// A number with the locale's decimal separator, and a unit after a blank; empty for none.
+// A number with the locale's decimal separator, and a unit after a unitSpace; empty for none.
 std::string quantityText(const std::optional<double>& number, const std::string& unit);
 
 // A text the rules wrote with a decimal point ("≤ 2.88 Ω", "2/3") with the locale's separator.
 std::string localDecimals(std::string text);
+
+// The verdict's limit with the locale's separator and a unitSpace before its unit; empty
+// without one.
+std::string limitCellText(const Verdict& verdict);
+
+// A reading with its unit and any style codes, as its row shows it: against a limit in
+// thousandths (mA, ms) in the limit's unit ("198 mA" beside "150 … 300 mA", where the tree
+// writes 0.198 A), otherwise as the tree writes it; a unitSpace before the unit.
+std::string readingText(const InstrumentItem& item, const Verdict& verdict);
 
 // "yes" or "no"; empty for none.
 std::string yesNo(const std::optional<bool>& answer);

@@ -278,26 +278,38 @@ TEST(InstallationVerdictTest, RcdTimesJudgedOnlyWhereSelectiveOrNotIsKnownOrMake
                     {{i2016}, "", "bank.rcdSelective", "", 0.1}});
 }
 
-TEST(InstallationVerdictTest, RcdCurrentWindowByTypeAndRatedCurrent) {
+TEST(InstallationVerdictTest, RcdCurrentWindowByWaveformAndRatedCurrent) {
     const std::string rule = "rcd-current";
+    // The note names the waveform: its window, whatever the device's type.
     expectLimits(tripCurrent,
                  {{{i2016}, "30mA AC +", 0.015, 0.03, "15 … 30 mA", rule},
                   {{i2016}, "30mA A +", 0.0105, 0.042, "10.5 … 42 mA", rule},
-                  {{i2016, rcd(30, "A")}, "10 mA", 0.0035, 0.02, "3.5 … 20 mA", rule},
-                  {{i2016, rcd(30, "B")}, "", 0.015, 0.06, "15 … 60 mA", rule},
-                  {{i2016, rcd(30, "F")}, "", 0.0105, 0.042, "10.5 … 42 mA", rule},
+                  {{i2016}, "10mA A -", 0.0035, 0.02, "3.5 … 20 mA", rule},
+                  {{i2016}, "30mA B", 0.015, 0.06, "15 … 60 mA", rule},
+                  {{i2016}, "30mA F +", 0.0105, 0.042, "10.5 … 42 mA", rule},
                   {{i2016, rcd(100, "AC")}, "30mA A +", 0.0105, 0.042, "10.5 … 42 mA", rule},
-                  {{i2016, rcd(100, "A")}, "AC +", 0.05, 0.1, "50 … 100 mA", rule}});
-    // No type: the verdict stands where the windows of AC, A and B agree.
-    expectReadings(tripCurrent, {{{i2016}, "30 mA", 0.0219, false, "pass", "15 … 30 mA"},
-                                 {{i2016, rcd(30)}, "", 0.07, false, "fail", "10.5 … 60 mA"},
-                                 {{i2016}, "30mA ", 0.999, true, "fail", "10.5 … 60 mA"}});
+                  {{i2016, rcd(100, "A")}, "AC +", 0.05, 0.1, "50 … 100 mA", rule},
+                  {{i2016, rcd(30, "AC")}, "", 0.015, 0.03, "15 … 30 mA", rule}});
+    // No waveform: the verdict stands where the windows of every waveform the device's type
+    // allows agree (AC alone for type AC; AC and pulsating DC for A and F; smooth DC as well
+    // for B or an unknown type).
+    expectReadings(tripCurrent,
+                   {{{i2016}, "30 mA", 0.0219, false, "pass", "15 … 30 mA"},
+                    {{i2016, rcd(30, "A")}, "", 0.025, false, "pass", "15 … 30 mA"},
+                    {{i2016, rcd(10, "F")}, "", 0.021, false, "fail", "3.5 … 20 mA"},
+                    {{i2016, rcd(30)}, "", 0.07, false, "fail", "10.5 … 60 mA"},
+                    {{i2016}, "30mA ", 0.999, true, "fail", "10.5 … 60 mA"},
+                    {{i2016, rcd(30, "AC")}, "30 mA", 0.038, false, "fail", "15 … 30 mA"}});
     expectUnjudged(tripCurrent, rule,
                    {{{i2016, rcd({}, "AC")}, "", "bank.rcdCurrent"},
                     {{i2016, rcd(0.03, "AC")}, "", "bank.rcdCurrent"},
                     {{i2016, rcd(25, "AC")}, "", "bank.rcdCurrent"},
-                    {{i2016}, "30 mA", "bank.rcdType", "", 0.012},
-                    {{i2016, rcd(30, "EV")}, "", "bank.rcdType", "", 0.035}});
+                    {{i2016}, "30 mA", "test.waveform", "", 0.012},
+                    {{i2016, rcd(30, "A")}, "30 mA", "test.waveform", "", 0.038},
+                    {{i2016, rcd(30, "F")}, "", "test.waveform", "", 0.012},
+                    {{i2016, rcd(30, "B")}, "30 mA", "test.waveform", "", 0.045},
+                    {{i2016, rcd(30, "B")}, "", "test.waveform", "", 0.012},
+                    {{i2016, rcd(30, "EV")}, "", "test.waveform", "", 0.035}});
 }
 
 TEST(InstallationVerdictTest, RcdNotesOfEveryModel) {

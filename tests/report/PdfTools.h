@@ -76,7 +76,8 @@ inline std::vector<std::string> pdfFontLines(const std::string& path) {
     return fonts;
 }
 
-// A run of text as drawn on a page: where (in pdftohtml's pixels), in which colour, bold or not.
+// A run of text as drawn on a page: where (in pdftohtml's pixels), in which colour, bold or not;
+// its text with each run of white space one blank, as a reader sees it.
 struct PdfRun {
     std::string text;
     int top;
@@ -120,6 +121,7 @@ inline std::vector<PdfRun> pdfRuns(const std::string& path, int page) {
                     run.text += reader.text().toString().toStdString();
                 }
             }
+            run.text = QString::fromStdString(run.text).simplified().toStdString();
             runs.push_back(run);
         }
     }
