@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "report/ReportFonts.h"
 #include "report/ReportStyle.h"
 
 namespace kadenza {
@@ -23,6 +24,7 @@ const TextStyle& styleOfLine(int line, int count) {
 }  // namespace
 
 QByteArray signatureAppearancePdf(const QSizeF& size, const QStringList& lines) {
+    loadReportFonts();
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);

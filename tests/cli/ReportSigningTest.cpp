@@ -50,7 +50,7 @@ TEST_F(ReportSigningTest, SignsADraftOnlyWhenForced) {
     const Outcome draft = sign({"--sign", signer, "--nss-dir", database_.folder()}, password);
     EXPECT_EQ(draft.exitCode, 7);
     EXPECT_EQ(draft.err.rfind("kadenza-cli: the report is a draft and is not signed without "
-                              "--force; it lacks inspection.operator, ",
+                              "--force; it lacks provozovatel (inspection.operator), ",
                               0),
               0u)
         << draft.err;
