@@ -1,10 +1,10 @@
 #include "app/ArchiveSettings.h"
 
 #include <QSettings>
-#include <QUrl>
 
 #include "app/DetailField.h"
 #include "archive/ArchiveLocation.h"
+#include "archive/ConnectionSecrets.h"
 
 namespace kadenza {
 
@@ -52,9 +52,7 @@ QString archivePlaceText(const QString& location) {
     if (!isPostgresLocation(location.toStdString())) {
         return rowText(sqlitePlaceRow).arg(location);
     }
-    const QUrl url(location);
-    return rowText(serverPlaceRow)
-        .arg(url.toDisplayString(QUrl::RemovePassword | QUrl::RemoveQuery));
+    return rowText(serverPlaceRow).arg(QString::fromStdString(shownUri(location.toStdString())));
 }
 
 }  // namespace kadenza

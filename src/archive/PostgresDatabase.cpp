@@ -10,6 +10,7 @@
 #include <pqxx/result>
 
 #include "archive/ArchiveError.h"
+#include "archive/ConnectionSecrets.h"
 #include "archive/HexText.h"
 
 namespace kadenza {
@@ -30,11 +31,12 @@ constexpr pqxx::oid integerType = 23;
 constexpr pqxx::oid realType = 700;
 constexpr pqxx::oid doubleType = 701;
 
-// The server's or libpq's message without the hints and query on its later lines.
-std::string firstLine(const std::string& message) {
+// The server's or libpq's message without the hints and query on its later lines, and without
+// the URI's secrets.
+std::string firstLine(const std::string& message, const std::string& uri) {
     std::string line = message.substr(0, message.find('\n'));
     line.erase(line.find_last_not_of(" \t\r") + 1);
-    return line;
+    return withoutSecrets(line, uri);
 }
 
 std::string withConnectTimeout(const std::string& uri) {
@@ -51,20 +53,21 @@ bool startsWith(const std::string& text, const char* prefix) {
 }
 
 // Called inside a catch block: throws the ArchiveError that the library's exception stands for.
-[[noreturn]] void rethrowAsArchiveError() {
+// `uri` is the one the connection was made with.
+[[noreturn]] void rethrowAsArchiveError(const std::string& uri) {
     try {
         throw;
     } catch (const pqxx::broken_connection& error) {
         throw ArchiveError(ArchiveProblem::unreachable,
-                           "Cannot reach the archive's server: " + firstLine(error.what()));
+                           "Cannot reach the archive's server: " + firstLine(error.what(), uri));
     } catch (const pqxx::in_doubt_error& error) {
         throw ArchiveError(ArchiveProblem::unreachable,
                            "The archive's server went away while it committed (" +
-                               firstLine(error.what()) +
+                               firstLine(error.what(), uri) +
                                "); add the file again, which is no duplicate if it went in");
     } catch (const pqxx::sql_error& error) {
         const std::string& state = error.sqlstate();
-        const std::string message = firstLine(error.what());
+        const std::string message = firstLine(error.what(), uri);
         if (state == "53100") {
             throw ArchiveError(ArchiveProblem::full, "Cannot write the archive: " + message);
         }
@@ -78,7 +81,7 @@ bool startsWith(const std::string& text, const char* prefix) {
         throw ArchiveError(ArchiveProblem::failed, "The archive failed: " + message);
     } catch (const pqxx::failure& error) {
         throw ArchiveError(ArchiveProblem::failed,
-                           "The archive failed: " + firstLine(error.what()));
+                           "The archive failed: " + firstLine(error.what(), uri));
     }
 }
 
@@ -129,12 +132,12 @@ SqlValue fieldOf(const pqxx::field& field) {
 
 }  // namespace
 
-PostgresDatabase::PostgresDatabase(const std::string& uri) {
+PostgresDatabase::PostgresDatabase(const std::string& uri) : uri_(withConnectTimeout(uri)) {
     try {
-        connection_ = std::make_unique<pqxx::connection>(withConnectTimeout(uri));
+        connection_ = std::make_unique<pqxx::connection>(uri_);
         connection_->set_client_encoding("UTF8");
     } catch (...) {
-        rethrowAsArchiveError();
+        rethrowAsArchiveError(uri_);
     }
 }
 
@@ -167,7 +170,7 @@ void PostgresDatabase::begin() {
     try {
         transaction_ = std::make_unique<pqxx::work>(*connection_);
     } catch (...) {
-        rethrowAsArchiveError();
+        rethrowAsArchiveError(uri_);
     }
 }
 
@@ -182,7 +185,7 @@ void PostgresDatabase::commit() {
     try {
         transaction_->commit();
     } catch (...) {
-        rethrowAsArchiveError();
+        rethrowAsArchiveError(uri_);
     }
     transaction_.reset();
 }
@@ -231,7 +234,7 @@ std::vector<SqlRow> PostgresDatabase::run(const std::string& sql,
         }
         return rows;
     } catch (...) {
-        rethrowAsArchiveError();
+        rethrowAsArchiveError(uri_);
     }
 }
 

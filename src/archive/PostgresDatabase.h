@@ -36,6 +36,8 @@ class PostgresDatabase : public Database {
     // The name of the statement prepared for this text.
     const std::string& prepared(const std::string& sql);
 
+    // As libpq was given it, to take its secrets out of every message.
+    std::string uri_;
     std::unique_ptr<pqxx::connection> connection_;
     std::unique_ptr<pqxx::work> transaction_;
     std::unordered_map<std::string, std::string> statementNames_;

@@ -390,6 +390,17 @@ class ArchiveWindowTest : public QObject {
         QCOMPARE(main->findChild<QTreeView*>(QStringLiteral("TreeView1"))->model()->rowCount(), 2);
     }
 
+    // libpq repeats a URI it cannot read; the window shows it without its password.
+    void passwordIsLeftOutOfTheFailure() {
+        qputenv("KADENZA_ARCHIVE", "postgresql://kadenza:Tajne-Heslo@[::1/none");
+        const auto main = mainWindowWith({"inspection.site=Villa"});
+        main->findChild<QAction*>(QStringLiteral("AddtoArchive1"))->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), std::size_t(1), 5000);
+        QVERIFY(
+            boxes_.shown[0].text.contains(QStringLiteral("\"postgresql://kadenza@[::1/none\"")));
+        QVERIFY(!boxes_.shown[0].text.contains(QStringLiteral("Heslo")));
+    }
+
     // A server that takes the connection and never answers: the window goes on, a progress
     // indication with Stop shows after 300 ms, and after Stop the late answer is dropped.
     void slowServerShowsProgressAndStopLetsGo() {

@@ -57,7 +57,19 @@ PostgresServer::PostgresServer() : programs_(programFolder()), owner_(getpid()) 
                     true)) {
         throw std::runtime_error("initdb failed: " + logs());
     }
+    // The first line that matches a connection decides how it is checked.
+    const std::string rules = folder_ + "/data/pg_hba.conf";
+    writeFile(rules,
+              std::string("local all ") + passwordUser + " scram-sha-256\n" + readFile(rules));
     start();
+    if (!runProgram("psql",
+                    {"-h", folder_, "-U", "postgres", "-d", "postgres", "-c",
+                     std::string("CREATE ROLE ") + passwordUser + " LOGIN SUPERUSER PASSWORD '" +
+                         password + "'"},
+                    false)) {
+        throw std::runtime_error("cannot create the role " + std::string(passwordUser) + ": " +
+                                 logs());
+    }
 }
 
 PostgresServer::~PostgresServer() {
@@ -79,6 +91,12 @@ std::string PostgresServer::createDatabase() {
 
 std::string PostgresServer::uri(const std::string& database) const {
     return "postgresql:///" + database + "?host=" + folder_ + "&user=postgres";
+}
+
+std::string PostgresServer::passwordUri(const std::string& database,
+                                        const std::string& givenPassword) const {
+    return std::string("postgresql://") + passwordUser + ":" + givenPassword + "@/" + database +
+           "?host=" + folder_;
 }
 
 void PostgresServer::stop() {

@@ -22,8 +22,15 @@ class PostgresServer {
     PostgresServer(const PostgresServer&) = delete;
     PostgresServer& operator=(const PostgresServer&) = delete;
 
+    // A role that must give its password, as a team's server asks of each technician; every
+    // other role is trusted.
+    static constexpr const char* passwordUser = "keeper";
+    static constexpr const char* password = "Tajne-Heslo-42";
+
     // A new empty database, as the URI that reaches it.
     std::string createDatabase();
+    // The URI of a database on this server as passwordUser, with the password given.
+    std::string passwordUri(const std::string& database, const std::string& givenPassword) const;
     // The URI of a database on this server.
     std::string uri(const std::string& database) const;
     // Stops the server at once, as a crash would, and starts it again.
