@@ -15,6 +15,7 @@ constexpr int notJudgedRow = 278;
 constexpr int incompleteRow = 323;
 constexpr int overdueRow = 468;
 constexpr int soonRow = 469;
+constexpr int noNextDateRow = 506;
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
@@ -64,7 +65,10 @@ void InstallationsModel::setInstallations(std::vector<InspectionSummary> install
 InstallationsModel::Due InstallationsModel::dueOf(int row) const {
     const std::optional<std::string>& next = installations_.at(row).nextDate;
     const QDate date = next ? QDate::fromString(fromUtf8(*next), Qt::ISODate) : QDate();
-    if (!date.isValid() || date > today_.addDays(soonDays)) {
+    if (!date.isValid()) {
+        return Due::unknown;
+    }
+    if (date > today_.addDays(soonDays)) {
         return Due::later;
     }
     return date < today_ ? Due::overdue : Due::soon;
@@ -130,6 +134,8 @@ QString InstallationsModel::text(int row, int column) const {
             switch (dueOf(row)) {
                 case Due::overdue:
                     return QStringLiteral("\u26a0 ") + rowText(overdueRow);
+                case Due::unknown:
+                    return QStringLiteral("\u26a0 ") + rowText(noNextDateRow);
                 case Due::soon:
                     return rowText(soonRow);
                 case Due::later:
@@ -139,10 +145,11 @@ QString InstallationsModel::text(int row, int column) const {
     return QString();
 }
 
-// Dates are ISO text and sort as the calendar does; a site with no next date goes last.
+// Dates are ISO text and sort as the calendar does; a site with no next date goes first, as it
+// may be overdue by years.
 QVariant InstallationsModel::sortKey(int row, int column) const {
     if (column == nextColumn || column == dueColumn) {
-        return fromUtf8(installations_.at(row).nextDate.value_or("9999"));
+        return fromUtf8(installations_.at(row).nextDate.value_or(""));
     }
     return text(row, column).toLower();
 }
@@ -156,7 +163,7 @@ QVariant InstallationsModel::dueColour(int row, int role) const {
     if (role == Qt::ForegroundRole) {
         return QColor(Qt::black);
     }
-    return due == Due::overdue ? QColor(0xf6, 0xc6, 0xc6) : QColor(0xfc, 0xe8, 0xb2);
+    return due == Due::soon ? QColor(0xfc, 0xe8, 0xb2) : QColor(0xf6, 0xc6, 0xc6);
 }
 
 }  // namespace kadenza

@@ -10,21 +10,22 @@
 namespace kadenza {
 
 // The installations of the archive, one row a site with its latest inspection, and when the
-// next one falls due as seen from `today`: overdue, within 30 days, or later. A row due is
-// told by words and a sign in its own column as well as by its colour.
+// next one falls due as seen from `today`: overdue, within 30 days, or later, or unknown (no next
+// date, which may be overdue by years). A row due is told by words and a sign in its own column
+// as well as by its colour.
 class InstallationsModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
     enum Column { siteColumn, clientColumn, nextColumn, dueColumn, lastColumn, overallColumn };
     static constexpr int columns = 6;
-    // A key that sorts a column as its meaning does: dates as dates, no date last.
+    // A key that sorts a column as its meaning does: dates as dates, no date first.
     static constexpr int sortRole = Qt::UserRole;
     // The row's words as searchText folds them, on column 0.
     static constexpr int searchRole = Qt::UserRole + 1;
     static constexpr int soonDays = 30;
 
-    enum class Due { later, soon, overdue };
+    enum class Due { later, soon, overdue, unknown };
 
     explicit InstallationsModel(QObject* parent = nullptr);
 

@@ -179,8 +179,9 @@ std::vector<InspectionSummary> Archive::list(const std::optional<std::string>& s
 std::vector<InspectionSummary> Archive::due(const std::string& before) {
     return summariesOf(database_->run(
         std::string("SELECT ") + summaryColumns +
-            " FROM sites AS s JOIN inspections AS i ON i.id = s.latest WHERE i.next_date < $1 "
-            "ORDER BY i.next_date, i.id",
+            " FROM sites AS s JOIN inspections AS i ON i.id = s.latest "
+            "WHERE i.next_date IS NULL OR i.next_date < $1 "
+            "ORDER BY CASE WHEN i.next_date IS NULL THEN 0 ELSE 1 END, i.next_date, i.id",
         {before}));
 }
 
@@ -188,7 +189,7 @@ std::vector<InspectionSummary> Archive::installations() {
     return summariesOf(database_->run(
         std::string("SELECT ") + summaryColumns +
         " FROM sites AS s JOIN inspections AS i ON i.id = s.latest "
-        "ORDER BY CASE WHEN i.next_date IS NULL THEN 1 ELSE 0 END, i.next_date, i.site"));
+        "ORDER BY CASE WHEN i.next_date IS NULL THEN 0 ELSE 1 END, i.next_date, i.site"));
 }
 
 std::vector<RevisionSummary> Archive::revisions(const std::string& site) {

@@ -36,11 +36,12 @@ class Archive {
 
     // Every inspection, or those of one site, oldest first (by date, then as they were added).
     std::vector<InspectionSummary> list(const std::optional<std::string>& site = std::nullopt);
-    // The latest inspection of each site whose next date falls before the day (YYYY-MM-DD),
-    // the soonest due first.
+    // The latest inspection of each site that has no next date, as they were added, then of each
+    // site whose next date falls before the day (YYYY-MM-DD), the soonest due first. A site
+    // without a next date may be overdue by years: it is never left out.
     std::vector<InspectionSummary> due(const std::string& before);
-    // The latest inspection of every site, the soonest due first, then those with no next date,
-    // by site.
+    // The latest inspection of every site: those with no next date first, by site, then the
+    // soonest due.
     std::vector<InspectionSummary> installations();
     // The inspections of one site, newest first, with their values counted by verdict.
     std::vector<RevisionSummary> revisions(const std::string& site);

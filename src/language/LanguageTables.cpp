@@ -358,6 +358,8 @@ constexpr UsedRow usedRows[] = {
     {504, "Signed by another person than the inspector",
      "Podepisuje jiná osoba než revizní technik"},
     {505, "Time-stamp authority (URL):", "Autorita časových razítek (URL):"},
+    // An installation whose next revision cannot be told: due from the day it was revised.
+    {506, "no next date", "bez termínu"},
     // More reasons why the installation cannot be called safe to operate.
     {530, "defect %1 is potentially dangerous", "závada %1 je potenciálně nebezpečná"},
     {531, "defect %1 needs further investigation", "závada %1 vyžaduje další šetření"},

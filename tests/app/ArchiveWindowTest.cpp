@@ -52,6 +52,7 @@ namespace {
 
 constexpr int overdueRow = 468;
 constexpr int soonRow = 469;
+constexpr int noNextDateRow = 506;
 constexpr int failRow = 277;
 constexpr int addedRow = 486;
 constexpr int duplicateRow = 487;
@@ -198,25 +199,25 @@ class ArchiveWindowTest : public QObject {
         const QAbstractItemModel& shown = window->shownInstallations();
 
         QCOMPARE(column(shown, InstallationsModel::siteColumn),
-                 QStringList({"Overdue", "Soon", "Later", "Unknown"}));
+                 QStringList({"Unknown", "Overdue", "Soon", "Later"}));
         QCOMPARE(column(shown, InstallationsModel::nextColumn),
-                 QStringList({"2026-11-01", "2027-01-05", "2027-06-01", ""}));
+                 QStringList({"", "2026-11-01", "2027-01-05", "2027-06-01"}));
         const QStringList marks = column(shown, InstallationsModel::dueColumn);
-        QVERIFY(marks[0].contains(row(overdueRow)));
-        QVERIFY(marks[0].contains(QChar(0x26a0)));
-        QCOMPARE(marks[1], row(soonRow));
-        QCOMPARE(marks[2], QString());
+        QCOMPARE(marks[0], QStringLiteral("\u26a0 ") + row(noNextDateRow));
+        QVERIFY(marks[1].contains(row(overdueRow)));
+        QVERIFY(marks[1].contains(QChar(0x26a0)));
+        QCOMPARE(marks[2], row(soonRow));
         QCOMPARE(marks[3], QString());
         const auto background = [&shown](int row) {
             return shown.index(row, 0).data(Qt::BackgroundRole);
         };
-        QVERIFY(background(0).isValid() && background(1).isValid());
-        QVERIFY(background(0) != background(1));
-        QVERIFY(!background(2).isValid());
+        QVERIFY(background(0).isValid() && background(1).isValid() && background(2).isValid());
+        QVERIFY(background(1) != background(2));
+        QVERIFY(!background(3).isValid());
 
         // The day after 5 January 2027 the soon one is overdue too.
         window->setToday(QDate(2027, 1, 6));
-        QVERIFY(shown.index(1, InstallationsModel::dueColumn)
+        QVERIFY(shown.index(2, InstallationsModel::dueColumn)
                     .data()
                     .toString()
                     .contains(row(overdueRow)));
@@ -236,6 +237,8 @@ class ArchiveWindowTest : public QObject {
                  QStringLiteral("Místo"));
         QVERIFY(column(shown, InstallationsModel::dueColumn)
                     .contains(QStringLiteral("\u26a0 po termínu")));
+        QVERIFY(column(shown, InstallationsModel::dueColumn)
+                    .contains(QStringLiteral("\u26a0 bez termínu")));
     }
 
     // Each typed letter narrows the list, by site or client, with or without accents.
@@ -506,7 +509,7 @@ class ArchiveWindowTest : public QObject {
         add(inspectionFile(judgedCircuit("Mill", "2025-01-01")));
         ArchiveConnection connection(QString::fromStdString(location_));
         const auto window = openWindow(connection);
-        QCOMPARE(column(window->shownInstallations(), 0), QStringList({"Villa", "Mill"}));
+        QCOMPARE(column(window->shownInstallations(), 0), QStringList({"Mill", "Villa"}));
         QVERIFY(window->findChild<QLabel*>(QStringLiteral("ArchivePlace"))
                     ->text()
                     .startsWith(QStringLiteral("PostgreSQL server: postgresql://")));

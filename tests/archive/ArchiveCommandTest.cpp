@@ -87,6 +87,34 @@ TEST_P(ArchiveCommandTest, ListAndDueGiveTheDocumentedJson) {
     EXPECT_EQ(archive({"due"}).out, archive({"due", "--before", "2100-01-01"}).out);
 }
 
+// A site whose next date cannot be told is due however far the day is: it comes first.
+TEST_P(ArchiveCommandTest, DueNeverLeavesOutAnInstallationWithoutANextDate) {
+    archive({"add",
+             file("mill.tso", {"inspection.site=Mill", "inspection.date=2021-06-01",
+                               "inspection.nextDate=2024-06-01"}),
+             file("villa.tso", {"inspection.site=Villa", "inspection.date=2022-01-01"}),
+             file("later.tso", {"inspection.site=Later", "inspection.date=2023-01-01",
+                                "inspection.nextDate=2030-01-01"})});
+
+    EXPECT_EQ(archive({"due", "--before", "2025-01-01"}).out,
+              "2  2022-01-01  no next date  incomplete  Villa\n"
+              "1  2021-06-01  2024-06-01    incomplete  Mill\n");
+    EXPECT_EQ(archive({"due", "--before", "2000-01-01"}, "cs_CZ.UTF-8").out,
+              "2  2022-01-01  bez termínu  neúplné  Villa\n");
+    const Outcome json = archive({"due", "--before", "2025-01-01", "--format", "json"});
+    EXPECT_NE(json.out.find("\"site\": \"Villa\",\n    \"client\": \"\",\n    \"date\": "
+                            "\"2022-01-01\",\n    \"nextDate\": null,\n    \"overall\": "
+                            "\"incomplete\",\n    \"noNextDate\": true\n"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"nextDate\": \"2024-06-01\",\n    \"overall\": \"incomplete\",\n "
+                            "   \"noNextDate\": false\n"),
+              std::string::npos)
+        << json.out;
+    // list keeps its own form.
+    EXPECT_EQ(archive({"list", "--site", "Villa"}).out, "2  2022-01-01  -  incomplete  Villa\n");
+}
+
 TEST_P(ArchiveCommandTest, HistoryGivesTheValuesOldestFirstAndTheTableMarksTrends) {
     archive({"add", file("b.tso", judgedCircuit("Villa", "2024-01-01"), {0.6}),
              file("a.tso", judgedCircuit("Villa", "2022-01-01"), {0.5}),

@@ -133,7 +133,8 @@ TEST_P(ArchiveTest, ListsOneSiteOldestFirst) {
     EXPECT_EQ(archive->list().size(), 3u);
 }
 
-TEST_P(ArchiveTest, DueGivesTheLatestOfEachSiteBeforeTheDaySoonestFirst) {
+// A site without a next date may be overdue by years: it is due on any day, first.
+TEST_P(ArchiveTest, DueGivesTheLatestOfEachSiteWithoutANextDateOrBeforeTheDay) {
     const auto archive = open();
     const auto add = [&](const std::string& site, const std::string& date,
                          const std::string& next) {
@@ -146,17 +147,18 @@ TEST_P(ArchiveTest, DueGivesTheLatestOfEachSiteBeforeTheDaySoonestFirst) {
     const std::int64_t villa = add("Villa", "2022-01-01", "2025-01-01");
     const std::int64_t mill = add("Mill", "2021-06-01", "2024-06-01");
     const std::int64_t barn = add("Barn", "2023-01-01", "2026-01-01");
-    archive->add(inspectionFile({"inspection.site=Shed", "inspection.date=2020-01-01"}));
+    const std::int64_t shed =
+        archive->add(inspectionFile({"inspection.site=Shed", "inspection.date=2020-01-01"})).id;
 
     const struct {
         const char* before;
         std::vector<std::int64_t> due;
     } cases[] = {
-        {"2020-06-01", {}},
-        {"2024-06-01", {}},
-        {"2024-06-02", {mill}},
-        {"2025-01-02", {mill, villa}},
-        {"2030-01-01", {mill, villa, barn}},
+        {"2020-06-01", {shed}},
+        {"2024-06-01", {shed}},
+        {"2024-06-02", {shed, mill}},
+        {"2025-01-02", {shed, mill, villa}},
+        {"2030-01-01", {shed, mill, villa, barn}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);
@@ -220,8 +222,8 @@ TEST_P(ArchiveTest, InstallationsRevisionsAndCircuitsOfASite) {
         installations.emplace_back(summary.id, summary.site);
     }
     EXPECT_EQ(installations, (std::vector<std::pair<std::int64_t, std::string>>{
-                                 {mill, "Mill"}, {second, "Villa"}, {shed, "Shed"}}))
-        << "the soonest due first, a site with no next date last";
+                                 {shed, "Shed"}, {mill, "Mill"}, {second, "Villa"}}))
+        << "a site with no next date first, then the soonest due";
 
     const std::vector<RevisionSummary> revisions = archive->revisions("Villa");
     ASSERT_EQ(revisions.size(), 2u);

@@ -145,7 +145,12 @@ int due(const ArchiveCall& call) {
     if (!readIsoDate(before)) {
         throw UsageError("invalid date '" + before + "': expected YYYY-MM-DD");
     }
-    printSummaries(format, Archive::open(call.location)->due(before));
+    const auto summaries = Archive::open(call.location)->due(before);
+    if (format == "json") {
+        writeDueJson(std::cout, summaries);
+    } else {
+        writeDueTable(std::cout, summaries);
+    }
     return exitSuccess;
 }
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "inspection/Verdict.h"
+#include "language/Language.h"
 #include "model/NumberText.h"
 
 namespace kadenza::cli {
@@ -13,6 +14,8 @@ namespace kadenza::cli {
 namespace {
 
 using nlohmann::ordered_json;
+
+constexpr int noNextDateRow = 506;
 
 // Characters, not bytes: sites, units and symbols hold letters beyond ASCII.
 std::size_t displayWidth(const std::string& text) {
@@ -73,27 +76,50 @@ void writeJson(std::ostream& out, const ordered_json& document) {
     out << document.dump(2, ' ', false, ordered_json::error_handler_t::replace) << '\n';
 }
 
-}  // namespace
-
-void writeSummaryTable(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
+std::vector<Row> summaryRows(const std::vector<InspectionSummary>& summaries,
+                             const std::string& noNextDate) {
     std::vector<Row> rows;
     for (const InspectionSummary& summary : summaries) {
         rows.push_back({std::to_string(summary.id), summary.date.empty() ? "-" : summary.date,
-                        summary.nextDate.value_or("-"), overallShown(summary.overall), summary.site,
-                        summary.client});
+                        summary.nextDate.value_or(noNextDate), overallShown(summary.overall),
+                        summary.site, summary.client});
     }
-    writeColumns(out, rows);
+    return rows;
+}
+
+ordered_json summaryJson(const InspectionSummary& summary) {
+    return {{"id", summary.id},
+            {"site", summary.site},
+            {"client", summary.client},
+            {"date", dateOrNull(summary.date)},
+            {"nextDate", dateOrNull(summary.nextDate.value_or(""))},
+            {"overall", summary.overall}};
+}
+
+}  // namespace
+
+void writeSummaryTable(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
+    writeColumns(out, summaryRows(summaries, "-"));
 }
 
 void writeSummaryJson(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
     ordered_json array = ordered_json::array();
     for (const InspectionSummary& summary : summaries) {
-        array.push_back({{"id", summary.id},
-                         {"site", summary.site},
-                         {"client", summary.client},
-                         {"date", dateOrNull(summary.date)},
-                         {"nextDate", dateOrNull(summary.nextDate.value_or(""))},
-                         {"overall", summary.overall}});
+        array.push_back(summaryJson(summary));
+    }
+    writeJson(out, array);
+}
+
+void writeDueTable(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
+    writeColumns(out, summaryRows(summaries, RowText(noNextDateRow)));
+}
+
+void writeDueJson(std::ostream& out, const std::vector<InspectionSummary>& summaries) {
+    ordered_json array = ordered_json::array();
+    for (const InspectionSummary& summary : summaries) {
+        ordered_json entry = summaryJson(summary);
+        entry["noNextDate"] = !summary.nextDate.has_value();
+        array.push_back(std::move(entry));
     }
     writeJson(out, array);
 }

@@ -13,6 +13,11 @@ namespace kadenza::cli {
 void writeSummaryTable(std::ostream& out, const std::vector<InspectionSummary>& summaries);
 void writeSummaryJson(std::ostream& out, const std::vector<InspectionSummary>& summaries);
 
+// What `archive due` prints: as list does, with "no next date" in the next date's column of an
+// installation that has none, and "noNextDate" (true or false) in each JSON object.
+void writeDueTable(std::ostream& out, const std::vector<InspectionSummary>& summaries);
+void writeDueJson(std::ostream& out, const std::vector<InspectionSummary>& summaries);
+
 // What `archive history` prints: one value a line (date, inspection id, symbol, value with
 // its unit, verdict) with "trend" after a value that moved toward its limit, or a JSON array
 // of {"date", "id", "symbol", "value", "unit", "verdict"}.
