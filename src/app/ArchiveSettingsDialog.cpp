@@ -14,6 +14,7 @@
 #include "app/ArchiveSettings.h"
 #include "app/DetailField.h"
 #include "archive/ArchiveLocation.h"
+#include "archive/ConnectionSecrets.h"
 
 namespace kadenza {
 
@@ -26,6 +27,7 @@ constexpr int fileRow = 481;
 constexpr int addressRow = 482;
 constexpr int browseRow = 483;
 constexpr int environmentRow = 484;
+constexpr int passwordRow = 507;
 
 }  // namespace
 
@@ -44,6 +46,9 @@ ArchiveSettingsDialog::ArchiveSettingsDialog(QWidget* parent) : QDialog(parent) 
     fileLabel->setBuddy(file_);
     auto* addressLabel = new QLabel(rowText(addressRow), this);
     addressLabel->setBuddy(address_);
+    passwordNote_ = new QLabel(rowText(passwordRow), this);
+    passwordNote_->setObjectName(QStringLiteral("ArchivePassword"));
+    passwordNote_->setWordWrap(true);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* fileRowLayout = new QHBoxLayout;
@@ -54,6 +59,7 @@ ArchiveSettingsDialog::ArchiveSettingsDialog(QWidget* parent) : QDialog(parent) 
     form->addRow(fileLabel, fileRowLayout);
     form->addRow(server_);
     form->addRow(addressLabel, address_);
+    form->addRow(passwordNote_);
     auto* layout = new QVBoxLayout(this);
     if (archiveLocationFromEnvironment()) {
         auto* note = new QLabel(rowText(environmentRow).arg(archiveLocation()), this);
@@ -83,13 +89,16 @@ QString ArchiveSettingsDialog::location() const {
     return sqlite_->isChecked() ? file_->text().trimmed() : address_->text().trimmed();
 }
 
-// A server needs an address that names one.
+// A server needs an address that names one, without a password.
 void ArchiveSettingsDialog::engineChosen() {
     const bool onServer = server_->isChecked();
+    const std::string address = location().toStdString();
+    const bool withPassword = onServer && hasPassword(address);
     file_->setEnabled(!onServer);
     address_->setEnabled(onServer);
+    passwordNote_->setVisible(withPassword);
     buttons_->button(QDialogButtonBox::Ok)
-        ->setEnabled(!onServer || isPostgresLocation(location().toStdString()));
+        ->setEnabled(!onServer || (isPostgresLocation(address) && !withPassword));
 }
 
 void ArchiveSettingsDialog::browse() {

@@ -3,13 +3,15 @@
 #include <QDialog>
 
 class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
 namespace kadenza {
 
 // Archive settings: an SQLite file on this computer or a team's PostgreSQL server. When
-// KADENZA_ARCHIVE is set the dialog says so: the place chosen here counts once it is not.
+// KADENZA_ARCHIVE is set the dialog says so: the place chosen here counts once it is not. An
+// address with a password is refused, since the settings are kept as plain text.
 class ArchiveSettingsDialog : public QDialog {
     Q_OBJECT
 
@@ -27,6 +29,7 @@ class ArchiveSettingsDialog : public QDialog {
     QRadioButton* server_;
     QLineEdit* file_;
     QLineEdit* address_;
+    QLabel* passwordNote_;
     QDialogButtonBox* buttons_;
 };
 

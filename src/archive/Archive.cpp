@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <system_error>
 
 #include "archive/ArchiveError.h"
 #include "archive/ArchiveLocation.h"
 #include "archive/ContentHash.h"
 #include "archive/IndexedInspection.h"
 #include "archive/PostgresDatabase.h"
+#include "archive/PrivateFiles.h"
 #include "archive/Schema.h"
 #include "archive/SqliteDatabase.h"
 #include "archive/Transaction.h"
@@ -73,10 +73,8 @@ std::unique_ptr<Database> databaseAt(const std::string& location) {
     if (isPostgresLocation(location)) {
         return std::make_unique<PostgresDatabase>(location);
     }
-    const std::filesystem::path folder = std::filesystem::path(location).parent_path();
-    std::error_code ignored;
-    // A folder that cannot be made shows as a file that cannot be opened.
-    std::filesystem::create_directories(folder.empty() ? "." : folder, ignored);
+    makePrivateFolders(std::filesystem::path(location).parent_path());
+    makePrivateFile(location);
     return std::make_unique<SqliteDatabase>(location);
 }
 

@@ -360,6 +360,10 @@ constexpr UsedRow usedRows[] = {
     {505, "Time-stamp authority (URL):", "Autorita časových razítek (URL):"},
     // An installation whose next revision cannot be told: due from the day it was revised.
     {506, "no next date", "bez termínu"},
+    {507,
+     "A password is not kept in the settings: leave it out of the address and put it in "
+     "~/.pgpass.",
+     "Heslo se do nastavení neukládá: vynechte je z adresy a uložte do ~/.pgpass."},
     // More reasons why the installation cannot be called safe to operate.
     {530, "defect %1 is potentially dangerous", "závada %1 je potenciálně nebezpečná"},
     {531, "defect %1 needs further investigation", "závada %1 vyžaduje další šetření"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -111,6 +112,51 @@ TEST(SqliteArchiveTest, ANewArchiveIsMadeWithItsFolders) {
 
     EXPECT_TRUE(std::filesystem::is_regular_file(path));
 }
+
+mode_t modeOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+// Clients' names and addresses are for the archive's user alone, whatever the umask.
+class ArchiveModeTest : public ::testing::TestWithParam<mode_t> {
+  protected:
+    void SetUp() override { previous_ = ::umask(GetParam()); }
+    void TearDown() override { ::umask(previous_); }
+
+    const TempDir dir_;
+
+  private:
+    mode_t previous_ = 0;
+};
+
+TEST_P(ArchiveModeTest, ANewArchiveIsPrivateAndAnExistingOneKeepsItsModes) {
+    const std::string path = dir_.path("data/kadenza/archive.sqlite");
+    {
+        const auto archive = Archive::open(path);
+        archive->add(inspectionFile({"inspection.site=Villa"}));
+        EXPECT_EQ(modeOf(dir_.path("data")), 0700u);
+        EXPECT_EQ(modeOf(dir_.path("data/kadenza")), 0700u);
+        for (const char* end : {"", "-wal", "-shm"}) {
+            EXPECT_EQ(modeOf(path + end), 0600u) << end;
+        }
+    }
+
+    ASSERT_EQ(::chmod(dir_.path("data/kadenza").c_str(), 0750), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    Archive::open(path)->add(inspectionFile({"inspection.site=Mill"}));
+    EXPECT_EQ(modeOf(dir_.path("data/kadenza")), 0750u);
+    EXPECT_EQ(modeOf(path), 0640u);
+
+    ASSERT_EQ(::mkdir(dir_.path("shared").c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(dir_.path("shared").c_str(), 0755), 0);
+    Archive::open(dir_.path("shared/archive.sqlite"));
+    EXPECT_EQ(modeOf(dir_.path("shared")), 0755u);
+    EXPECT_EQ(modeOf(dir_.path("shared/archive.sqlite")), 0600u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Umasks, ArchiveModeTest, ::testing::Values(0000, 0022, 0077, 0277));
 
 TEST(SqliteArchiveTest, TheDefaultLocationFollowsTheEnvironment) {
     const struct {
