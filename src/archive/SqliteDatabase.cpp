@@ -1,9 +1,13 @@
 #include "archive/SqliteDatabase.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "archive/ArchiveError.h"
@@ -54,24 +58,61 @@ std::string numberedParameters(const std::string& sql) {
     return numbered;
 }
 
+bool canWrite(const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+// The file as a URI that tells the engine nothing changes it: then it needs no -shm beside it.
+std::string immutableUri(const std::string& path) {
+    std::string uri = "file:";
+    for (const char character : std::filesystem::absolute(path).string()) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (std::isalnum(byte) || std::strchr("/-._~", character) != nullptr) {
+            uri += character;
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            uri += escaped;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 }  // namespace
 
 SqliteDatabase::SqliteDatabase(const std::string& path) : path_(path) {
+    open();
+    sqlite3_extended_result_codes(connection_.get(), 1);
+    sqlite3_busy_timeout(connection_.get(), busyTimeoutMs);
+    // The journal mode is a property of the file, set once while it is still empty: a file
+    // that holds something else is not written to.
+    if (!readOnly_ && run("PRAGMA page_count").front().integer(0) == 0) {
+        useWriteAheadLog();
+    }
+    run("PRAGMA foreign_keys = ON");
+}
+
+// A file this user may not write is only read. A reader of a file in the write-ahead log mode
+// keeps its shared memory in a -shm file beside it; where the folder takes none either, as on
+// a read-only medium, the engine is told the file never changes.
+void SqliteDatabase::open() {
+    std::string name = path_;
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    readOnly_ = ::access(path_.c_str(), F_OK) == 0 && !canWrite(path_);
+    if (readOnly_) {
+        flags = SQLITE_OPEN_READONLY;
+        const std::string folder = std::filesystem::path(path_).parent_path().string();
+        if (!canWrite(folder.empty() ? "." : folder)) {
+            name = immutableUri(path_);
+            flags |= SQLITE_OPEN_URI;
+        }
+    }
     sqlite3* connection = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &connection,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int code = sqlite3_open_v2(name.c_str(), &connection, flags, nullptr);
     connection_.reset(connection);
     if (code != SQLITE_OK) {
         fail(code);
     }
-    sqlite3_extended_result_codes(connection, 1);
-    sqlite3_busy_timeout(connection, busyTimeoutMs);
-    // The journal mode is a property of the file, set once while it is still empty: a file
-    // that holds something else is not written to.
-    if (run("PRAGMA page_count").front().integer(0) == 0) {
-        useWriteAheadLog();
-    }
-    run("PRAGMA foreign_keys = ON");
 }
 
 // The switch takes the file alone, and the engine does not wait for that as the busy timeout
@@ -198,6 +239,8 @@ void SqliteDatabase::fail(int code) const {
         case SQLITE_CORRUPT:
             throw ArchiveError(ArchiveProblem::damaged, "The archive " + path_ + " is damaged (" +
                                                             reason + "); it is left as it is");
+        case SQLITE_READONLY:
+            throw ArchiveError(ArchiveProblem::failed, "The archive " + path_ + " is read-only");
         case SQLITE_FULL:
             throw ArchiveError(ArchiveProblem::full,
                                "Cannot write the archive " + path_ + ": " + std::strerror(ENOSPC));

@@ -14,7 +14,8 @@ namespace kadenza {
 // costs one flush to the disk and readers never wait for a writer.
 class SqliteDatabase : public Database {
   public:
-    // Opens the file, creating it when missing. Throws ArchiveError when it cannot.
+    // Opens the file, creating it when missing, or only to read it when this user may not write
+    // it. Throws ArchiveError when it cannot.
     explicit SqliteDatabase(const std::string& path);
 
     const SqlDialect& dialect() const override;
@@ -36,6 +37,7 @@ class SqliteDatabase : public Database {
     };
     using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
+    void open();
     void useWriteAheadLog();
     sqlite3_stmt* prepared(const std::string& sql);
     void bind(sqlite3_stmt* statement, const std::vector<SqlValue>& parameters);
@@ -43,6 +45,7 @@ class SqliteDatabase : public Database {
     [[noreturn]] void fail(int code) const;
 
     std::string path_;
+    bool readOnly_ = false;
     // Declared first so that it is closed after the statements are finalized.
     std::unique_ptr<sqlite3, CloseConnection> connection_;
     std::unordered_map<std::string, Statement> statements_;

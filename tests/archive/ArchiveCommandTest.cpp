@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -239,6 +242,68 @@ TEST_F(ArchiveCommandErrorTest, NoMessageShowsThePassword) {
         EXPECT_EQ(outcome.err.rfind("kadenza-cli: Cannot reach the archive's server: ", 0), 0u);
         EXPECT_EQ(outcome.err.find("Heslo"), std::string::npos) << outcome.err;
     }
+}
+
+// A copy of the archive on a read-only medium: a file nobody may write in a folder nobody may
+// write. Root may write anything, so the commands run as nobody.
+class ReadOnlyArchiveTest : public ArchiveCommandErrorTest {
+  protected:
+    void SetUp() override {
+        ArchiveCommandErrorTest::SetUp();
+        {
+            const auto archive = Archive::open(archive_);
+            archive->add(inspectionFile(judgedCircuit("Villa", "2024-01-01")));
+            archive->add(inspectionFile({"inspection.site=Mill"}));
+        }
+        ASSERT_EQ(::chmod(dir_.path("").c_str(), 0755), 0);
+        ASSERT_EQ(::mkdir(dir_.path("out").c_str(), 0777), 0);
+        ASSERT_EQ(::chmod(dir_.path("out").c_str(), 0777), 0);
+        ASSERT_EQ(::chmod(archive_.c_str(), 0444), 0);
+        ASSERT_EQ(::chmod(dir_.path("medium").c_str(), 0555), 0);
+        bytes_ = readFile(archive_);
+    }
+
+    void TearDown() override { ::chmod(dir_.path("medium").c_str(), 0755); }
+
+    Outcome asUser(std::vector<std::string> args) {
+        args.insert(args.begin(), {"archive", "--archive", archive_});
+        const std::string user =
+            ::geteuid() == 0 ? "setpriv --reuid=nobody --regid=nogroup --clear-groups env" : "";
+        return run(args, user);
+    }
+
+    const std::string archive_ = dir_.path("medium/archive.sqlite");
+    std::string bytes_;
+};
+
+TEST_F(ReadOnlyArchiveTest, EveryCommandThatReadsWorksAndAddSaysItIsReadOnly) {
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } reads[] = {
+        {{"list"}, "2  -           -  incomplete  Mill\n1  2024-01-01  -  incomplete  Villa\n"},
+        {{"due"},
+         "1  2024-01-01  no next date  incomplete  Villa\n"
+         "2  -           no next date  incomplete  Mill\n"},
+        {{"history", "--site", "Villa", "--circuit", "kitchen", "--symbol", "Z_S"},
+         "2024-01-01  1  Z_S  0.5 Ω  pass\n"},
+        {{"export", "1", dir_.path("out/villa.tso")}, ""},
+        {{"report", "2", dir_.path("out/mill.pdf"), "--lang", "en"}, ""},
+    };
+    for (const auto& c : reads) {
+        SCOPED_TRACE(c.args.front());
+        const Outcome outcome = asUser(c.args);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, c.out);
+    }
+    EXPECT_EQ(readFile(dir_.path("out/villa.tso")),
+              inspectionFile(judgedCircuit("Villa", "2024-01-01")));
+    EXPECT_EQ(readFile(dir_.path("out/mill.pdf")).substr(0, 5), "%PDF-");
+
+    writeFile(dir_.path("out/barn.tso"), inspectionFile({"inspection.site=Barn"}));
+    expectFailure(asUser({"add", dir_.path("out/barn.tso")}), 2,
+                  "The archive " + archive_ + " is read-only");
+    EXPECT_EQ(readFile(archive_), bytes_);
 }
 
 TEST_F(ArchiveCommandErrorTest, WithoutArchiveTheEnvironmentNamesIt) {
