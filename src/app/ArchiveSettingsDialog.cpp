@@ -62,7 +62,8 @@ ArchiveSettingsDialog::ArchiveSettingsDialog(QWidget* parent) : QDialog(parent) 
     form->addRow(passwordNote_);
     auto* layout = new QVBoxLayout(this);
     if (archiveLocationFromEnvironment()) {
-        auto* note = new QLabel(rowText(environmentRow).arg(archiveLocation()), this);
+        const std::string place = shownUri(archiveLocation().toStdString());
+        auto* note = new QLabel(rowText(environmentRow).arg(QString::fromStdString(place)), this);
         note->setObjectName(QStringLiteral("ArchiveEnvironment"));
         note->setWordWrap(true);
         layout->addWidget(note);

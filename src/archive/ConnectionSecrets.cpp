@@ -16,7 +16,8 @@ constexpr const char* hidden = "…";
 constexpr std::size_t shortestHiddenAnywhere = 4;
 
 // The URI cut where libpq would cut it, but leniently: a password may hold an unencoded '@',
-// so the user's part ends at the last '@'.
+// so the user's part ends at the last '@', unless that '@' is in the path or the query (the
+// user's name before it would hold a '/' or '?').
 struct UriParts {
     std::string scheme;
     std::string user;
@@ -39,11 +40,14 @@ UriParts partsOf(const std::string& uri) {
     if (at != std::string::npos && at >= start) {
         const std::string userPart = uri.substr(start, at - start);
         const std::size_t colon = userPart.find(':');
-        parts.user = userPart.substr(0, colon);
-        if (colon != std::string::npos) {
-            parts.password = userPart.substr(colon + 1);
+        const std::string user = userPart.substr(0, colon);
+        if (user.find_first_of("/?") == std::string::npos) {
+            parts.user = user;
+            if (colon != std::string::npos) {
+                parts.password = userPart.substr(colon + 1);
+            }
+            placeStart = at + 1;
         }
-        placeStart = at + 1;
     }
     const std::size_t question = uri.find('?', placeStart);
     parts.place = uri.substr(placeStart, question - placeStart);
