@@ -244,9 +244,11 @@ TEST_F(ArchiveCommandErrorTest, NoMessageShowsThePassword) {
     }
 }
 
-// A copy of the archive on a read-only medium: a file nobody may write in a folder nobody may
-// write. Root may write anything, so the commands run as nobody.
-class ReadOnlyArchiveTest : public ArchiveCommandErrorTest {
+// An archive file its user may not write: a copy on a read-only medium, whose folder takes no
+// file either, or a file kept read-only in the user's own folder. Root may write anything, so
+// the commands run as nobody.
+class ReadOnlyArchiveTest : public ArchiveCommandErrorTest,
+                            public ::testing::WithParamInterface<bool> {
   protected:
     void SetUp() override {
         ArchiveCommandErrorTest::SetUp();
@@ -259,7 +261,12 @@ class ReadOnlyArchiveTest : public ArchiveCommandErrorTest {
         ASSERT_EQ(::mkdir(dir_.path("out").c_str(), 0777), 0);
         ASSERT_EQ(::chmod(dir_.path("out").c_str(), 0777), 0);
         ASSERT_EQ(::chmod(archive_.c_str(), 0444), 0);
-        ASSERT_EQ(::chmod(dir_.path("medium").c_str(), 0555), 0);
+        if (folderWritable()) {
+            ASSERT_TRUE(::geteuid() != 0 ||
+                        ::chown(dir_.path("medium").c_str(), nobody, nobody) == 0);
+        } else {
+            ASSERT_EQ(::chmod(dir_.path("medium").c_str(), 0555), 0);
+        }
         bytes_ = readFile(archive_);
     }
 
@@ -272,11 +279,14 @@ class ReadOnlyArchiveTest : public ArchiveCommandErrorTest {
         return run(args, user);
     }
 
+    static constexpr uid_t nobody = 65534;
+    static bool folderWritable() { return GetParam(); }
+
     const std::string archive_ = dir_.path("medium/archive.sqlite");
     std::string bytes_;
 };
 
-TEST_F(ReadOnlyArchiveTest, EveryCommandThatReadsWorksAndAddSaysItIsReadOnly) {
+TEST_P(ReadOnlyArchiveTest, EveryCommandThatReadsWorksAndAddSaysItIsReadOnly) {
     const struct {
         std::vector<std::string> args;
         std::string out;
@@ -305,6 +315,11 @@ TEST_F(ReadOnlyArchiveTest, EveryCommandThatReadsWorksAndAddSaysItIsReadOnly) {
                   "The archive " + archive_ + " is read-only");
     EXPECT_EQ(readFile(archive_), bytes_);
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, ReadOnlyArchiveTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "WritableFolder" : "ReadOnlyMedium";
+                         });
 
 TEST_F(ArchiveCommandErrorTest, WithoutArchiveTheEnvironmentNamesIt) {
     writeFile(dir_.path("villa.tso"), inspectionFile({"inspection.site=Villa"}));
