@@ -383,6 +383,8 @@ constexpr UsedRow usedRows[] = {
     {543, "Calibration interval (months)", "Interval kalibrace (měsíce)"},
     {544, "The next revision is set later than the period tables allow: %1. Keep it?",
      "Příští revize je stanovena později, než dovolují tabulky lhůt: %1. Ponechat ji?"},
+    {545, "“%1\u201d is not a date. Type it as 8. 12. 2026 or 2026-12-08.",
+     "„%1“ není datum. Zadejte je jako 8. 12. 2026 nebo 2026-12-08."},
     {570, "Test waveform", "Průběh zkušebního proudu"},
 };
 
