@@ -15,6 +15,7 @@
 #include "app/AccessKeys.h"
 #include "app/DetailField.h"
 #include "app/MessageBoxes.h"
+#include "app/NamingLabel.h"
 
 namespace kadenza {
 
@@ -25,6 +26,7 @@ constexpr int certificateRow = 436;
 constexpr int passwordRow = 437;
 constexpr int signerDiffersRow = 504;
 constexpr int timeStampRow = 505;
+constexpr int folderRow = 546;
 constexpr int nicknameRole = Qt::UserRole;
 constexpr QSize dialogSize(520, 360);
 
@@ -55,6 +57,7 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     setObjectName(QStringLiteral("SignDialog"));
     setWindowTitle(rowText(signRow).remove(QStringLiteral(" ...")));
     folder_->setObjectName(QStringLiteral("NssFolder"));
+    folder_->setAccessibleName(rowText(folderRow));
     certificates_->setObjectName(QStringLiteral("Certificates"));
     listProblem_->setWordWrap(true);
     password_->setObjectName(QStringLiteral("Password"));
@@ -74,8 +77,7 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     certificate->addWidget(certificates_, 1);
     certificate->addWidget(folder_);
     certificate->addWidget(listProblem_);
-    auto* certificateLabel = new QLabel(rowText(certificateRow));
-    certificateLabel->setBuddy(certificates_);
+    QLabel* certificateLabel = namingLabel(rowText(certificateRow), *certificates_);
     auto* passwordLabel = new QLabel(rowText(passwordRow));
     passwordLabel->setBuddy(password_);
     auto* form = new QFormLayout;

@@ -385,6 +385,9 @@ constexpr UsedRow usedRows[] = {
      "Příští revize je stanovena později, než dovolují tabulky lhůt: %1. Ponechat ji?"},
     {545, "“%1\u201d is not a date. Type it as 8. 12. 2026 or 2026-12-08.",
      "„%1“ není datum. Zadejte je jako 8. 12. 2026 nebo 2026-12-08."},
+    {546, "Folder of the NSS certificate database", "Složka databáze certifikátů NSS"},
+    {547, "Add defect", "Přidat závadu"},
+    {548, "Add proposal", "Přidat návrh"},
     {570, "Test waveform", "Průběh zkušebního proudu"},
 };
 
