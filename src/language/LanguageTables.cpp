@@ -388,6 +388,12 @@ constexpr UsedRow usedRows[] = {
     {546, "Folder of the NSS certificate database", "Složka databáze certifikátů NSS"},
     {547, "Add defect", "Přidat závadu"},
     {548, "Add proposal", "Přidat návrh"},
+    {549, "Close", "Zavřít"},
+    {550,
+     "Cannot open the NSS certificate database in %1. Make one with “certutil -N -d sql:%1\u201d "
+     "or type the folder of a browser's profile.",
+     "Databázi certifikátů NSS ve složce %1 nelze otevřít. Vytvořte ji příkazem „certutil -N -d "
+     "sql:%1“ nebo zadejte složku profilu prohlížeče."},
     {570, "Test waveform", "Průběh zkušebního proudu"},
 };
 
