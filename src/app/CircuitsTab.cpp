@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/DetailTable.h"
+#include "app/NamingLabel.h"
 
 namespace kadenza {
 
@@ -88,8 +89,7 @@ CircuitsTab::CircuitsTab(const DetailsDocument& details, std::vector<int> bankNu
     header->setMinimumHeight(header->fontMetrics().lineSpacing() * headerLines +
                              header->style()->pixelMetric(QStyle::PM_HeaderMargin) * 2);
     header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
-    auto* label = new QLabel(rowText(circuitsRow));
-    label->setBuddy(banks_);
+    QLabel* label = namingLabel(rowText(circuitsRow), *banks_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(banks_, 1);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/DetailTable.h"
+#include "app/NamingLabel.h"
 #include "app/NumberedTable.h"
 
 namespace kadenza {
@@ -15,7 +16,8 @@ namespace {
 
 constexpr int defectsRow = 408;
 constexpr int proposalsRow = 438;
-constexpr int addRow = 439;
+constexpr int addDefectRow = 547;
+constexpr int addProposalRow = 548;
 
 constexpr int textColumn = 0;
 constexpr int classColumn = 1;
@@ -53,7 +55,8 @@ QString bankText(const std::optional<int>& bank) {
 
 DefectsTab::DefectsTab(const DetailsDocument& details, const std::vector<int>& bankNumbers) {
     const std::vector<DefectDetails> defects = details.defects();
-    defects_ = new NumberedTable("defect", defectFields(bankNumbers), highestNumber(defects));
+    defects_ = new NumberedTable("defect", defectFields(bankNumbers), highestNumber(defects),
+                                 addDefectRow);
     DetailTable& table = defects_->table();
     table.setObjectName(QStringLiteral("Defects"));
     for (const DefectDetails& defect : defects) {
@@ -67,15 +70,13 @@ DefectsTab::DefectsTab(const DetailsDocument& details, const std::vector<int>& b
 
     proposalList_ = new QListWidget;
     proposalList_->setObjectName(QStringLiteral("Proposals"));
-    auto* take = new QPushButton(rowText(addRow));
+    auto* take = new QPushButton(rowText(addProposalRow));
     take->setObjectName(QStringLiteral("TakeProposal"));
     connect(take, &QPushButton::clicked, this, &DefectsTab::takeProposal);
     connect(proposalList_, &QListWidget::itemActivated, this, &DefectsTab::takeProposal);
 
-    auto* defectsLabel = new QLabel(rowText(defectsRow));
-    defectsLabel->setBuddy(&table);
-    auto* proposalsLabel = new QLabel(rowText(proposalsRow));
-    proposalsLabel->setBuddy(proposalList_);
+    QLabel* defectsLabel = namingLabel(rowText(defectsRow), table);
+    QLabel* proposalsLabel = namingLabel(rowText(proposalsRow), *proposalList_);
     auto* layout = new QGridLayout(this);
     layout->addWidget(defectsLabel, 0, 0);
     layout->addWidget(defects_, 1, 0, 1, 2);

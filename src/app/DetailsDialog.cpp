@@ -38,6 +38,7 @@ constexpr int defectsRow = 433;
 constexpr int conclusionRow = 414;
 constexpr int circuitsRow = 432;
 constexpr int beyondTablesRow = 544;
+constexpr int notDateRow = 545;
 // Within a screen of 1366 × 768 with a panel.
 constexpr QSize dialogSize(1200, 660);
 
@@ -58,6 +59,15 @@ DetailsDocument startingDetails(const DetailsDocument& details, const QString& l
         start.set("inspection.model", lastModel.toStdString());
     }
     return start;
+}
+
+// Why a typed text was refused: a date in the current language with the forms it takes, anything
+// else as the details say it.
+QString refusalText(const DetailText& text, const std::invalid_argument& error) {
+    if (DetailsDocument::holdsDate(text.name)) {
+        return rowText(notDateRow).arg(QString::fromStdString(text.value).trimmed());
+    }
+    return QString::fromUtf8(error.what());
 }
 
 }  // namespace
@@ -151,14 +161,14 @@ DetailsDocument DetailsDialog::currentDetails() const {
 void DetailsDialog::accept() {
     DetailsDocument details = edited_;
     for (DetailsTab* tab : detailTabs_) {
-        try {
-            for (const DetailText& text : tab->texts()) {
+        for (const DetailText& text : tab->texts()) {
+            try {
                 details.set(text.name, text.value);
+            } catch (const std::invalid_argument& error) {
+                tabs_->setCurrentWidget(tab);
+                boxes_.error(this, refusalText(text, error));
+                return;
             }
-        } catch (const std::invalid_argument& error) {
-            tabs_->setCurrentWidget(tab);
-            boxes_.error(this, QString::fromUtf8(error.what()));
-            return;
         }
     }
     try {

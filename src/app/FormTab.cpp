@@ -15,11 +15,13 @@ bool isList(const DetailField& field) {
     return field.editor == Editor::environments || field.editor == Editor::locations;
 }
 
-// The label a screen reader names the field by.
+// The label a screen reader names the field by. A buddy names a line but not a list to AT-SPI,
+// so each field is given its name as well.
 QLabel* labelFor(const DetailField& field, QWidget* editor) {
     const StyledText text = labelOf(field);
     auto* label = new QLabel;
     label->setBuddy(editor);
+    editor->setAccessibleName(text.text);
     // Plain text takes an access key; a subscript needs markup, which a reader would spell out.
     if (text.scripts.isEmpty()) {
         label->setTextFormat(Qt::PlainText);
@@ -27,7 +29,6 @@ QLabel* labelFor(const DetailField& field, QWidget* editor) {
     } else {
         label->setTextFormat(Qt::RichText);
         label->setText(styledHtml(text));
-        editor->setAccessibleName(text.text);
     }
     return label;
 }

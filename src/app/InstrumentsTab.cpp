@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/DetailTable.h"
+#include "app/NamingLabel.h"
 #include "app/NumberedTable.h"
 #include "app/ReadableColour.h"
 #include "inspection/CalibrationCheck.h"
@@ -15,6 +16,7 @@ namespace kadenza {
 namespace {
 
 constexpr int instrumentsRow = 400;
+constexpr int addRow = 439;
 constexpr int calibrationDateColumn = 3;
 
 const std::vector<DetailField>& instrumentFields() {
@@ -37,7 +39,8 @@ int highestNumber(const std::vector<InstrumentDetails>& instruments) {
 InstrumentsTab::InstrumentsTab(const DetailsDocument& details)
     : downloadModel_(details.inspection().model), downloadSerial_(details.inspection().serial) {
     const std::vector<InstrumentDetails> instruments = details.instruments();
-    instruments_ = new NumberedTable("instrument", instrumentFields(), highestNumber(instruments));
+    instruments_ =
+        new NumberedTable("instrument", instrumentFields(), highestNumber(instruments), addRow);
     DetailTable& table = instruments_->table();
     table.setObjectName(QStringLiteral("Instruments"));
     for (const InstrumentDetails& instrument : instruments) {
@@ -49,8 +52,7 @@ InstrumentsTab::InstrumentsTab(const DetailsDocument& details)
                                             : QString()});
     }
     table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    auto* label = new QLabel(rowText(instrumentsRow));
-    label->setBuddy(&table);
+    QLabel* label = namingLabel(rowText(instrumentsRow), table);
     calibrationFaults_ = new QLabel;
     calibrationFaults_->setObjectName(QStringLiteral("calibrationFaults"));
     calibrationFaults_->setWordWrap(true);

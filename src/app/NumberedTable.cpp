@@ -11,14 +11,14 @@ namespace kadenza {
 
 namespace {
 
-constexpr int addTextRow = 439;
 constexpr int removeTextRow = 440;
 
 }  // namespace
 
-NumberedTable::NumberedTable(const char* prefix, std::vector<DetailField> fields, int highestStored)
+NumberedTable::NumberedTable(const char* prefix, std::vector<DetailField> fields, int highestStored,
+                             int addCaptionRow)
     : prefix_(prefix), highestStored_(highestStored), table_(new DetailTable(std::move(fields))) {
-    auto* add = new QPushButton(rowText(addTextRow));
+    auto* add = new QPushButton(rowText(addCaptionRow));
     auto* remove = new QPushButton(rowText(removeTextRow));
     add->setObjectName(QStringLiteral("Add"));
     remove->setObjectName(QStringLiteral("Remove"));

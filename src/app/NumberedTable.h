@@ -12,14 +12,16 @@ namespace kadenza {
 class DetailTable;
 
 // The instruments or the defects of a revision, numbered from 1 in the table's order, with
-// Add and Remove. The document numbers them alike once the editor stores them: one removed
-// takes its number along, and those after it move up.
+// an add button (captioned by the language row `addCaptionRow`) and Remove. The document numbers
+// them alike once the editor stores them: one removed takes its number along, and those after it
+// move up.
 class NumberedTable : public QWidget {
     Q_OBJECT
 
   public:
     // `prefix`: "instrument" or "defect"; `highestStored`: the highest number the document gave.
-    NumberedTable(const char* prefix, std::vector<DetailField> fields, int highestStored);
+    NumberedTable(const char* prefix, std::vector<DetailField> fields, int highestStored,
+                  int addCaptionRow);
 
     DetailTable& table() { return *table_; }
     const DetailTable& table() const { return *table_; }

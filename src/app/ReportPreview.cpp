@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
+#include <QPdfSelection>
 #include <QPdfView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/AccessKeys.h"
@@ -30,6 +32,7 @@ constexpr int saveRow = 448;
 constexpr int signRow = 434;
 constexpr int draftSigningRow = 502;
 constexpr int signDraftRow = 503;
+constexpr int closeRow = 549;
 // Within a screen of 1366 × 768 with a panel.
 constexpr QSize previewSize(900, 680);
 
@@ -60,9 +63,12 @@ ReportPreview::ReportPreview(RevisionReport report, const InspectionDetails& ins
     pageNumber_->setObjectName(QStringLiteral("PageNumber"));
     connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this,
             &ReportPreview::showPageNumber);
-    connect(document_, &QPdfDocument::pageCountChanged, this,
-            [this] { showPageNumber(view_->pageNavigator()->currentPage()); });
+    connect(document_, &QPdfDocument::pageCountChanged, this, [this] {
+        showPageNumber(view_->pageNavigator()->currentPage());
+        describePages();
+    });
     showPageNumber(0);
+    describePages();
 
     auto* saveButton = new QPushButton(rowText(saveRow));
     saveButton->setObjectName(QStringLiteral("Save"));
@@ -70,10 +76,18 @@ ReportPreview::ReportPreview(RevisionReport report, const InspectionDetails& ins
     auto* signButton = new QPushButton(rowText(signRow));
     signButton->setObjectName(QStringLiteral("Sign"));
     connect(signButton, &QPushButton::clicked, this, &ReportPreview::sign);
+    auto* closeButton = new QPushButton(rowText(closeRow));
+    closeButton->setObjectName(QStringLiteral("Close"));
+    connect(closeButton, &QPushButton::clicked, this, &ReportPreview::close);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &ReportPreview::close);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(pageNumber_, 1);
     buttons->addWidget(saveButton);
     buttons->addWidget(signButton);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     if (!report_.missing.empty()) {
         layout->addWidget(draftNotice());
@@ -114,6 +128,17 @@ QLabel* ReportPreview::draftNotice() const {
 
 void ReportPreview::showPageNumber(int page) {
     pageNumber_->setText(rowText(pageNumberRow).arg(page + 1).arg(document_->pageCount()));
+}
+
+// The pages as a screen reader reads them: the text of each, headed by its number.
+void ReportPreview::describePages() {
+    const int pages = document_->pageCount();
+    QStringList text;
+    for (int page = 0; page < pages; ++page) {
+        text << rowText(pageNumberRow).arg(page + 1).arg(pages)
+             << document_->getAllText(page).text() << QString();
+    }
+    view_->setAccessibleDescription(text.join(QLatin1Char('\n')));
 }
 
 void ReportPreview::save(const QByteArray& pdf) {

@@ -15,8 +15,9 @@ namespace kadenza {
 class MessageBoxes;
 
 // The report of a revision in a window of its own (File > Inspection report (PDF)), page
-// after page, with Save and Sign. A report that lacks what a report must hold says so above
-// the pages: it is a draft.
+// after page, with Save, Sign and Close (also Escape and Ctrl+W). A report that lacks what a
+// report must hold says so above the pages: it is a draft. The pages' view carries their text
+// as its accessible description, for a screen reader.
 class ReportPreview : public QWidget {
     Q_OBJECT
 
@@ -33,6 +34,7 @@ class ReportPreview : public QWidget {
     QString missingItems() const;
     QLabel* draftNotice() const;
     void showPageNumber(int page);
+    void describePages();
     // Writes the PDF to the file the user chooses.
     void save(const QByteArray& pdf);
     void sign();

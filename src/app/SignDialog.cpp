@@ -15,6 +15,8 @@
 #include "app/AccessKeys.h"
 #include "app/DetailField.h"
 #include "app/MessageBoxes.h"
+#include "app/NamingLabel.h"
+#include "report/NssDatabase.h"
 
 namespace kadenza {
 
@@ -25,6 +27,8 @@ constexpr int certificateRow = 436;
 constexpr int passwordRow = 437;
 constexpr int signerDiffersRow = 504;
 constexpr int timeStampRow = 505;
+constexpr int folderRow = 546;
+constexpr int unopenedDatabaseRow = 550;
 constexpr int nicknameRole = Qt::UserRole;
 constexpr QSize dialogSize(520, 360);
 
@@ -36,6 +40,14 @@ std::string localPath(const QString& path) {
 QString certificateText(const SigningCertificate& certificate) {
     return QString::fromStdString(certificate.nickname) + QStringLiteral(" \u2013 ") +
            QString::fromStdString(certificate.subject);
+}
+
+// What went wrong, in the current language where the user can put it right.
+QString problemText(const std::exception& error) {
+    if (const auto* unopened = dynamic_cast<const NssDatabaseUnopened*>(&error)) {
+        return rowText(unopenedDatabaseRow).arg(QFile::decodeName(unopened->folder().c_str()));
+    }
+    return QString::fromUtf8(error.what());
 }
 
 }  // namespace
@@ -55,6 +67,7 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     setObjectName(QStringLiteral("SignDialog"));
     setWindowTitle(rowText(signRow).remove(QStringLiteral(" ...")));
     folder_->setObjectName(QStringLiteral("NssFolder"));
+    folder_->setAccessibleName(rowText(folderRow));
     certificates_->setObjectName(QStringLiteral("Certificates"));
     listProblem_->setWordWrap(true);
     password_->setObjectName(QStringLiteral("Password"));
@@ -74,8 +87,7 @@ SignDialog::SignDialog(QByteArray pdf, SignatureRequest request, MessageBoxes& b
     certificate->addWidget(certificates_, 1);
     certificate->addWidget(folder_);
     certificate->addWidget(listProblem_);
-    auto* certificateLabel = new QLabel(rowText(certificateRow));
-    certificateLabel->setBuddy(certificates_);
+    QLabel* certificateLabel = namingLabel(rowText(certificateRow), *certificates_);
     auto* passwordLabel = new QLabel(rowText(passwordRow));
     passwordLabel->setBuddy(password_);
     auto* form = new QFormLayout;
@@ -106,7 +118,7 @@ void SignDialog::listCertificates() {
         }
         password_->setEnabled(needsPassword(folder));
     } catch (const std::runtime_error& error) {
-        listProblem_->setText(QString::fromUtf8(error.what()));
+        listProblem_->setText(problemText(error));
     }
     listProblem_->setVisible(!listProblem_->text().isEmpty());
     certificates_->setCurrentRow(0);
@@ -140,7 +152,7 @@ void SignDialog::accept() {
     try {
         signed_ = signedPdf(pdf_, request_);
     } catch (const std::exception& error) {
-        boxes_.error(this, QString::fromUtf8(error.what()));
+        boxes_.error(this, problemText(error));
         return;
     }
     QDialog::accept();

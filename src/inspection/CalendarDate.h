@@ -16,6 +16,10 @@ struct CalendarDate {
 // (2026-02-30).
 std::optional<CalendarDate> readIsoDate(const std::string& text);
 
+// The day a user typed: an ISO date, or day, month and year the Czech way, each dot followed by
+// a blank or not ("8.12.2026", "8. 12. 2026"); blanks around it aside.
+std::optional<CalendarDate> readTypedDate(const std::string& text);
+
 std::string isoText(const CalendarDate& date);
 
 // The date `months` later; a day the later month lacks becomes its last (2024-02-29 plus a

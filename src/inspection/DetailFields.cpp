@@ -71,8 +71,10 @@ std::string numberText(double number) {
     return std::string(buffer, result.ptr);
 }
 
-bool isDate(const std::string& text) {
-    return readIsoDate(text).has_value();
+// Stored as an ISO date however it was typed: "8. 12. 2026" is 2026-12-08.
+std::optional<json> dateValue(const std::string& text) {
+    const std::optional<CalendarDate> date = readTypedDate(text);
+    return date ? std::optional<json>(isoText(*date)) : std::nullopt;
 }
 
 // One of the choices in any case, written as the choice is ("tt" is TT); a decimal comma reads
@@ -184,7 +186,7 @@ std::optional<json> typedValue(const Field& field, const std::string& text) {
         case Kind::text:
             return json(text);
         case Kind::date:
-            return isDate(text) ? std::optional<json>(text) : std::nullopt;
+            return dateValue(text);
         case Kind::choice:
             return choiceValue(field, text);
         case Kind::number:
@@ -214,7 +216,7 @@ std::string expectation(const Field& field) {
         case Kind::text:
             break;
         case Kind::date:
-            return "a date, YYYY-MM-DD";
+            return "a date, YYYY-MM-DD or D. M. YYYY";
         case Kind::choice:
             return expectedChoices(field.choices);
         case Kind::number:

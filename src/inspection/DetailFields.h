@@ -13,7 +13,7 @@ namespace kadenza {
 // What a detail holds, and so how a typed text becomes its JSON value.
 enum class Kind {
     text,
-    // An ISO date of the calendar, 2026-12-07.
+    // A date of the calendar, stored as ISO 2026-12-07 and typed so or the Czech way, 7. 12. 2026.
     date,
     // One text of `choices`, "AC|A|F|B", in any case.
     choice,

@@ -385,6 +385,14 @@ std::string DetailsDocument::check(const std::string& name) const {
     return PartReader(member(json_->value, "checks")).text(name.c_str());
 }
 
+bool DetailsDocument::holdsDate(const std::string& name) {
+    try {
+        return parseName(name).field->kind == Kind::date;
+    } catch (const std::invalid_argument&) {
+        return false;
+    }
+}
+
 void DetailsDocument::set(const std::string& name, const std::string& value) {
     const DetailName detail = parseName(name);
     if (!isUtf8(value)) {

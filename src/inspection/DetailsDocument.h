@@ -61,6 +61,9 @@ class DetailsDocument {
     // time.
     void checkConsistent() const;
 
+    // Whether the detail of that name holds a date; false for a name no detail has.
+    static bool holdsDate(const std::string& name);
+
   private:
     static DetailsDocument parsed(const std::string& text, bool typed);
 

@@ -389,6 +389,17 @@ constexpr UsedRow usedRows[] = {
     {543, "Calibration interval (months)", "Interval kalibrace (měsíce)"},
     {544, "The next revision is set later than the period tables allow: %1. Keep it?",
      "Příští revize je stanovena později, než dovolují tabulky lhůt: %1. Ponechat ji?"},
+    {545, "“%1\u201d is not a date. Type it as 8. 12. 2026 or 2026-12-08.",
+     "„%1“ není datum. Zadejte je jako 8. 12. 2026 nebo 2026-12-08."},
+    {546, "Folder of the NSS certificate database", "Složka databáze certifikátů NSS"},
+    {547, "Add defect", "Přidat závadu"},
+    {548, "Add proposal", "Přidat návrh"},
+    {549, "Close", "Zavřít"},
+    {550,
+     "Cannot open the NSS certificate database in %1. Make one with “certutil -N -d sql:%1\u201d "
+     "or type the folder of a browser's profile.",
+     "Databázi certifikátů NSS ve složce %1 nelze otevřít. Vytvořte ji příkazem „certutil -N -d "
+     "sql:%1“ nebo zadejte složku profilu prohlížeče."},
     {570, "Test waveform", "Průběh zkušebního proudu"},
 };
 

@@ -116,6 +116,10 @@ void NssDatabase::SlotRelease::operator()(PK11SlotInfoStr* slot) const {
     PK11_FreeSlot(slot);
 }
 
+NssDatabaseUnopened::NssDatabaseUnopened(const std::string& folder)
+    : std::runtime_error("Cannot open the NSS certificate database in " + folder),
+      folder_(folder) {}
+
 NssDatabase::NssDatabase(const std::string& folder)
     : folder_(folder), tokenName_(freshTokenName()) {
     initialiseNss();
@@ -123,7 +127,7 @@ NssDatabase::NssDatabase(const std::string& folder)
         "configdir=" + quoted(folder) + " tokenDescription='" + tokenName_ + "' flags=readOnly";
     slot_.reset(SECMOD_OpenUserDB(parameters.c_str()));
     if (!slot_) {
-        throw std::runtime_error("Cannot open the NSS certificate database in " + folder);
+        throw NssDatabaseUnopened(folder);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,23 @@ struct SigningCertificate {
     std::string validUntil;
 };
 
+// A folder where NSS finds no database it can open. The message is English, naming the folder;
+// a window says it in its own language.
+class NssDatabaseUnopened : public std::runtime_error {
+  public:
+    explicit NssDatabaseUnopened(const std::string& folder);
+    const std::string& folder() const { return folder_; }
+
+  private:
+    std::string folder_;
+};
+
 // An NSS certificate database (a folder with cert9.db and key4.db), opened read-only beside
 // whatever other database the process has open, and closed again, logged out, when this ends.
 // A database opened here can be any folder, one after the other, in one process.
 class NssDatabase {
   public:
-    // Throws std::runtime_error naming the folder when NSS cannot open a database there.
+    // Throws NssDatabaseUnopened when NSS cannot open a database there.
     explicit NssDatabase(const std::string& folder);
     ~NssDatabase();
     NssDatabase(const NssDatabase&) = delete;

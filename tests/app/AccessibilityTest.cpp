@@ -19,6 +19,7 @@
 #include "app/KeyboardStyle.h"
 #include "app/ReadableColour.h"
 #include "app/Relabelling.h"
+#include "app/SignDialog.h"
 #include "app/TForm1.h"
 #include "app/TProgressForm.h"
 #include "inspection/InspectionFile.h"
@@ -147,6 +148,35 @@ class AccessibilityTest : public QObject {
                      QString::fromUtf8(RowText(452, language)));
             QCOMPARE(stop->toolTip(), QString::fromUtf8(RowText(452, language)));
             progress.detach(nullptr);
+        }
+    }
+
+    // Lists and tables reach a screen reader by name: a label's buddy does not name them to
+    // AT-SPI. The folder of the signing dialog has no label, only its name.
+    void dialogListsAndTablesAreNamed() {
+        enum Dialog { detailsDialog, signDialog };
+        const struct {
+            Dialog dialog;
+            const char* name;
+            int row;
+        } parts[] = {
+            {detailsDialog, "environment", 428}, {detailsDialog, "location", 429},
+            {detailsDialog, "Instruments", 400}, {detailsDialog, "Defects", 408},
+            {detailsDialog, "Proposals", 438},   {detailsDialog, "Banks", 432},
+            {signDialog, "Certificates", 436},   {signDialog, "NssFolder", 546},
+        };
+        const auto data = DataBuilder().bank(1).item(loopImpedance, 0.5, true).build();
+        for (int language : languages) {
+            inLanguage(language);
+            DetailsDialog details(DetailsDocument(), *data, QString(), boxes_, nullptr);
+            SignDialog sign(QByteArray(), SignatureRequest(), boxes_, nullptr);
+            const QWidget* dialogs[] = {&details, &sign};
+            for (const auto& part : parts) {
+                auto* widget = dialogs[part.dialog]->findChild<QWidget*>(QLatin1String(part.name));
+                QVERIFY2(widget != nullptr, part.name);
+                QCOMPARE(accessibleText(widget, QAccessible::Name),
+                         QString::fromUtf8(RowText(part.row, language)));
+            }
         }
     }
 

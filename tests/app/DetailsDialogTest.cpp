@@ -14,6 +14,7 @@
 
 #include "FakeMessageBoxes.h"
 #include "TableEditing.h"
+#include "app/AccessKeys.h"
 #include "app/DetailsDialog.h"
 #include "inspection/Conclusion.h"
 #include "inspection/Evaluation.h"
@@ -38,8 +39,10 @@ enum Tab {
     circuitsTab
 };
 
-constexpr int addRow = 439;
+constexpr int addDefectRow = 547;
+constexpr int addProposalRow = 548;
 constexpr int cannotBeSafeRow = 443;
+constexpr int notDateRow = 545;
 
 QString row(int number) {
     return QString::fromUtf8(RowText(number));
@@ -248,16 +251,17 @@ class DetailsDialogTest : public QObject {
         QCOMPARE(instrumentList[0].model, "Clamp meter");
     }
 
-    // A value a detail cannot take is named, and the dialog stays on the tab that shows it.
+    // A value a detail cannot take is named, a date in the current language with the forms it
+    // takes, and the dialog stays on the tab that shows it.
     void refusedValueIsNamedOnItsTab() {
         open();
-        editCell(*part<QTableWidget>("Instruments"), 0, 3, QStringLiteral("2025-02-30"));
+        editCell(*part<QTableWidget>("Instruments"), 0, 3, QStringLiteral("30. 2. 2025"));
         showTab(revisionTab);
         dialog_->accept();
         QVERIFY(!accepted());
         QCOMPARE(boxes_.shown.size(), std::size_t(1));
-        QVERIFY2(boxes_.shown[0].text.startsWith(QStringLiteral("instrument.1.calibrationDate")),
-                 qPrintable(boxes_.shown[0].text));
+        QCOMPARE(boxes_.shown[0].text, row(notDateRow).arg(QStringLiteral("30. 2. 2025")));
+        QVERIFY(boxes_.shown[0].text.contains(QStringLiteral("8. 12. 2026")));
         QCOMPARE(tabs()->currentIndex(), int(instrumentsTab));
 
         editCell(*part<QTableWidget>("Instruments"), 0, 3, QStringLiteral("2025-02-28"));
@@ -266,6 +270,20 @@ class DetailsDialogTest : public QObject {
         QVERIFY(!accepted());
         QVERIFY2(boxes_.shown[1].text.startsWith(QStringLiteral("inspection.handoverDate")),
                  qPrintable(boxes_.shown[1].text));
+    }
+
+    // Every date field takes a date typed the Czech way and stores it as an ISO date.
+    void datesTypedTheCzechWayAreTaken() {
+        open();
+        part<QLineEdit>("date")->setText(QStringLiteral("8.12.2026"));
+        part<QLineEdit>("endDate")->setText(QStringLiteral("9. 12. 2026"));
+        editCell(*part<QTableWidget>("Instruments"), 0, 3, QStringLiteral("1. 2. 2026"));
+        dialog_->accept();
+        QVERIFY(accepted());
+        const InspectionDetails inspection = dialog_->details().inspection();
+        QCOMPARE(inspection.date, "2026-12-08");
+        QCOMPARE(inspection.endDate, "2026-12-09");
+        QCOMPARE(dialog_->details().instruments()[0].calibrationDate, "2026-02-01");
     }
 
     // "Safe" cannot be chosen beside a defect of class C1, C2 or FI, nor in an initial revision
@@ -384,7 +402,8 @@ class DetailsDialogTest : public QObject {
         QVERIFY2(proposed.startsWith(QStringLiteral("Bank 1")) &&
                      proposed.contains(QStringLiteral("MΩ")),
                  qPrintable(proposed));
-        QCOMPARE(part<QPushButton>("TakeProposal")->text(), row(addRow));
+        QCOMPARE(withoutAccessKey(part<QPushButton>("TakeProposal")->text()), row(addProposalRow));
+        QCOMPARE(withoutAccessKey(button(defectsTab, "Add")->text()), row(addDefectRow));
         part<QPushButton>("TakeProposal")->click();
         QCOMPARE(proposals->count(), 0);
         auto* defects = part<QTableWidget>("Defects");

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -164,6 +165,40 @@ class ReportPreviewTest : public QObject {
         QVERIFY(preview_->findChild<QLabel*>(QStringLiteral("DraftNotice")) == nullptr);
     }
 
+    // Escape, Ctrl+W and Close each close the preview.
+    void closesFromTheKeyboardAndItsButton() {
+        const std::function<void()> ways[] = {
+            [this] { QTest::keyClick(preview_->findChild<QPdfView*>(), Qt::Key_Escape); },
+            [this] {
+                QTest::keyClick(preview_->findChild<QPdfView*>(), Qt::Key_W, Qt::ControlModifier);
+            },
+            [this] { button("Close")->click(); },
+        };
+        for (const auto& close : ways) {
+            open({});
+            QVERIFY(QTest::qWaitForWindowActive(preview_));
+            const QPointer<ReportPreview> preview = preview_;
+            close();
+            QTRY_VERIFY(preview.isNull());
+        }
+    }
+
+    // A screen reader reads the pages' text from the view, page by page.
+    void thePagesReadAsText() {
+        open(wholeDetails());
+        auto* view = preview_->findChild<QPdfView*>();
+        QTRY_COMPARE(view->document()->status(), QPdfDocument::Status::Ready);
+        const int pages = pagesOf(report_.pdf);
+        const QString text =
+            QAccessible::queryAccessibleInterface(view)->text(QAccessible::Description);
+        for (int page = 1; page <= pages; ++page) {
+            QVERIFY2(text.contains(row(pageNumberRow).arg(page).arg(pages)), qPrintable(text));
+        }
+        for (const char* detail : {"Údolní 5", "Jan Novák", "KL 17/2025"}) {
+            QVERIFY2(text.contains(QString::fromUtf8(detail)), detail);
+        }
+    }
+
     // Save writes the report as it was made; a cancelled dialog writes nothing.
     void saveWritesTheReport() {
         open({});
@@ -249,15 +284,29 @@ class ReportPreviewTest : public QObject {
         QCOMPARE(boxes_.shown[0].kind, QStringLiteral("error"));
         QVERIFY(!std::filesystem::exists(dir_->path("signed.pdf")));
 
-        // A folder without a database lists no certificate and says why.
-        sign([this](SignDialog& dialog) {
-            auto* folder = dialog.findChild<QLineEdit*>(QStringLiteral("NssFolder"));
-            folder->setText(QString::fromStdString(dir_->path("none")));
-            QTest::keyClick(folder, Qt::Key_Return);
-            QCOMPARE(dialog.findChild<QListWidget*>(QStringLiteral("Certificates"))->count(), 0);
-            QVERIFY(
-                !dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
-        });
+        // A folder without a database lists no certificate and says why and what to do, in the
+        // language of the windows.
+        for (const int language : {czechLanguage, englishLanguage}) {
+            SetLanguage(language);
+            sign([this](SignDialog& dialog) {
+                auto* folder = dialog.findChild<QLineEdit*>(QStringLiteral("NssFolder"));
+                const QString none = QString::fromStdString(dir_->path("none"));
+                folder->setText(none);
+                QTest::keyClick(folder, Qt::Key_Return);
+                QCOMPARE(dialog.findChild<QListWidget*>(QStringLiteral("Certificates"))->count(),
+                         0);
+                QVERIFY(!dialog.findChild<QDialogButtonBox*>()
+                             ->button(QDialogButtonBox::Ok)
+                             ->isEnabled());
+                const QString said = QString::fromUtf8(RowText(550)).arg(none);
+                QVERIFY(said.contains(QStringLiteral("certutil -N -d sql:") + none));
+                const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+                QVERIFY(std::any_of(labels.begin(), labels.end(), [&said](const QLabel* label) {
+                    return label->text() == said;
+                }));
+            });
+        }
+        SetLanguage(englishLanguage);
         QCOMPARE(boxes_.shown.size(), std::size_t(1));
     }
 

@@ -305,7 +305,7 @@ TEST_F(CliTest, DetailsThatCannotBeTrueAreRefused) {
     } refused[] = {
         {{"--set", "inspection.date=2026-02-30"},
          1,
-         "inspection.date: '2026-02-30' is not a date, YYYY-MM-DD"},
+         "inspection.date: '2026-02-30' is not a date, YYYY-MM-DD or D. M. YYYY"},
         {{"--set", "inspection.date=2026-03-01", "--set", "inspection.nextDate=2026-02-28"},
          1,
          "inspection.nextDate: 2026-02-28 comes before the inspection's date 2026-03-01"},
@@ -332,12 +332,14 @@ TEST_F(CliTest, DetailsThatCannotBeTrueAreRefused) {
     EXPECT_EQ(readFile(input_), plain);
 
     ASSERT_EQ(run({"details", input_, "--force", "--import", path("future.json")}).exitCode, 0);
-    ASSERT_EQ(run({"details", input_, "--set", "inspection.date=2026-03-01", "--set",
-                   "inspection.nextDate=2031-03-01", "--set", "bank.1.nominalVoltage=120,5"})
+    ASSERT_EQ(run({"details", input_, "--set", "inspection.date=1. 3. 2026", "--set",
+                   "inspection.nextDate=1.3.2031", "--set", "bank.1.nominalVoltage=120,5"})
                   .exitCode,
               0);
-    EXPECT_EQ(DetailsDocument::fromJson(run({"details", input_}).out).bank(1).nominalVoltage,
-              "120.5");
+    const DetailsDocument stored = DetailsDocument::fromJson(run({"details", input_}).out);
+    EXPECT_EQ(stored.bank(1).nominalVoltage, "120.5");
+    EXPECT_EQ(stored.inspection().date, "2026-03-01");
+    EXPECT_EQ(stored.inspection().nextDate, "2031-03-01");
     ASSERT_EQ(run({"details", input_, "--set", "bank.9.label=", "--set", "inspection.date=",
                    "--set", "inspection.nextDate=", "--set", "bank.1.nominalVoltage="})
                   .exitCode,
@@ -356,7 +358,7 @@ TEST_F(CliTest, TheSameRefusalExitsAlikeThroughSetAndImport) {
         bool forced;
     } refused[] = {
         {{{"date", "2026-02-30"}},
-         "inspection.date: '2026-02-30' is not a date, YYYY-MM-DD",
+         "inspection.date: '2026-02-30' is not a date, YYYY-MM-DD or D. M. YYYY",
          false},
         {{{"date", "2026-03-01"}, {"nextDate", "2026-02-28"}},
          "inspection.nextDate: 2026-02-28 comes before the inspection's date 2026-03-01",

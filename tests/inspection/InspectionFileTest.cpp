@@ -84,7 +84,7 @@ TEST_F(InspectionFileTest, DetailsRefuseNamesAndValuesTheyCannotTake) {
         {"bank.x.device", "B16"},
         {"bank.01.device", "B16"},
         {"client", "A"},
-        {"inspection.date", "7.12.2026"},
+        {"inspection.date", "7.12.26"},
         {"inspection.date", "2026-13-01"},
         {"inspection.date", "2026-02-30"},
         {"inspection.nextDate", "2025-02-29"},

@@ -112,6 +112,42 @@ TEST(RevisionDetailsTest, DatesInOrderAndTheConclusionRule) {
     EXPECT_NO_THROW(revision.checkConsistent());
 }
 
+// Every date detail takes a date typed the Czech way and keeps it as an ISO date.
+TEST(RevisionDetailsTest, DatesTypedTheCzechWayAreKeptAsIsoDates) {
+    struct Case {
+        const char* typed;
+        const char* kept;  // empty: refused
+    };
+    const Case cases[] = {
+        {"2026-12-08", "2026-12-08"},
+        {"8.12.2026", "2026-12-08"},
+        {"8. 12. 2026", "2026-12-08"},
+        {" 08.01.2027 ", "2027-01-08"},
+        {"29. 2. 2028", "2028-02-29"},
+        {"29. 2. 2027", ""},
+        {"8.12.26", ""},
+        {"8 12 2026", ""},
+        {"8.12.2026.", ""},
+        {"12/8/2026", ""},
+        {"8..12.2026", ""},
+        {"2026-12-8", ""},
+    };
+    for (const char* name : {"inspection.date", "inspection.nextDate",
+                             "instrument.1.calibrationDate", "defect.1.deadline"}) {
+        for (const Case& c : cases) {
+            DetailsDocument details;
+            if (*c.kept == '\0') {
+                EXPECT_THROW(details.set(name, c.typed), std::invalid_argument)
+                    << name << " " << c.typed;
+                continue;
+            }
+            details.set(name, c.typed);
+            EXPECT_NE(details.toJson().find(std::string("\"") + c.kept + "\""), std::string::npos)
+                << name << " " << c.typed;
+        }
+    }
+}
+
 // The next revision is the end of this one plus the shortest period its environment and place
 // allow, unless the technician dates it.
 TEST(RevisionDetailsTest, TheNextRevisionByTheShortestPeriodThatApplies) {
