@@ -126,14 +126,18 @@ TEST_P(ArchiveCommandTest, HistoryGivesTheValuesOldestFirstAndTheTableMarksTrend
     const Outcome json = archive({"history", "--site", "Villa", "--circuit", "kitchen", "--symbol",
                                   "Z_S", "--format", "json"});
     EXPECT_EQ(json.exitCode, 0);
-    const auto entry = [](const std::string& date, int id, const std::string& value) {
+    const auto entry = [](const std::string& date, int id, const std::string& value,
+                          const std::string& trend) {
         return "  {\n    \"date\": \"" + date + "\",\n    \"id\": " + std::to_string(id) +
                ",\n    \"symbol\": \"Z_S\",\n    \"value\": " + value +
-               ",\n    \"unit\": \"Ω\",\n    \"verdict\": \"pass\"\n  }";
+               ",\n    \"unit\": \"Ω\",\n    \"verdict\": \"pass\",\n    \"over\": false,"
+               "\n    \"limit\": \"≤ 2.87 Ω\",\n    \"limitMin\": null,\n    \"limitMax\": "
+               "2.875,\n    \"trend\": " +
+               trend + "\n  }";
     };
-    EXPECT_EQ(json.out, "[\n" + entry("2022-01-01", 2, "0.5") + ",\n" +
-                            entry("2024-01-01", 1, "0.6") + ",\n" + entry("2026-01-01", 3, "1.5") +
-                            "\n]\n");
+    EXPECT_EQ(json.out, "[\n" + entry("2022-01-01", 2, "0.5", "false") + ",\n" +
+                            entry("2024-01-01", 1, "0.6", "false") + ",\n" +
+                            entry("2026-01-01", 3, "1.5", "true") + "\n]\n");
 
     EXPECT_EQ(archive({"history", "--site", "Villa", "--circuit", "kitchen", "--symbol", "Z_S"},
                       "cs_CZ.UTF-8")
@@ -142,6 +146,31 @@ TEST_P(ArchiveCommandTest, HistoryGivesTheValuesOldestFirstAndTheTableMarksTrend
               "2024-01-01  1  Z_S  0,6 Ω  vyhovuje\n"
               "2026-01-01  3  Z_S  1,5 Ω  vyhovuje  trend\n");
     EXPECT_EQ(archive({"history", "--site", "Villa", "--circuit", "hall"}).out, "");
+}
+
+TEST_P(ArchiveCommandTest, HistoryJsonKeepsAReadingOverRangeAndAValueWithoutLimit) {
+    writeFile(dir_.path("over.tso"),
+              inspectionFile(judgedCircuit("Villa", "2024-01-01"), {0.5}, 199.9e6, true));
+    archive({"add", dir_.path("over.tso")});
+
+    EXPECT_EQ(
+        archive({"history", "--site", "Villa", "--circuit", "kitchen", "--symbol", "R_ISO"}).out,
+        "2024-01-01  1  R_ISO  >199900000 Ω  pass\n");
+    EXPECT_EQ(archive({"history", "--site", "Villa", "--circuit", "kitchen", "--symbol", "R_ISO",
+                       "--format", "json"})
+                  .out,
+              "[\n  {\n    \"date\": \"2024-01-01\",\n    \"id\": 1,\n    \"symbol\": \"R_ISO\",\n"
+              "    \"value\": 199900000.0,\n    \"unit\": \"Ω\",\n    \"verdict\": \"pass\",\n"
+              "    \"over\": true,\n    \"limit\": \"≥ 1000000 Ω\",\n    \"limitMin\": 1000000.0,\n"
+              "    \"limitMax\": null,\n    \"trend\": false\n  }\n]\n");
+    // Bank 2 names no breaker: nothing judged its loop impedance.
+    const Outcome unjudged =
+        archive({"history", "--site", "Villa", "--circuit", "2", "--format", "json"});
+    EXPECT_NE(unjudged.out.find("\"verdict\": \"none\",\n    \"over\": false,\n    \"limit\": "
+                                "null,\n    \"limitMin\": null,\n    \"limitMax\": null,\n"
+                                "    \"trend\": false\n"),
+              std::string::npos)
+        << unjudged.out;
 }
 
 TEST_P(ArchiveCommandTest, ExportGivesTheFileBackByteForByteAndReportMakesItsPdf) {

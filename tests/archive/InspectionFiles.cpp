@@ -23,13 +23,14 @@ std::string savedBytes(const InstrumentData& data, const std::vector<std::string
 }  // namespace
 
 std::string inspectionFile(const std::vector<std::string>& details,
-                           const std::vector<double>& loopImpedances, double insulation) {
+                           const std::vector<double>& loopImpedances, double insulation,
+                           bool insulationOver) {
     DataBuilder builder;
     builder.bank(1);
     for (const double impedance : loopImpedances) {
         builder.item(loopImpedanceCode, impedance, true);
     }
-    builder.item(insulationCode, insulation, true);
+    builder.item(insulationCode, insulation, true, insulationOver);
     builder.bank(2).item(loopImpedanceCode, 0.7, true);
     return savedBytes(*builder.build(), details);
 }

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "inspection/Limit.h"
 #include "inspection/Verdict.h"
 #include "language/Language.h"
 #include "model/NumberText.h"
@@ -66,6 +67,19 @@ std::string verdictShown(const std::string& name) {
         }
     }
     return verdictWord(VerdictKind::none);
+}
+
+ordered_json numberOrNull(const std::optional<double>& number) {
+    return number ? ordered_json(*number) : ordered_json(nullptr);
+}
+
+// The ends in the value's own base unit, as the archive keeps them ("≤ 2.87 Ω", "≥ 1000000 Ω").
+ordered_json limitJson(const HistoryPoint& point) {
+    if (!point.limitMin && !point.limitMax) {
+        return nullptr;
+    }
+    const DisplayUnit unit{1, point.unit.c_str(), point.unit.c_str()};
+    return limitText(Limit{point.limitMin, point.limitMax, unit});
 }
 
 ordered_json dateOrNull(const std::string& date) {
@@ -144,7 +158,12 @@ void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points
                          {"symbol", point.symbol},
                          {"value", point.value},
                          {"unit", point.unit},
-                         {"verdict", point.verdict}});
+                         {"verdict", point.verdict},
+                         {"over", point.over},
+                         {"limit", limitJson(point)},
+                         {"limitMin", numberOrNull(point.limitMin)},
+                         {"limitMax", numberOrNull(point.limitMax)},
+                         {"trend", point.trend}});
     }
     writeJson(out, array);
 }

@@ -20,7 +20,10 @@ void writeDueJson(std::ostream& out, const std::vector<InspectionSummary>& summa
 
 // What `archive history` prints: one value a line (date, inspection id, symbol, value with
 // its unit, verdict) with "trend" after a value that moved toward its limit, or a JSON array
-// of {"date", "id", "symbol", "value", "unit", "verdict"}.
+// of {"date", "id", "symbol", "value", "unit", "verdict", "over", "limit", "limitMin",
+// "limitMax", "trend"}: "over" for a value beyond the instrument's range (">" in the table),
+// the limit as text and its ends in the base unit (null without them), "trend" as the table
+// marks it.
 void writeHistoryTable(std::ostream& out, const std::vector<HistoryPoint>& points);
 void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points);
 
