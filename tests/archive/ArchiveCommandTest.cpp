@@ -145,7 +145,6 @@ TEST_P(ArchiveCommandTest, HistoryGivesTheValuesOldestFirstAndTheTableMarksTrend
               "2022-01-01  2  Z_S  0,5 Ω  vyhovuje\n"
               "2024-01-01  1  Z_S  0,6 Ω  vyhovuje\n"
               "2026-01-01  3  Z_S  1,5 Ω  vyhovuje  trend\n");
-    EXPECT_EQ(archive({"history", "--site", "Villa", "--circuit", "hall"}).out, "");
 }
 
 TEST_P(ArchiveCommandTest, HistoryJsonKeepsAReadingOverRangeAndAValueWithoutLimit) {
@@ -171,6 +170,72 @@ TEST_P(ArchiveCommandTest, HistoryJsonKeepsAReadingOverRangeAndAValueWithoutLimi
                                 "    \"trend\": false\n"),
               std::string::npos)
         << unjudged.out;
+}
+
+TEST_P(ArchiveCommandTest, SitesAndCircuitsListWhatTheArchiveKnows) {
+    std::vector<std::string> javorova = judgedCircuit("Javorová 12, Brno", "2024-01-01");
+    javorova.push_back("inspection.client=Stavby Říha");
+    archive({"add", file("villa.tso", judgedCircuit("Villa", "2022-01-01")),
+             file("javorova.tso", javorova)});
+
+    EXPECT_EQ(archive({"sites"}).out,
+              "Javorová 12, Brno  Stavby Říha  2024-01-01\n"
+              "Villa              -            2022-01-01\n");
+    EXPECT_EQ(archive({"sites", "--format", "json"}).out,
+              "[\n  {\n    \"site\": \"Javorová 12, Brno\",\n    \"client\": \"Stavby Říha\",\n"
+              "    \"latestDate\": \"2024-01-01\"\n  },\n  {\n    \"site\": \"Villa\",\n"
+              "    \"client\": \"\",\n    \"latestDate\": \"2022-01-01\"\n  }\n]\n");
+    EXPECT_EQ(archive({"circuits", "--site", "javorova 12, brno"}).out,
+              "kitchen  R_ISO Z_S\n"
+              "2        Z_S\n");
+    EXPECT_EQ(archive({"circuits", "--site", "Villa", "--format", "json"}).out,
+              "[\n  {\n    \"circuit\": \"kitchen\",\n    \"symbols\": [\n      \"R_ISO\",\n"
+              "      \"Z_S\"\n    ]\n  },\n  {\n    \"circuit\": \"2\",\n    \"symbols\": [\n"
+              "      \"Z_S\"\n    ]\n  }\n]\n");
+}
+
+TEST_P(ArchiveCommandTest, SiteAndClientAreFoundWithoutCaseOrAccents) {
+    std::vector<std::string> javorova = judgedCircuit("Javorová 12, Brno", "2024-01-01");
+    javorova.push_back("inspection.client=Stavby Říha");
+    archive({"add", file("villa.tso", judgedCircuit("Villa", "2022-01-01")),
+             file("javorova.tso", javorova)});
+    const std::string javorovaRow =
+        "2  2024-01-01  -  incomplete  Javorová 12, Brno  Stavby Říha\n";
+
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } found[] = {
+        {{"list", "--site", "javorova 12, brno"}, javorovaRow},
+        {{"list", "--site", "JAVOROVÁ 12, BRNO"}, javorovaRow},
+        {{"list", "--client", "stavby riha"}, javorovaRow},
+        {{"list", "--site", "villa", "--client", "stavby riha"}, ""},
+        {{"history", "--site", "javorova 12, brno", "--circuit", "kitchen", "--symbol", "Z_S"},
+         "2024-01-01  2  Z_S  0.5 Ω  pass\n"},
+    };
+    for (const auto& c : found) {
+        SCOPED_TRACE(c.args[2]);
+        const Outcome outcome = archive(c.args);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, c.out);
+    }
+
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } unknown[] = {
+        {{"list", "--site", "Javorova 13, Brno"}, "no site 'Javorova 13, Brno' in the archive"},
+        {{"circuits", "--site", "Mill"}, "no site 'Mill' in the archive"},
+        {{"history", "--site", "Mill", "--circuit", "kitchen"}, "no site 'Mill' in the archive"},
+        {{"history", "--site", "villa", "--circuit", "hall"}, "no circuit 'hall' at site 'Villa'"},
+    };
+    for (const auto& c : unknown) {
+        SCOPED_TRACE(c.message);
+        const Outcome outcome = archive(c.args);
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err, std::string("kadenza-cli: ") + c.message + "\n");
+    }
 }
 
 TEST_P(ArchiveCommandTest, ExportGivesTheFileBackByteForByteAndReportMakesItsPdf) {
@@ -211,7 +276,7 @@ TEST_F(ArchiveCommandErrorTest, WrongArgumentsAreRefusedBeforeTheArchiveIsTouche
         const char* message;
     } cases[] = {
         {{"archive", "--archive", archive},
-         "missing archive command: add, list, due, history, export or report"},
+         "missing archive command: add, list, due, history, sites, circuits, export or report"},
         {{"archive", "--archive", archive, "purge"},
          "unknown archive command 'purge' (see kadenza-cli archive --help)"},
         {{"archive", "--archive", archive, "add"}, "missing data file"},
@@ -223,6 +288,7 @@ TEST_F(ArchiveCommandErrorTest, WrongArgumentsAreRefusedBeforeTheArchiveIsTouche
          "invalid date '2024-02-30': expected YYYY-MM-DD"},
         {{"archive", "--archive", archive, "history", "--site", "Villa"},
          "missing option --circuit"},
+        {{"archive", "--archive", archive, "circuits"}, "missing option --site"},
         {{"archive", "--archive", archive, "export", "0", "out.tso"},
          "invalid inspection id '0': expected a number from 1"},
         {{"archive", "--archive", archive, "export", "1"}, "missing output file"},

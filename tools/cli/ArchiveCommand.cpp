@@ -1,5 +1,6 @@
 #include "cli/ArchiveCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <ctime>
@@ -10,6 +11,7 @@
 #include "archive/Archive.h"
 #include "archive/ArchiveError.h"
 #include "archive/ArchiveLocation.h"
+#include "cli/ArchiveLookup.h"
 #include "cli/ArchiveOutput.h"
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
@@ -43,8 +45,8 @@ struct Subcommand {
     Action run;
 };
 
-const std::set<std::string> allOptions = {"--archive", "--site",   "--format", "--before",
-                                          "--circuit", "--symbol", "--lang"};
+const std::set<std::string> allOptions = {"--archive", "--site",    "--client", "--format",
+                                          "--before",  "--circuit", "--symbol", "--lang"};
 
 int exitCodeOf(ArchiveProblem problem) {
     return problem == ArchiveProblem::unreachable ? exitArchiveUnreachable : exitFileFailure;
@@ -131,10 +133,27 @@ void printSummaries(const std::string& format, const std::vector<InspectionSumma
     }
 }
 
+bool namesOrAbsent(const std::optional<std::string>& given, const std::string& text) {
+    return !given || namesText(*given, text);
+}
+
 int list(const ArchiveCall& call) {
     expectOperands(call, {});
     const std::string format = formatOf(call.parsed);
-    printSummaries(format, Archive::open(call.location)->list(call.parsed.value("--site")));
+    const auto site = call.parsed.value("--site");
+    const auto client = call.parsed.value("--client");
+    const auto archive = Archive::open(call.location);
+    if (site) {
+        siteNamed(*archive, *site);
+    }
+    std::vector<InspectionSummary> summaries = archive->list();
+    summaries.erase(std::remove_if(summaries.begin(), summaries.end(),
+                                   [&](const InspectionSummary& summary) {
+                                       return !namesOrAbsent(site, summary.site) ||
+                                              !namesOrAbsent(client, summary.client);
+                                   }),
+                    summaries.end());
+    printSummaries(format, summaries);
     return exitSuccess;
 }
 
@@ -157,14 +176,42 @@ int due(const ArchiveCall& call) {
 int history(const ArchiveCall& call) {
     expectOperands(call, {});
     const std::string format = formatOf(call.parsed);
-    const std::string site = call.parsed.required("--site");
+    const std::string given = call.parsed.required("--site");
     const std::string circuit = call.parsed.required("--circuit");
-    const auto points =
-        Archive::open(call.location)->history(site, circuit, call.parsed.value("--symbol"));
+    const auto archive = Archive::open(call.location);
+    const std::string site = siteNamed(*archive, given);
+    expectCircuit(*archive, site, circuit);
+    const auto points = archive->history(site, circuit, call.parsed.value("--symbol"));
     if (format == "json") {
         writeHistoryJson(std::cout, points);
     } else {
         writeHistoryTable(std::cout, points);
+    }
+    return exitSuccess;
+}
+
+int sites(const ArchiveCall& call) {
+    expectOperands(call, {});
+    const std::string format = formatOf(call.parsed);
+    const auto installations = Archive::open(call.location)->installations();
+    if (format == "json") {
+        writeSitesJson(std::cout, installations);
+    } else {
+        writeSitesTable(std::cout, installations);
+    }
+    return exitSuccess;
+}
+
+int circuits(const ArchiveCall& call) {
+    expectOperands(call, {});
+    const std::string format = formatOf(call.parsed);
+    const std::string given = call.parsed.required("--site");
+    const auto archive = Archive::open(call.location);
+    const auto circuits = archive->circuits(siteNamed(*archive, given));
+    if (format == "json") {
+        writeCircuitsJson(std::cout, circuits);
+    } else {
+        writeCircuitsTable(std::cout, circuits);
     }
     return exitSuccess;
 }
@@ -196,16 +243,19 @@ int report(const ArchiveCall& call) {
 
 const Subcommand subcommands[] = {
     {"add", {}, add},
-    {"list", {"--site", "--format"}, list},
+    {"list", {"--site", "--client", "--format"}, list},
     {"due", {"--before", "--format"}, due},
     {"history", {"--site", "--circuit", "--symbol", "--format"}, history},
+    {"sites", {"--format"}, sites},
+    {"circuits", {"--site", "--format"}, circuits},
     {"export", {}, exportFile},
     {"report", {"--lang"}, report},
 };
 
 const Subcommand& subcommandOf(const ParsedArguments& parsed) {
     if (parsed.positionals().empty()) {
-        throw UsageError("missing archive command: add, list, due, history, export or report");
+        throw UsageError(
+            "missing archive command: add, list, due, history, sites, circuits, export or report");
     }
     const std::string& name = parsed.positionals().front();
     for (const Subcommand& subcommand : subcommands) {

@@ -5,8 +5,8 @@
 
 namespace kadenza::cli {
 
-// `archive [--archive PATH|URI] add|list|due|history|export|report ...`: the exit code, or
-// throws CliError.
+// `archive [--archive PATH|URI] add|list|due|history|sites|circuits|export|report ...`: the exit
+// code, or throws CliError.
 int runArchive(const std::vector<std::string>& args);
 
 }  // namespace kadenza::cli

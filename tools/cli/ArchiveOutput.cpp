@@ -168,4 +168,43 @@ void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points
     writeJson(out, array);
 }
 
+void writeSitesTable(std::ostream& out, const std::vector<InspectionSummary>& installations) {
+    std::vector<Row> rows;
+    for (const InspectionSummary& installation : installations) {
+        rows.push_back({installation.site, installation.client.empty() ? "-" : installation.client,
+                        installation.date.empty() ? "-" : installation.date});
+    }
+    writeColumns(out, rows);
+}
+
+void writeSitesJson(std::ostream& out, const std::vector<InspectionSummary>& installations) {
+    ordered_json array = ordered_json::array();
+    for (const InspectionSummary& installation : installations) {
+        array.push_back({{"site", installation.site},
+                         {"client", installation.client},
+                         {"latestDate", dateOrNull(installation.date)}});
+    }
+    writeJson(out, array);
+}
+
+void writeCircuitsTable(std::ostream& out, const std::vector<CircuitQuantities>& circuits) {
+    std::vector<Row> rows;
+    for (const CircuitQuantities& circuit : circuits) {
+        std::string symbols;
+        for (const std::string& symbol : circuit.symbols) {
+            symbols += (symbols.empty() ? "" : " ") + symbol;
+        }
+        rows.push_back({circuit.circuit, symbols});
+    }
+    writeColumns(out, rows);
+}
+
+void writeCircuitsJson(std::ostream& out, const std::vector<CircuitQuantities>& circuits) {
+    ordered_json array = ordered_json::array();
+    for (const CircuitQuantities& circuit : circuits) {
+        array.push_back({{"circuit", circuit.circuit}, {"symbols", circuit.symbols}});
+    }
+    writeJson(out, array);
+}
+
 }  // namespace kadenza::cli

@@ -27,4 +27,15 @@ void writeDueJson(std::ostream& out, const std::vector<InspectionSummary>& summa
 void writeHistoryTable(std::ostream& out, const std::vector<HistoryPoint>& points);
 void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points);
 
+// What `archive sites` prints: one installation a line (site, client, date of its latest
+// inspection) in the order the archive window lists them, or a JSON array of
+// {"site", "client", "latestDate"}.
+void writeSitesTable(std::ostream& out, const std::vector<InspectionSummary>& installations);
+void writeSitesJson(std::ostream& out, const std::vector<InspectionSummary>& installations);
+
+// What `archive circuits` prints: one circuit a line with its symbols after it, in the order
+// they were first archived, or a JSON array of {"circuit", "symbols": [...]}.
+void writeCircuitsTable(std::ostream& out, const std::vector<CircuitQuantities>& circuits);
+void writeCircuitsJson(std::ostream& out, const std::vector<CircuitQuantities>& circuits);
+
 }  // namespace kadenza::cli
