@@ -160,7 +160,7 @@ TEST_P(ArchiveCommandTest, HistoryJsonKeepsAReadingOverRangeAndAValueWithoutLimi
                   .out,
               "[\n  {\n    \"date\": \"2024-01-01\",\n    \"id\": 1,\n    \"symbol\": \"R_ISO\",\n"
               "    \"value\": 199900000.0,\n    \"unit\": \"Ω\",\n    \"verdict\": \"pass\",\n"
-              "    \"over\": true,\n    \"limit\": \"≥ 1000000 Ω\",\n    \"limitMin\": 1000000.0,\n"
+              "    \"over\": true,\n    \"limit\": \"≥ 1 MΩ\",\n    \"limitMin\": 1000000.0,\n"
               "    \"limitMax\": null,\n    \"trend\": false\n  }\n]\n");
     // Bank 2 names no breaker: nothing judged its loop impedance.
     const Outcome unjudged =

@@ -73,13 +73,24 @@ ordered_json numberOrNull(const std::optional<double>& number) {
     return number ? ordered_json(*number) : ordered_json(nullptr);
 }
 
-// The ends in the value's own base unit, as the archive keeps them ("≤ 2.87 Ω", "≥ 1000000 Ω").
+// The archive keeps a limit's ends in the base unit only; they are shown in the largest unit
+// of the verdicts that leaves the larger end at least 1 ("≥ 1 MΩ", "≤ 300 ms"), as a verdict
+// shows them; else in the base unit.
+DisplayUnit limitUnit(const HistoryPoint& point) {
+    const double largest = std::max(point.limitMin.value_or(0), point.limitMax.value_or(0));
+    for (const DisplayUnit& unit : {megohms, ohms, milliseconds, milliamperes, volts}) {
+        if (point.unit == unit.baseSymbol && largest >= unit.scale) {
+            return unit;
+        }
+    }
+    return {1, point.unit.c_str(), point.unit.c_str()};
+}
+
 ordered_json limitJson(const HistoryPoint& point) {
     if (!point.limitMin && !point.limitMax) {
         return nullptr;
     }
-    const DisplayUnit unit{1, point.unit.c_str(), point.unit.c_str()};
-    return limitText(Limit{point.limitMin, point.limitMax, unit});
+    return limitText(Limit{point.limitMin, point.limitMax, limitUnit(point)});
 }
 
 ordered_json dateOrNull(const std::string& date) {

@@ -22,8 +22,8 @@ void writeDueJson(std::ostream& out, const std::vector<InspectionSummary>& summa
 // its unit, verdict) with "trend" after a value that moved toward its limit, or a JSON array
 // of {"date", "id", "symbol", "value", "unit", "verdict", "over", "limit", "limitMin",
 // "limitMax", "trend"}: "over" for a value beyond the instrument's range (">" in the table),
-// the limit as text and its ends in the base unit (null without them), "trend" as the table
-// marks it.
+// the limit as a verdict shows it and its ends in the base unit (null without them), "trend" as the
+// table marks it.
 void writeHistoryTable(std::ostream& out, const std::vector<HistoryPoint>& points);
 void writeHistoryJson(std::ostream& out, const std::vector<HistoryPoint>& points);
 
