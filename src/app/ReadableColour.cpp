@@ -66,8 +66,10 @@ QColor readableRedText(const QColor& background) {
     return readableTint(red, background, dark ? leastTextContrast : leastContrast);
 }
 
+// The tick's strokes are thinner than a pixel or two and the focused row's frame veils them, so
+// no pixel shows the whole ink: it is made to stand out as text does, and drawn it keeps 3:1.
 QColor readableGreen(const QColor& background) {
-    return readableTint(QColor(0, 128, 0), background, leastContrast);
+    return readableTint(QColor(0, 128, 0), background, leastTextContrast);
 }
 
 }  // namespace kadenza

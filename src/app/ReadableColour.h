@@ -15,7 +15,8 @@ QColor readableRed(const QColor& background);
 // The red of text: as readableRed on a light background, where pure red on white keeps its
 // 4:1, and on a dark one a tint that stands out 4.5 times, as text should.
 QColor readableRedText(const QColor& background);
-// The green a passed verdict is marked in, made readable the same way.
+// The green a passed verdict is marked in, standing out 4.5 times as text does: its thin
+// strokes never show the whole ink.
 QColor readableGreen(const QColor& background);
 
 }  // namespace kadenza

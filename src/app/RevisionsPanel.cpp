@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/CurrentRowOnEntry.h"
 #include "app/DetailField.h"
 #include "app/InstallationsModel.h"
 #include "app/ReadOnlyRow.h"
@@ -28,6 +29,7 @@ RevisionsPanel::RevisionsPanel(QWidget* parent) : QWidget(parent) {
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setTabKeyNavigation(false);
+    tellCurrentRowOnEntry(*table_);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     open_ = new QPushButton(this);

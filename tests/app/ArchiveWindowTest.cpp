@@ -346,6 +346,49 @@ class ArchiveWindowTest : public QObject {
         QCOMPARE(tree->model()->rowCount(), 2);
     }
 
+    // Tab into the revisions tells the newest, and Down then goes on to the one before.
+    void firstDownInTheRevisionsGoesToTheSecond() {
+        add(inspectionFile(judgedCircuit("Villa", "2022-01-01")));
+        add(inspectionFile(judgedCircuit("Villa", "2023-01-01")));
+        add(inspectionFile(judgedCircuit("Villa", "2024-01-01")));
+        TForm1 main(boxes_, QStringList());
+        ArchiveWindow& window = main.archive().window();
+        window.setToday(today);
+        // The revisions come in before the window shows, as when it opens.
+        QTRY_COMPARE(window.revisions().revisions().size(), std::size_t(3));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("RevisionsTable"));
+        // The view tells a screen reader of the rows that become current while it has the
+        // focus.
+        QList<int> toldRows;
+        connect(table->selectionModel(), &QItemSelectionModel::currentChanged, table,
+                [&toldRows, table](const QModelIndex& current) {
+                    if (table->hasFocus() && current.isValid()) {
+                        toldRows << current.row();
+                    }
+                });
+        for (int step = 0; step < 5 && !table->hasFocus(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY(table->hasFocus());
+        QCOMPARE(table->currentRow(), 0);
+        QCOMPARE(toldRows, QList<int>({0}));
+        QTest::keyClick(table, Qt::Key_Down);
+        QCOMPARE(table->currentRow(), 1);
+        QCOMPARE(table->item(table->currentRow(), 0)->text(), QStringLiteral("2023-01-01"));
+        QCOMPARE(toldRows, QList<int>({0, 1}));
+
+        // A list left without a current row has its first made current on the way in.
+        table->setCurrentIndex(QModelIndex());
+        window.findChild<QLineEdit*>(QStringLiteral("ArchiveSearch"))->setFocus();
+        for (int step = 0; step < 5 && !table->hasFocus(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(table->currentRow(), 0);
+        QCOMPARE(toldRows, QList<int>({0, 1, 0}));
+    }
+
     // Add to archive adds once; the same data again are said to be there already.
     void addToArchiveSaysAddedThenAlreadyThere() {
         const auto main = mainWindowWith({"inspection.site=Villa", "inspection.date=2025-05-05"});

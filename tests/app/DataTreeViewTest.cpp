@@ -37,6 +37,16 @@ QStringList childTexts(const QModelIndex& bank) {
 }
 
 // The style lays a faint sheen over the selection.
+// A dark palette as a desktop's dark theme gives it.
+QPalette darkPalette() {
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    return dark;
+}
+
 bool isHighlight(QRgb pixel, const QColor& highlight) {
     return qAbs(qRed(pixel) - highlight.red()) < 16 &&
            qAbs(qGreen(pixel) - highlight.green()) < 16 &&
@@ -222,6 +232,44 @@ class DataTreeViewTest : public QObject {
         QVERIFY(tree_->viewport()->grab().toImage() != marked);
     }
 
+    // The tick of a passed value on the selected row stands out from the highlight by 3:1 at
+    // least, as drawn, in a light palette and a dark one.
+    void selectedTickStandsOutFromTheHighlight() {
+        for (const QPalette& palette : {QApplication::palette(), darkPalette()}) {
+            show(DataBuilder().bank(1).item(loopImpedance, 2.87, true).build());
+            DetailsDocument details;
+            details.set("bank.1.earthing", "TN");
+            details.set("bank.1.device", "B16");
+            tree_->showVerdictsOf(details);
+            tree_->setPalette(palette);
+            const QModelIndex passed = child(expandedBank(0), 1);
+            QCOMPARE(tree_->markAt(passed).verdict, VerdictKind::pass);
+            tree_->show();
+            tree_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(tree_.get()));
+            tree_->setCurrentIndex(passed);
+            const QRect rowRect = tree_->visualRect(passed);
+            const QImage image = tree_->viewport()->grab().toImage();
+            const QColor drawn =
+                image.pixelColor(tree_->viewport()->width() - 20, rowRect.center().y());
+            QVERIFY(isHighlight(drawn.rgb(), palette.color(QPalette::Highlight)));
+            // The row's text is lighter than the highlight, the tick darker.
+            QColor tick = drawn;
+            for (int x = rowRect.left(); x < tree_->viewport()->width(); ++x) {
+                for (int y = rowRect.top(); y <= rowRect.bottom(); ++y) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    if (pixel.lightnessF() < drawn.lightnessF() &&
+                        contrastRatio(pixel, drawn) > contrastRatio(tick, drawn)) {
+                        tick = pixel;
+                    }
+                }
+            }
+            QVERIFY(tick.green() > tick.red() && tick.green() > tick.blue());
+            QVERIFY2(contrastRatio(tick, drawn) >= 3,
+                     qPrintable(tick.name() + " on " + drawn.name()));
+        }
+    }
+
     void deleteRemovesABankWithItsItems() {
         show(
             DataBuilder().bank(1).item(lineVoltage, 230, true).bank(2).item(frequency, 50).build());
@@ -313,12 +361,7 @@ class DataTreeViewTest : public QObject {
     // and readable, in a light palette and a dark one alike: its ink stands out from the
     // highlight by a contrast of 3 at least.
     void selectedOverRangeRowIsHighlightedAndReadable() {
-        QPalette dark = QApplication::palette();
-        dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
-        dark.setColor(QPalette::Text, Qt::white);
-        dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-        dark.setColor(QPalette::HighlightedText, Qt::white);
-        for (const QPalette& palette : {QApplication::palette(), dark}) {
+        for (const QPalette& palette : {QApplication::palette(), darkPalette()}) {
             show(DataBuilder().bank(1).item(insulationResistance, 1.999e9, false, true).build());
             tree_->setPalette(palette);
             tree_->expandAll();

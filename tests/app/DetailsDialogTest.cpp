@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -458,6 +459,38 @@ class DetailsDialogTest : public QObject {
         QCOMPARE(tabs()->currentIndex(), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
         QCOMPARE(tabs()->currentIndex(), tabs()->count() - 1);
+    }
+
+    // On every tab, in both languages, Alt and a label's key put the cursor in the label's field
+    // and leave the tab as it is.
+    void accessKeysReachTheirFields() {
+        for (int language : {czechLanguage, englishLanguage}) {
+            SetLanguage(language);
+            open();
+            QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+            for (int tab = 0; tab < tabs()->count(); ++tab) {
+                showTab(Tab(tab));
+                for (const QLabel* label : tabs()->widget(tab)->findChildren<QLabel*>()) {
+                    const QKeySequence key = QKeySequence::mnemonic(label->text());
+                    if (label->buddy() == nullptr || key.isEmpty()) {
+                        continue;
+                    }
+                    dialog_->findChild<QDialogButtonBox*>()->setFocus();
+                    // Not through keyClick, which takes only ASCII: a key may be "ř".
+                    const auto letter = Qt::Key(key[0].key());
+                    for (auto action : {QTest::Press, QTest::Release}) {
+                        QTest::sendKeyEvent(action, QApplication::focusWidget(), letter,
+                                            QString(QChar(letter)).toLower(), Qt::AltModifier);
+                    }
+                    const QString where = tabs()->tabText(tab) + ": " + label->text();
+                    QVERIFY2(tabs()->currentIndex() == tab, qPrintable(where));
+                    QVERIFY2(QApplication::focusWidget() == label->buddy()->focusProxy() ||
+                                 QApplication::focusWidget() == label->buddy(),
+                             qPrintable(where));
+                }
+            }
+        }
+        SetLanguage(englishLanguage);
     }
 
     // A cell's editor has no label beside it: it carries its column's name and its row's.
