@@ -3,6 +3,7 @@
 #include <QColor>
 
 #include "app/DetailField.h"
+#include "archive/SearchText.h"
 
 namespace kadenza {
 
@@ -24,13 +25,7 @@ QString fromUtf8(const std::string& text) {
 }  // namespace
 
 QString searchText(const QString& text) {
-    QString folded;
-    for (const QChar character : text.normalized(QString::NormalizationForm_D)) {
-        if (character.category() != QChar::Mark_NonSpacing) {
-            folded += character;
-        }
-    }
-    return folded.toCaseFolded();
+    return fromUtf8(searchText(text.toStdString()));
 }
 
 QString overallText(const std::string& overall) {

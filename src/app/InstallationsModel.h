@@ -51,8 +51,8 @@ class InstallationsModel : public QAbstractTableModel {
     QDate today_ = QDate::currentDate();
 };
 
-// Text as the archive's search compares it: case folded, accents dropped ("Javorová" and
-// "javorova" are the same).
+// Text as the archive's search compares it, the command-line tool's too: case folded, accents
+// dropped ("Javorová" and "javorova" are the same).
 QString searchText(const QString& text);
 
 // An inspection's overall result, or one value's verdict, in the current language.

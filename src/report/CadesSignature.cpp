@@ -76,17 +76,14 @@ Bytes signingCertificateV2(CERTCertificate* certificate) {
     return der::sequence({der::sequence({certificateId})});
 }
 
-// The signed attributes' content: the type of what is signed, its digest and the signer's
-// certificate.
+// The signed attributes: the type of what is signed, its digest and the signer's certificate.
+// They are signed as this SET and carried as [0] IMPLICIT, the same bytes under another tag.
 Bytes signedAttributes(CERTCertificate* certificate, const std::string& contentDigest) {
-    const Bytes set = der::setOf({
+    return der::setOf({
         attribute(contentTypeAttribute, der::objectIdentifier(dataType)),
         attribute(messageDigestAttribute, der::octetString(contentDigest)),
         attribute(signingCertificateV2Attribute, signingCertificateV2(certificate)),
     });
-    der::Element element;
-    der::readElement(set, 0, element);
-    return set.substr(element.contentStart);
 }
 
 struct SignatureAlgorithm {
@@ -106,9 +103,7 @@ SignatureAlgorithm signatureAlgorithm(SECKEYPrivateKey* key) {
     }
 }
 
-// The private key's signature over the signed attributes, which are signed as a SET.
-Bytes signatureValue(SECKEYPrivateKey* key, SECOidTag algorithmTag, const Bytes& attributes) {
-    const Bytes toSign = der::tagged(der::setTag, attributes);
+Bytes signatureValue(SECKEYPrivateKey* key, SECOidTag algorithmTag, const Bytes& toSign) {
     SECItem result{siBuffer, nullptr, 0};
     if (SEC_SignData(&result, reinterpret_cast<const unsigned char*>(toSign.data()),
                      static_cast<int>(toSign.size()), key, algorithmTag) != SECSuccess) {
@@ -124,12 +119,14 @@ Bytes signerInfo(CERTCertificate* certificate, SECKEYPrivateKey* key,
     const SignatureAlgorithm algorithmUsed = signatureAlgorithm(key);
     const Bytes attributes = signedAttributes(certificate, contentDigest);
     const Bytes value = signatureValue(key, algorithmUsed.tag, attributes);
+    Bytes carried = attributes;
+    carried[0] = static_cast<char>(der::contextTag);
     std::vector<Bytes> fields{
         der::smallInteger(1),
         der::sequence(
             {bytesOf(certificate->derIssuer), der::integer(bytesOf(certificate->serialNumber))}),
         algorithm(sha256Algorithm, false),
-        der::tagged(der::contextTag, attributes),
+        carried,
         algorithmUsed.identifier,
         der::octetString(value),
     };
